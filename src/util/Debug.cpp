@@ -1,0 +1,42 @@
+#include "util/Debug.h"
+
+#include <iostream>
+#include <string>
+
+namespace orvane::util {
+
+int32_t Debug::level = 0;
+int32_t Debug::type = 0;
+std::ostream* Debug::out = &std::cout;
+
+void Debug::setLevel(int32_t lvl) {
+  if (lvl >= 0) level = lvl;
+}
+
+void Debug::setType(std::string_view tp) {
+  if (tp == "StdOut") {
+    type = 0;
+  } else if (tp == "None") {
+    type = 3;
+  }
+}
+
+void Debug::print(std::string_view text, int32_t severity) {
+  if (!shows(severity)) return;
+  // One write per line, so a line never comes out in pieces.
+  std::string line;
+  line.reserve(text.size() + 1);
+  line.append(text);
+  line.push_back('\n');
+  out->write(line.data(), static_cast<std::streamsize>(line.size()));
+}
+
+void Debug::setStream(std::ostream* os) { out = os != nullptr ? os : &std::cout; }
+
+void Debug::reset() {
+  level = 0;
+  type = 0;
+  out = &std::cout;
+}
+
+}  // namespace orvane::util

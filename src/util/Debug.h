@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string_view>
+
+namespace orvane::util {
+
+// The diagnostic trace: one process-wide channel, filtered by a level, that every operation
+// reports its entry, exit and caught failures through. Written from the work thread only.
+class Debug {
+ public:
+  static void setLevel(int32_t lvl);
+  static void setType(std::string_view tp);
+  // Writes text and a line end when the trace is on and severity is not above the level.
+  static void print(std::string_view text, int32_t severity);
+  // True when a message of this severity would be written; lets hot paths skip building texts.
+  static bool shows(int32_t severity) { return type == 0 && level >= severity; }
+
+  static int32_t getLevel() { return level; }
+  // Test hooks: redirect the output and restore the start-up state (level 0, standard output).
+  static void setStream(std::ostream* os);
+  static void reset();
+
+ private:
+  static int32_t level;
+  static int32_t type;
+  static std::ostream* out;
+};
+
+}  // namespace orvane::util

@@ -1,0 +1,94 @@
+#include "util/Files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "util/Failure.h"
+
+namespace orvane::util {
+
+namespace {
+
+Failure ioFailure(const std::string& kind, const std::string& path) {
+  return Failure(kind, path + " (" + std::strerror(errno) + ")");
+}
+
+// Closes the descriptor when the scope ends, however it ends.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+  int get() const { return fd; }
+  int release() {
+    const int f = fd;
+    fd = -1;
+    return f;
+  }
+
+ private:
+  int fd;
+};
+
+}  // namespace
+
+bool isReadableFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
+}
+
+std::string readWholeFile(const std::string& path) {
+  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    throw ioFailure(errno == ENOENT ? "FileNotFoundException" : "IOException", path);
+  }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) throw ioFailure("IOException", path);
+  if (S_ISDIR(st.st_mode)) throw Failure("FileNotFoundException", path + " (Is a directory)");
+  std::string bytes;
+  if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
+  char buffer[1 << 16];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw ioFailure("IOException", path);
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  return bytes;
+}
+
+void writeWholeFile(const std::string& path, const std::string& bytes, bool durable) {
+  const std::string tmp = path + ".new" + std::to_string(::getpid());
+  FileDescriptor fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (fd.get() < 0) throw ioFailure("IOException", path);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const Failure failure = ioFailure("IOException", path);
+      ::unlink(tmp.c_str());
+      throw failure;
+    }
+    done += static_cast<size_t>(n);
+  }
+  if ((durable && ::fsync(fd.get()) != 0) || ::close(fd.release()) != 0 ||
+      ::rename(tmp.c_str(), path.c_str()) != 0) {
+    const Failure failure = ioFailure("IOException", path);
+    ::unlink(tmp.c_str());
+    throw failure;
+  }
+}
+
+}  // namespace orvane::util
