@@ -1,0 +1,163 @@
+#include "programs/Scorex/config.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "util/Debug.h"
+#include "util/Failure.h"
+#include "util/Files.h"
+
+namespace orvane::programs::Scorex {
+
+using util::Debug;
+
+std::string config::homeDir;
+std::string config::os;
+std::string config::program;
+int32_t config::numGames = 15;
+std::string config::dir = "RELATIVE";
+std::string config::dbDir = "data/";
+std::string config::htmlDir = "html/";
+std::string config::saveDir = "processedLogs/";
+std::string config::logHandling = "save";
+bool config::logTmp = true;
+bool config::browser = true;
+std::string config::version;
+int32_t config::browserOverride = 2;
+int32_t config::RankAll = 20;
+int32_t config::RankDM = 20;
+int32_t config::RankTG = 20;
+int32_t config::RankCTF = 20;
+int32_t config::RankDom = 20;
+int32_t config::RankA = 20;
+int32_t config::Rank1v1 = 20;
+
+namespace {
+
+bool equalsIgnoreCase(const std::string& a, const char* b) {
+  const std::string_view bv(b);
+  return a.size() == bv.size() && std::equal(a.begin(), a.end(), bv.begin(), [](char x, char y) {
+           auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch; };
+           return lower(x) == lower(y);
+         });
+}
+
+}  // namespace
+
+void config::set(const std::optional<std::string>& filename, const std::string& prog) {
+  program = prog;
+  version = prog == "ScorexZLN" ? "1.00" : (prog == "ScorexBRK" ? "1.1" : "0.00");
+  const std::string file = filename ? *filename : homeDir + "/" + program + ".cfg";
+  if (!util::isReadableFile(file)) {
+    Debug::print("Warning: Bad Config file '" + file + "'\tUsing default values", 0);
+    return;
+  }
+  try {
+    readLines(util::readWholeFile(file));
+  } catch (const std::exception& e) {
+    // Reading stops at the failing line; the upper bounds below are not applied.
+    Debug::print("Error in qmsConfig.set" + util::failureText(e), 0);
+    return;
+  }
+  numGames = std::min(numGames, 1000);
+  for (int32_t* rank : {&RankAll, &RankDM, &RankTG, &RankCTF, &RankDom, &RankA, &Rank1v1}) {
+    *rank = std::min(*rank, 64);
+  }
+}
+
+void config::readLines(const std::string& text) {
+  size_t lstart = 0;
+  while (lstart < text.size()) {
+    size_t lend = text.find('\n', lstart);
+    if (lend == std::string::npos) lend = text.size();
+    const size_t next = lend + 1;
+    const char first = text[lstart];
+    if (first == '\n' || first == '\r' || first == '#') {
+      lstart = next;
+      continue;
+    }
+    const size_t tab = text.find('\t', lstart);
+    if (tab == std::string::npos || tab >= lend || tab + 1 >= lend) {
+      Debug::print("bad line in config file, ignoring:", 0);
+      Debug::print(std::string_view(text).substr(lstart, lend - lstart), 0);
+      Debug::print("", 0);
+      lstart = next;
+      continue;
+    }
+    // The value ends before the first CR after the TAB, so CR LF files read like LF files.
+    size_t vend = text.find('\r', tab + 1);
+    if (vend == std::string::npos || vend > lend) vend = lend;
+    assign(text.substr(lstart, tab - lstart), text.substr(tab + 1, vend - tab - 1));
+    lstart = next;
+  }
+}
+
+void config::assign(const std::string& key, const std::string& value) {
+  if (key == "Directory") {
+    dir = value;
+  } else if (key == "DBDir") {
+    dbDir = value;
+  } else if (key == "HTMLDirectory") {
+    htmlDir = value;
+  } else if (key == "LogFileHandling") {
+    logHandling = value;
+  } else if (key == "SaveDir") {
+    saveDir = value;
+  } else if (key == "Max_Most_Recent") {
+    numGames = util::parseInt(value);
+  } else if (key == "LogTmpFiles") {
+    logTmp = equalsIgnoreCase(value, "true");
+  } else if (key == "SpawnBrowser") {
+    browser = equalsIgnoreCase(value, "true");
+  } else if (key == "RankAllGames") {
+    RankAll = util::parseInt(value);
+  } else if (key == "RankDeathMatch") {
+    RankDM = util::parseInt(value);
+  } else if (key == "RankTeamGame") {
+    RankTG = util::parseInt(value);
+  } else if (key == "RankCTF") {
+    RankCTF = util::parseInt(value);
+  } else if (key == "RankDomination") {
+    RankDom = util::parseInt(value);
+  } else if (key == "RankAssault") {
+    RankA = util::parseInt(value);
+  } else if (key == "Rank1v1") {
+    Rank1v1 = util::parseInt(value);
+  }
+}
+
+std::string config::resolve(const std::string& value) {
+  // A value written without its trailing "/" still names a directory: "data" must not put
+  // the database beside it as "databrk_game.db". An empty value stays empty (the current
+  // directory) instead of becoming the root directory.
+  std::string d = value;
+  if (!d.empty() && d.back() != '/') d.push_back('/');
+  return dir == "RELATIVE" ? homeDir + "/" + d : d;
+}
+
+bool config::spawnBrowser() {
+  if (browserOverride == 0) return false;
+  if (browserOverride == 1) return true;
+  return browser;
+}
+
+void config::orBrowser(bool on) { browserOverride = on ? 1 : 0; }
+
+void config::reset() {
+  homeDir.clear();
+  os.clear();
+  program.clear();
+  numGames = 15;
+  dir = "RELATIVE";
+  dbDir = "data/";
+  htmlDir = "html/";
+  saveDir = "processedLogs/";
+  logHandling = "save";
+  logTmp = true;
+  browser = true;
+  version.clear();
+  browserOverride = 2;
+  RankAll = RankDM = RankTG = RankCTF = RankDom = RankA = Rank1v1 = 20;
+}
+
+}  // namespace orvane::programs::Scorex
