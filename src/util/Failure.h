@@ -1,10 +1,8 @@
 #pragma once
 
-#include <cstdint>
 #include <exception>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
 namespace orvane::util {
 
@@ -23,10 +21,5 @@ class Failure : public std::runtime_error {
 // The failure's text as trace lines show it: its kind, then ": " and its message when it has
 // one. Exceptions from the standard library are given the kind that matches their cause.
 std::string failureText(const std::exception& e);
-
-// Strict decimal readers: an optional minus sign followed by decimal digits only, within the
-// type's range. Anything else throws a NumberFormatException failure naming the input.
-int32_t parseInt(std::string_view s);
-int64_t parseLong(std::string_view s);
 
 }  // namespace orvane::util

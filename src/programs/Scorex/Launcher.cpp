@@ -8,6 +8,7 @@
 #include "programs/Scorex/core.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
+#include "util/Memory.h"
 
 namespace orvane::programs::Scorex {
 
@@ -85,6 +86,7 @@ CommandLine Launcher::parse(const std::vector<std::string>& args, const EntrySty
 }
 
 int Launcher::main(const std::vector<std::string>& args, const EntryStyle& style) {
+  util::reuseFreedMemory();
   try {
     const CommandLine cl = parse(args, style, std::cout);
     if (cl.quit) return 0;

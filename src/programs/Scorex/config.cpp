@@ -6,6 +6,7 @@
 #include "util/Debug.h"
 #include "util/Failure.h"
 #include "util/Files.h"
+#include "util/Numbers.h"
 
 namespace orvane::programs::Scorex {
 

@@ -10,9 +10,11 @@
 #include <system_error>
 
 #include "programs/Scorex/Frame1.h"
+#include "programs/Scorex/Modules.h"
 #include "programs/Scorex/config.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
+#include "util/Files.h"
 
 namespace orvane::programs::Scorex {
 
@@ -67,6 +69,49 @@ void core::printProps() {
     config::homeDir = ec ? cwd : exe.parent_path().string();
   }
   config::os = osName;
+}
+
+std::optional<std::string> core::getLogfileData(const std::string& log) {
+  Debug::print("I core.getLogfileData", 1);
+  try {
+    std::string bytes = util::readWholeFile(config::qmDBDir() + log);
+    const Module* module = Modules::find(config::program);
+    std::string text =
+        module != nullptr && module->decode ? module->decode(std::move(bytes)) : std::move(bytes);
+    Debug::print("O core.getLogfileData", 1);
+    return text;
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.getLogfileData: " + util::failureText(e), 0);
+    return std::nullopt;
+  }
+}
+
+std::vector<std::unique_ptr<games::Game>> core::getGameStats(
+    const std::optional<std::string>& log) {
+  Debug::print("I core.getGameStats", 1);
+  std::vector<std::unique_ptr<games::Game>> games;
+  try {
+    if (!log) throw util::Failure("NullPointerException", "");
+    const Module* module = Modules::find(config::program);
+    const std::vector<std::string_view> texts = module != nullptr && module->split
+                                                    ? module->split(*log)
+                                                    : std::vector<std::string_view>{*log};
+    for (const std::string_view text : texts) {
+      // One broken match must not take the log's later matches with it: the log is marked
+      // processed afterwards, so they would be lost for good.
+      try {
+        if (module == nullptr || !module->newGame) continue;
+        std::unique_ptr<games::Game> game = module->newGame(text);
+        if (game && game->isValid()) games.push_back(std::move(game));
+      } catch (const std::exception& e) {
+        Debug::print("Error in core.getGameStats: " + util::failureText(e), 0);
+      }
+    }
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.getGameStats: " + util::failureText(e), 0);
+  }
+  Debug::print("O core.getGameStats", 1);
+  return games;
 }
 
 }  // namespace orvane::programs::Scorex

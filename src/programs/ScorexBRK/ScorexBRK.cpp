@@ -1,12 +1,32 @@
 #include "programs/ScorexBRK/ScorexBRK.h"
 
+#include "games/brk/Game.h"
+#include "games/qmLog.h"
 #include "programs/Scorex/Launcher.h"
 
 namespace orvane::programs::ScorexBRK {
 
+namespace {
+
+// Every match of a Brakk log begins with this line (without its line end).
+constexpr std::string_view kMarker = "0.0\tinfo\tLog_Standard\tqmLog";
+
+}  // namespace
+
+Scorex::Module ScorexBRK::module() {
+  Scorex::Module m;
+  m.decode = [](std::string bytes) { return bytes; };
+  m.split = [](std::string_view text) { return games::qmLog::split(text, kMarker); };
+  m.newGame = [](std::string_view text) -> std::unique_ptr<games::Game> {
+    return std::make_unique<games::brk::Game>(text);
+  };
+  return m;
+}
+
 int ScorexBRK::main(const std::vector<std::string>& args) {
   static const Scorex::EntryStyle kStyle = {"ScorexBRK",
                                             "The default config file is 'ScorexBRK.cfg'", false};
+  Scorex::Modules::add(kStyle.program, module());
   return Scorex::Launcher::main(args, kStyle);
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "programs/Scorex/Modules.h"
+
 namespace orvane::programs::ScorexBRK {
 
 // Entry point of the brk game module: reads the command line and runs the driver with the
@@ -11,6 +13,8 @@ class ScorexBRK final {
  public:
   // Returns the process's exit status.
   static int main(const std::vector<std::string>& args);
+  // What the driver needs of this module.
+  static Scorex::Module module();
 };
 
 }  // namespace orvane::programs::ScorexBRK

@@ -1,12 +1,22 @@
 #include "programs/ScorexZLN/ScorexZLN.h"
 
+#include "games/qmLog.h"
 #include "programs/Scorex/Launcher.h"
 
 namespace orvane::programs::ScorexZLN {
 
+Scorex::Module ScorexZLN::module() {
+  Scorex::Module m;
+  // Zolnar writes its logs in 16-bit units; the whole log is one match.
+  m.decode = [](std::string bytes) { return games::qmLog::narrow(bytes); };
+  m.split = [](std::string_view text) { return std::vector<std::string_view>{text}; };
+  return m;
+}
+
 int ScorexZLN::main(const std::vector<std::string>& args) {
   static const Scorex::EntryStyle kStyle = {"ScorexZLN",
                                             "The default config file is './ScorexZLN.cfg'", true};
+  Scorex::Modules::add(kStyle.program, module());
   return Scorex::Launcher::main(args, kStyle);
 }
 

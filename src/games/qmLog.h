@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane::games {
+
+// One log line as its fields: field 0 is the time, field 1 the event keyword.
+using TokenList = std::span<const std::string_view>;
+
+// The tokenized lines of one match. The fields are views into the match text, which must
+// outlive this object (a match's lines live only while its match object is being built).
+class TokenLines {
+ public:
+  size_t size() const { return lineStart.size(); }
+  bool empty() const { return lineStart.empty(); }
+  TokenList operator[](size_t i) const {
+    const size_t end = i + 1 < lineStart.size() ? lineStart[i + 1] : fields.size();
+    return TokenList(fields.data() + lineStart[i], end - lineStart[i]);
+  }
+  TokenList at(size_t i) const;
+
+  void addField(std::string_view f) { fields.push_back(f); }
+  void startLine() { lineStart.push_back(fields.size()); }
+
+ private:
+  std::vector<std::string_view> fields;
+  std::vector<size_t> lineStart;
+};
+
+// The statistics log's line format: LF-separated lines of TAB-separated fields.
+class qmLog {
+ public:
+  // Tokenizes a match text. Comment lines ("#"), empty lines and lines starting with CR are
+  // skipped; a CR inside a line ends the field it stands in.
+  static TokenLines parse(std::string_view in);
+
+  // Cuts a log text at every occurrence of the marker: each piece after the first begins
+  // with the marker, and a head before the first marker is a piece of its own.
+  static std::vector<std::string_view> split(std::string_view text, std::string_view marker);
+
+  // A log written in 16-bit little-endian units as one byte per character: the first byte of
+  // every pair; a lone trailing byte is dropped.
+  static std::string narrow(std::string_view bytes);
+};
+
+}  // namespace orvane::games

@@ -1,0 +1,83 @@
+#include "programs/ScorexBRK/ScorexBRK.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "TempDir.h"
+#include "games/brk/Game.h"
+#include "programs/Scorex/config.h"
+#include "programs/Scorex/core.h"
+#include "util/Debug.h"
+
+namespace orvane::programs::ScorexBRK {
+namespace {
+
+using Scorex::config;
+using util::Debug;
+
+const std::string kMarker = "0.0\tinfo\tLog_Standard\tqmLog\n";
+const std::string kKill = "10.0\tKill\t0\tRailgun\t\t50\t1\t\t\t60\n";
+const std::string kSuicide = "11.0\tSuicide\t1\tLava\t\t40\n";
+
+class ScorexBRKLogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    config::reset();
+    Scorex::Modules::reset();
+    Debug::reset();
+    Debug::setStream(&trace);
+    config::homeDir = home.path();
+    home.write("data/.keep", "");
+    Scorex::Modules::add("ScorexBRK", ScorexBRK::module());
+    config::set(std::nullopt, "ScorexBRK");
+    trace.str("");
+  }
+  void TearDown() override {
+    config::reset();
+    Scorex::Modules::reset();
+    Debug::reset();
+  }
+  // The number of events of each valid match of a waiting log.
+  std::vector<size_t> eventCounts(const std::string& name, const std::string& bytes) {
+    home.write("data/" + name, bytes);
+    Scorex::core c;
+    std::vector<size_t> counts;
+    for (const auto& g : c.getGameStats(c.getLogfileData(name))) {
+      counts.push_back(dynamic_cast<const games::brk::Game&>(*g).getEvents().size());
+    }
+    return counts;
+  }
+  testing::TempDir home;
+  std::ostringstream trace;
+};
+
+TEST_F(ScorexBRKLogTest, SplitsAtEveryMarkerAndKeepsValidMatches) {
+  // A head with a kill of its own, a match with a kill, one without, one with a suicide.
+  const std::string log = "5.0\tinfo\tmap\tq2dm1\n" + kKill + kMarker + kKill + kKill + kMarker +
+                          "1.0\tPlayer_Connect\tAnn\t0\t1.2.3.4\n" + kMarker + kSuicide;
+  EXPECT_EQ(eventCounts("a.log", log), (std::vector<size_t>{2, 3, 2}));
+  EXPECT_EQ(trace.str(), "");
+}
+
+TEST_F(ScorexBRKLogTest, HeadWithoutKillsIsDropped) {
+  EXPECT_EQ(eventCounts("b.log", "1.0\tChat\thello\n" + kMarker + kSuicide),
+            (std::vector<size_t>{2}));
+  EXPECT_EQ(eventCounts("c.log", "1.0\tno marker\n"), std::vector<size_t>{});
+  EXPECT_EQ(trace.str(), "Unknown Event: no marker\n");
+  // A line without a keyword is a failure, which keeps the (empty) match.
+  EXPECT_EQ(eventCounts("e.log", "no marker, no keyword\n"), std::vector<size_t>{0});
+}
+
+TEST_F(ScorexBRKLogTest, MalformedLinesAreReportedAndTheLogGoesOn) {
+  const std::string log = kMarker + "1.0\tkill\t0\n" + "2.0\tKill\t0\tRailgun\n" +
+                          "3.0\tPlayer_Respawn\tx\n" + kSuicide + kMarker + kKill +
+                          "12.0\tKill\tx\tRailgun\t\t50\t1\t\t\t60\n" + kKill + kMarker + kKill;
+  EXPECT_EQ(eventCounts("d.log", log), (std::vector<size_t>{2, 2, 2}));
+  EXPECT_EQ(trace.str(),
+            "Unknown Event: kill\nBad 'Kill' Event\nInvalid 'Player Respawn' Event\n"
+            "Error in EventList.parse: NumberFormatException: For input string: \"x\"\n");
+}
+
+}  // namespace
+}  // namespace orvane::programs::ScorexBRK

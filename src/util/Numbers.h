@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvane::util {
+
+// Strict readers for numbers in logs and configuration files. Anything they do not accept
+// throws a NumberFormatException failure naming the input.
+
+// An optional minus sign followed by decimal digits only, within the type's range.
+int32_t parseInt(std::string_view s);
+int64_t parseLong(std::string_view s);
+
+// An optional sign, digits, an optional fraction and an optional exponent ("5.", ".5", "1e3",
+// "-2.5E-3"); at least one digit before or after the point. Blanks, "NaN", "Infinity" and hex
+// are refused, and so is a value too large to be finite.
+double parseDouble(std::string_view s);
+
+// The shortest decimal text that reads back as the same value, never in exponent form, with at
+// least one digit after the point: "12.0", "0.25", "-3.5".
+std::string formatDouble(double d);
+
+}  // namespace orvane::util
