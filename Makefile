@@ -36,6 +36,7 @@ demo: release
 	rm -rf demo
 	mkdir -p demo/data demo/html
 	cp examples/ScorexBRK.cfg demo/ScorexBRK.cfg
+	cp site/spawnBrowser.exe demo/spawnBrowser.exe
 	cd demo && ../$(RELEASE)/ScorexBRK -c ScorexBRK.cfg $(addprefix ../,$(wildcard examples/logs/*.log))
 	@echo
 	@echo "Demo site: $(CURDIR)/demo/html/Scorex_Main.html"

@@ -1,9 +1,11 @@
 #include "util/Files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -89,6 +91,65 @@ void writeWholeFile(const std::string& path, const std::string& bytes, bool dura
     ::unlink(tmp.c_str());
     throw failure;
   }
+}
+
+std::vector<std::string> listDirectory(const std::string& dir) {
+  DIR* d = ::opendir(dir.c_str());
+  if (d == nullptr) throw ioFailure("FileNotFoundException", dir);
+  std::vector<std::string> names;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string name = e->d_name;
+    if (name != "." && name != "..") names.push_back(name);
+  }
+  ::closedir(d);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+std::optional<int64_t> modifiedMillis(const std::string& path) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+  return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
+}
+
+void copyToNewFile(const std::string& from, const std::string& to) {
+  const std::string bytes = readWholeFile(from);
+  FileDescriptor fd(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
+  if (fd.get() < 0) throw ioFailure("IOException", to);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const Failure failure = ioFailure("IOException", to);
+      ::unlink(to.c_str());
+      throw failure;
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::close(fd.release()) != 0) {
+    const Failure failure = ioFailure("IOException", to);
+    ::unlink(to.c_str());
+    throw failure;
+  }
+}
+
+bool moveFile(const std::string& from, const std::string& to) {
+  if (::rename(from.c_str(), to.c_str()) == 0) return true;
+  if (errno != EXDEV) return false;
+  // Another file system: copy beside the target under a temporary name, then rename.
+  const std::string tmp = to + ".new" + std::to_string(::getpid());
+  try {
+    copyToNewFile(from, tmp);
+  } catch (const Failure&) {
+    return false;
+  }
+  if (::rename(tmp.c_str(), to.c_str()) != 0) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  ::unlink(from.c_str());
+  return true;
 }
 
 }  // namespace orvane::util

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace orvane::util {
 
@@ -17,5 +20,20 @@ std::string readWholeFile(const std::string& path);
 // the old file is left as it was and no temporary file is left behind. A durable write also
 // waits until the bytes are on disk before the rename (database files; pages need not).
 void writeWholeFile(const std::string& path, const std::string& bytes, bool durable = false);
+
+// The names in a directory, sorted by their bytes so that every run sees the same order;
+// throws a FileNotFoundException failure naming the directory when it cannot be listed.
+std::vector<std::string> listDirectory(const std::string& dir);
+
+// The last modification of a file in milliseconds since 1970, or none when it is missing.
+std::optional<int64_t> modifiedMillis(const std::string& path);
+
+// Copies a file's bytes to a new file (which must not exist yet). Throws a failure naming
+// the path that failed; a partly written target is removed again.
+void copyToNewFile(const std::string& from, const std::string& to);
+
+// Renames a file, replacing the target. Across file systems the file is copied and the
+// original deleted. Returns false when it could not be done.
+bool moveFile(const std::string& from, const std::string& to);
 
 }  // namespace orvane::util

@@ -18,9 +18,17 @@ std::string usage(const std::string& prog, const std::string& defaultLine) {
 const std::string kBrkUsage = usage("ScorexBRK", "The default config file is 'ScorexBRK.cfg'");
 const std::string kZlnUsage = usage("ScorexZLN", "The default config file is './ScorexZLN.cfg'");
 
-// Runs a program headless in a fresh working directory.
+// A fresh home directory with its database and page directories and an empty log a.log.
+void prepare(const testing::TempDir& home) {
+  home.mkdir("data");
+  home.mkdir("html/Individual_Game_Stats");
+  home.write("a.log", "");
+}
+
+// Runs a program headless in a prepared home directory.
 RunResult run(const std::string& program, const testing::TempDir& home,
               std::vector<std::string> args, const std::optional<std::string>& display = {}) {
+  prepare(home);
   RunOptions options;
   options.args = std::move(args);
   options.cwd = home.path();
@@ -36,9 +44,27 @@ TEST(CommandLine, NoArgumentsReportsTheMissingLogAndRunsOnDefaults) {
   testing::TempDir home;
   const RunResult r = run(SCOREX_BRK, home, {});
   EXPECT_EQ(r.status, 0);
+  // The defaults start the browser launcher, which this home does not have.
   EXPECT_EQ(r.out, "Error: No Log File Specified\n" + kBrkUsage + "Warning: Bad Config file '" +
-                       home.path() + "/ScorexBRK.cfg'\tUsing default values\n");
+                       home.path() + "/ScorexBRK.cfg'\tUsing default values\n" +
+                       "Error Couldn't Launch Browser 1: IOException: Cannot run program \"" +
+                       home.path() + "/spawnBrowser.exe\": error=2, No such file or directory\n" +
+                       "Error Couldn't Launch Browser 2: IOException: Cannot run program \"" +
+                       home.path() + "/spawnBrowser.exe\": error=2, No such file or directory\n");
   EXPECT_EQ(r.err, "");
+}
+
+TEST(CommandLine, FailedRunEndsWithStatusOne) {
+  testing::TempDir home;
+  RunOptions options;
+  options.args = {"-b", "false"};
+  options.cwd = home.path();  // no database directory
+  options.env["DISPLAY"] = std::nullopt;
+  const RunResult r = testing::runProgram(SCOREX_BRK, options);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("Error in qmsToplvl.go: IOException: " + home.path() + "/data/"),
+            std::string::npos)
+      << r.out;
 }
 
 TEST(CommandLine, EndingOptionsExitWithTheirStatus) {
@@ -74,7 +100,8 @@ TEST(CommandLine, InvalidOptionIsReportedAndTheRunGoesOn) {
   const std::string cfg = quietConfig(home);
   const RunResult brk = run(SCOREX_BRK, home, {"-c", cfg, "-q", "a.log"});
   EXPECT_EQ(brk.status, 0);
-  EXPECT_EQ(brk.out, "Invalid option encountered:-q\n" + kBrkUsage);
+  EXPECT_EQ(brk.out,
+            "Invalid option encountered:-q\n" + kBrkUsage + "Now Processing log 1 of 1: a.log\n");
   const RunResult zln = run(SCOREX_ZLN, home, {"-c", cfg, "-q"});
   EXPECT_EQ(zln.status, 0);
   EXPECT_EQ(zln.out, "arg 0 =>-c<=\narg 2 =>-q<=\nInvalid option encountered:-q\n" + kZlnUsage +
@@ -90,7 +117,13 @@ TEST(CommandLine, VerboseShowsTheDriverTrace) {
   const size_t eol = r.out.find('\n');
   ASSERT_NE(eol, std::string::npos);
   EXPECT_EQ(eol, 28u) << r.out;
-  EXPECT_EQ(r.out.substr(eol + 1), "I core.go\nO core.go\n");
+  EXPECT_EQ(r.out.substr(eol + 1),
+            "I core.go\nI core.moveLogFiles\nO core.moveLogFiles\nI core.getTotalsFromDB\n"
+            "O qmsTopLvl.getDB\nNow Processing log 1 of 1: a.log\nI core.getLogfileData\n"
+            "O core.getLogfileData\nI core.getGameStats\nO core.getGameStats\n"
+            "I core.createTotalsHtml\nO core.createTotalsHtml: Nothing to update\n"
+            "I core.putTotalsIntoDB\nO core.putTotalsIntoDB\nI core.deleteOldLogfiles\n"
+            "O core.deleteOldLogfiles\nI core.deleteOldHtml\nO core.deleteOldHtml\nO core.go\n");
 }
 
 TEST(CommandLine, ConfigurationMessagesAreShownAtLevelZero) {
@@ -100,15 +133,16 @@ TEST(CommandLine, ConfigurationMessagesAreShownAtLevelZero) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out,
             "bad line in config file, ignoring:\nno tab\n\n"
-            "Error in qmsConfig.setNumberFormatException: For input string: \"many\"\n");
+            "Error in qmsConfig.setNumberFormatException: For input string: \"many\"\n"
+            "Now Processing log 1 of 1: a.log\n");
 }
 
 TEST(CommandLine, DisplayWithoutServerRunsHeadless) {
   testing::TempDir home;
   const std::string cfg = quietConfig(home);
-  const RunResult r = run(SCOREX_BRK, home, {"-c", cfg, "a.log"}, std::string(":187"));
+  const RunResult r = run(SCOREX_BRK, home, {"-c", cfg}, std::string(":187"));
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out, "Error: No Log File Specified\n" + kBrkUsage);
 }
 
 }  // namespace

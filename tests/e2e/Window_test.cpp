@@ -13,12 +13,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 const char* const kTitle = "Scorex for Kelvo Tourney DM for Brakk(tm)";
+// The run is given one empty log.
+const std::string kOneLog = "Now Processing log 1 of 1: a.log\n";
 
 class WindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     if (!x.available()) GTEST_SKIP() << "Xvfb is not installed";
-    options.args = {"-c", home.write("quiet.cfg", "SpawnBrowser\tfalse\n"), "a.log"};
+    home.mkdir("data");
+    home.mkdir("html/Individual_Game_Stats");
+    options.args = {"-c", home.write("quiet.cfg", "SpawnBrowser\tfalse\n"), "-l",
+                    home.write("a.log", "")};
     options.cwd = home.path();
     options.env["DISPLAY"] = x.display();
   }
@@ -30,7 +35,10 @@ class WindowTest : public ::testing::Test {
 TEST_F(WindowTest, ClosingTheWindowHidesItAndTheRunEndsNormally) {
   testing::Background run(SCOREX_BRK, options);
   const auto window = testing::findWindow(x.display(), kTitle, 20000);
-  ASSERT_TRUE(window.has_value());
+  if (!window) {
+    const testing::RunResult r = run.wait(20000);
+    FAIL() << "no window; status " << r.status << "\n" << r.out << r.err;
+  }
   EXPECT_EQ(window->width, 400);
   EXPECT_EQ(window->height, 100);
   EXPECT_EQ(window->x, 50);
@@ -46,7 +54,7 @@ TEST_F(WindowTest, ClosingTheWindowHidesItAndTheRunEndsNormally) {
   testing::closeWindow(x.display(), window->id);
   const testing::RunResult r = run.wait(20000);
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out, kOneLog);
   // The run did not sit out its closing pause for a window nobody can see.
   EXPECT_LT(Clock::now() - closed, std::chrono::milliseconds(2500));
 }
@@ -54,10 +62,13 @@ TEST_F(WindowTest, ClosingTheWindowHidesItAndTheRunEndsNormally) {
 TEST_F(WindowTest, WindowStaysForItsPauseThenTheRunEnds) {
   const auto start = Clock::now();
   testing::Background run(SCOREX_BRK, options);
-  ASSERT_TRUE(testing::findWindow(x.display(), kTitle, 20000).has_value());
+  if (!testing::findWindow(x.display(), kTitle, 20000)) {
+    const testing::RunResult r = run.wait(20000);
+    FAIL() << "no window; status " << r.status << "\n" << r.out << r.err;
+  }
   const testing::RunResult r = run.wait(30000);
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.out, kOneLog);
   EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(3000));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace orvane::testing {
@@ -19,6 +20,8 @@ class TempDir {
   std::string file(const std::string& name) const { return dir + "/" + name; }
   // Writes a file below the directory (creating its parent directories) and returns its path.
   std::string write(const std::string& name, const std::string& bytes) const;
+  // Creates a directory below the directory (and its parents) and returns its path.
+  std::string mkdir(const std::string& name) const;
 
  private:
   std::string dir;
@@ -26,5 +29,12 @@ class TempDir {
 
 // The whole content of a file, or "<missing>" when it cannot be read.
 std::string slurp(const std::string& path);
+
+// The names in a directory, sorted by their bytes and joined by blanks, or "<missing>".
+std::string listing(const std::string& dir);
+
+// Sets a file's last modification to a time in milliseconds since 1970, so that tests give
+// files an age relative to the clock they pass in.
+void setModifiedMillis(const std::string& path, int64_t millis);
 
 }  // namespace orvane::testing

@@ -92,8 +92,8 @@ int Launcher::main(const std::vector<std::string>& args, const EntryStyle& style
     if (cl.quit) return 0;
     util::Debug::setLevel(cl.verbose);
     core driver;
-    driver.go(cl.configFile, cl.logfiles, style.program);
-    return 0;
+    // A run that failed ends with status 1, so that cron and service managers see it.
+    return driver.go(cl.configFile, cl.logfiles, style.program) ? 0 : 1;
   } catch (const ProcessExit& e) {
     return e.status;
   } catch (const std::exception& e) {

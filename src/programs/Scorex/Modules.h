@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "games/Game.h"
+#include "programs/Scorex/GameHtml.h"
+#include "programs/Scorex/Totals.h"
+#include "programs/Scorex/TotalsHtml.h"
 
 namespace orvane::programs::Scorex {
 
@@ -18,6 +21,13 @@ struct Module {
   std::function<std::vector<std::string_view>(std::string_view text)> split;
   // The module's match built from one match text.
   std::function<std::unique_ptr<games::Game>(std::string_view matchText)> newGame;
+  // Prepares the module's page chrome for the run's program and version.
+  std::function<void()> initFrame;
+  // The module's career totals, not yet loaded.
+  std::function<std::unique_ptr<Totals>()> newTotals;
+  // The module's page writers, each made for one call.
+  std::function<std::unique_ptr<GameHtml>()> newGameHtml;
+  std::function<std::unique_ptr<TotalsHtml>()> newTotalsHtml;
 };
 
 // The game modules by program name ("ScorexBRK", "ScorexZLN"). Each entry point registers its

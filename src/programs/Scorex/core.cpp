@@ -4,13 +4,19 @@
 #include <unistd.h>
 
 #include <array>
+#include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <exception>
 #include <filesystem>
+#include <set>
 #include <system_error>
 
+#include "programs/Scorex/Browser.h"
 #include "programs/Scorex/Frame1.h"
+#include "programs/Scorex/LogQueue.h"
 #include "programs/Scorex/Modules.h"
+#include "programs/Scorex/ProcessExit.h"
 #include "programs/Scorex/config.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
@@ -19,45 +25,155 @@
 namespace orvane::programs::Scorex {
 
 using util::Debug;
+namespace fs = std::filesystem;
 
 namespace {
 
 // The start of the run in the form "Sun Dec 06 21:09:08 UTC 2026", in local time.
 std::string dateLine() {
-  const std::time_t now = std::time(nullptr);
+  const std::time_t t = std::time(nullptr);
   std::tm local{};
-  localtime_r(&now, &local);
+  localtime_r(&t, &local);
   std::array<char, 64> buffer{};
   const size_t n = std::strftime(buffer.data(), buffer.size(), "%a %b %d %H:%M:%S %Z %Y", &local);
   return std::string(buffer.data(), n);
 }
 
+int64_t systemMillis() {
+  return std::chrono::duration_cast<std::chrono::milliseconds>(
+             std::chrono::system_clock::now().time_since_epoch())
+      .count();
+}
+
+util::Failure nullPointer() { return util::Failure("NullPointerException", ""); }
+
+const Module* currentModule() { return Modules::find(config::program); }
+
+const char* const kGameDir = "Individual_Game_Stats";
+const int64_t kRenewEveryMillis = 60000;
+
 }  // namespace
 
-void core::go(const std::optional<std::string>& configFile,
+core::core() : core(systemMillis) {}
+
+core::core(Clock now) : now(std::move(now)) {}
+
+core::~core() = default;
+
+bool core::go(const std::optional<std::string>& configFile,
               const std::vector<std::string>& logfiles, const std::string& prog) {
-  (void)logfiles;  // taken in by the log intake, which runs after the window is shown
+  int browserPid = 0;
   try {
     Debug::print(dateLine(), 1);
     Debug::print("I core.go", 1);
     printProps();
     config::set(configFile, prog);
+    const Module* module = currentModule();
+    if (module != nullptr && module->initFrame) module->initFrame();
+
+    const std::string launcher = config::homeDir + "/spawnBrowser.exe";
+    if (config::spawnBrowser()) {
+      try {
+        Browser::start(launcher, config::qmHtmlDir() + "processing.html", true);
+      } catch (const std::exception& e) {
+        Debug::print("Error Couldn't Launch Browser 1: " + util::failureText(e), 0);
+      }
+    }
 
     Frame1 frame;
     frame.setVisible(true);
+    moveLogFiles(logfiles);
+    std::unique_ptr<Totals> totals = getTotalsFromDB();
+    // Without totals no log may be marked processed: fail before the first one.
+    if (!totals) throw nullPointer();
+    processLogs(totals.get(), frame);
 
+    if (totals->isModified()) totals->sortPlayers();
+    renewLock();
+    createTotalsHtml(*totals);
+    renewLock();
+    const bool ok = putTotalsIntoDB(*totals);
+    if (ok) {
+      deleteOldLogfiles();
+      deleteOldHtml(*totals);
+    }
+    // The lock goes only after the clean-up: a run starting earlier would have its new logs
+    // and match pages removed by this one.
+    lock->removeCurrent();
+    lock->release();
+
+    if (config::spawnBrowser()) {
+      try {
+        browserPid = Browser::start(launcher, config::qmHtmlDir() + "Scorex_Main.html", false);
+      } catch (const std::exception& e) {
+        Debug::print("Error Couldn't Launch Browser 2: " + util::failureText(e), 0);
+      }
+    }
     // Keep the finished window readable for a moment, unless nobody can see it anyway.
     frame.linger(3000);
     frame.setVisible(false);
+    Browser::reap(browserPid);
     Debug::print("O core.go", 1);
+    return true;
   } catch (const std::exception& e) {
     Debug::print("Error in qmsToplvl.go: " + util::failureText(e), 0);
+    Browser::reap(browserPid);
+    return false;
   }
+}
+
+void core::processLogs(Totals* totals, Frame1& frame) {
+  const std::string db = config::qmDBDir();
+  const LogQueue queue(db);
+  // Names done in this run are never taken again, even when marking one failed.
+  std::set<std::string> processed;
+  int32_t done = 0;
+  for (;;) {
+    renewLock();
+    std::vector<std::string> logs;
+    for (const std::string& name : queue.waiting()) {
+      if (processed.count(name) == 0) logs.push_back(name);
+    }
+    if (logs.empty()) {
+      frame.printText("Writing HTML...(this may take a few seconds)");
+      return;
+    }
+    const int32_t total = done + static_cast<int32_t>(logs.size());
+    ++done;
+    const std::string& log = logs.front();
+    const std::string progress =
+        "Now Processing log " + std::to_string(done) + " of " + std::to_string(total) + ": " + log;
+    frame.printText(progress);
+    Debug::print(progress, 0);
+
+    const std::vector<std::unique_ptr<games::Game>> games = getGameStats(getLogfileData(log));
+    for (const auto& g : games) {
+      if (now() - lastRenewal >= kRenewEveryMillis) renewLock();
+      if (!totals->isNewGame(*g)) {
+        Debug::print(std::to_string(g->theTime()) + " is a Repeat Game, removing...", 1);
+        continue;
+      }
+      totals->update(*g);
+      const bool normal = totals->isPrintableGame(*g, config::numGamesToSave());
+      const bool high = totals->isHighGame(*g);
+      const bool recent = totals->isRecentGame(*g);
+      createGameHtml(*g, recent, high, normal);
+    }
+    processed.insert(log);
+    std::rename((db + log).c_str(), (db + log + ".del").c_str());
+  }
+}
+
+void core::renewLock() {
+  if (!lock) lock = std::make_unique<RunLock>(config::qmDBDir());
+  const int64_t t = now();
+  lock->renew(t);
+  lastRenewal = t;
 }
 
 void core::printProps() {
   std::error_code ec;
-  const std::string cwd = std::filesystem::current_path(ec).string();
+  const std::string cwd = fs::current_path(ec).string();
   std::string osName;
   utsname names{};
   if (uname(&names) == 0) osName = names.sysname;
@@ -65,17 +181,183 @@ void core::printProps() {
     config::homeDir = cwd;
   } else {
     // Elsewhere the home directory is where the program is installed.
-    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     config::homeDir = ec ? cwd : exe.parent_path().string();
   }
   config::os = osName;
+}
+
+std::unique_ptr<Totals> core::getTotalsFromDB() {
+  Debug::print("I core.getTotalsFromDB", 1);
+  std::unique_ptr<Totals> totals;
+  try {
+    const Module* module = currentModule();
+    if (module != nullptr && module->newTotals) totals = module->newTotals();
+    if (!totals) throw nullPointer();
+    totals->readDBs();
+    Debug::print("O qmsTopLvl.getDB", 1);
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.getTotalsFromDB: " + util::failureText(e), 0);
+  }
+  return totals;
+}
+
+bool core::putTotalsIntoDB(Totals& t) {
+  try {
+    Debug::print("I core.putTotalsIntoDB", 1);
+    t.writeDBs();
+    Debug::print("O core.putTotalsIntoDB", 1);
+    return true;
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.putTotalsIntoDB: " + util::failureText(e), 0);
+    return false;
+  }
+}
+
+void core::createGameHtml(const games::Game& g, bool recent, bool high, bool normal) {
+  try {
+    Debug::print("I core.createGameHtml", 1);
+    const Module* module = currentModule();
+    std::unique_ptr<GameHtml> writer;
+    if (module != nullptr && module->newGameHtml) writer = module->newGameHtml();
+    if (!writer) throw nullPointer();
+    const std::string dir = config::qmHtmlDir() + kGameDir + "/";
+    std::error_code ec;
+    if (!fs::exists(dir, ec)) fs::create_directory(dir);
+    if (normal) {
+      writer->writeGame(g, g.getServerName() + " " + g.getMap(), dir + std::to_string(g.theTime()),
+                        1);
+    }
+    if (high) {
+      deleteGameHtml("Highest_Score");
+      writer->writeGame(g, "Highest_Score", dir + "Highest_Score", 1);
+    }
+    if (recent) {
+      deleteGameHtml("Last_Game");
+      writer->writeGame(g, "Last_Game", dir + "Last_Game", 1);
+    }
+    Debug::print("O core.createGameHtml", 1);
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.createGameHtml: " + util::failureText(e), 0);
+  }
+}
+
+void core::createTotalsHtml(Totals& t) {
+  try {
+    Debug::print("I core.createTotalsHtml", 1);
+    if (!t.isModified()) {
+      Debug::print("O core.createTotalsHtml: Nothing to update", 1);
+      return;
+    }
+    const Module* module = currentModule();
+    std::unique_ptr<TotalsHtml> writer;
+    if (module != nullptr && module->newTotalsHtml) writer = module->newTotalsHtml();
+    if (!writer) throw nullPointer();
+    writer->writeTotals(t);
+    Debug::print("O core.createTotalsHtml", 1);
+  } catch (const std::exception& e) {
+    Debug::print("Error in createTotalsHtml: " + util::failureText(e), 0);
+  }
+}
+
+void core::moveLogFiles(const std::vector<std::string>& files) {
+  Debug::print("I core.moveLogFiles", 1);
+  const std::string db = config::qmDBDir();
+  const LogQueue queue(db);
+  // A failing entry or candidate is reported and skipped; the others and the lock check
+  // still run, so no start ever works beside another run.
+  for (const std::string& entry : files) {
+    try {
+      for (const std::string& candidate : queue.candidates(entry)) {
+        try {
+          queue.takeIn(candidate, config::qmLogHandling(), config::qmSaveDir(),
+                       config::logTmpFiles(), now());
+        } catch (const std::exception& e) {
+          Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+        }
+      }
+    } catch (const std::exception& e) {
+      Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+    }
+  }
+  if (!lock) lock = std::make_unique<RunLock>(db);
+  bool held = !lock->acquire();
+  if (!held) {
+    try {
+      held = lock->othersHold(now());
+      if (!held) queue.removeStaleIncoming(now());
+    } catch (const std::exception& e) {
+      Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+    }
+  }
+  if (held) {
+    Debug::print("Another Scorex is running, now exiting...", 0);
+    Debug::print("O core.moveLogFiles", 1);
+    lock->release();
+    throw ProcessExit{0};
+  }
+  Debug::print("O core.moveLogFiles", 1);
+}
+
+void core::deleteOldLogfiles() {
+  try {
+    Debug::print("I core.deleteOldLogfiles", 1);
+    const std::string db = config::qmDBDir();
+    for (const std::string& name : util::listDirectory(db)) {
+      if (name.ends_with(".del")) std::remove((db + name).c_str());
+    }
+    Debug::print("O core.deleteOldLogfiles", 1);
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.deleteOldLogfiles: " + util::failureText(e), 0);
+  }
+}
+
+void core::deleteOldHtml(const Totals& t) {
+  try {
+    Debug::print("I core.deleteOldHtml", 1);
+    const int32_t keep = std::min(config::numGamesToSave(), t.gListSize());
+    std::set<std::string> kept = {"Recent_Index.html", "Highest_Score", "Last_Game"};
+    for (int32_t y = 0; y < keep; ++y) kept.insert(std::to_string(t.gListElement(y)));
+    for (const std::string& name : util::listDirectory(config::qmHtmlDir() + kGameDir)) {
+      if (kept.count(name) == 0) deleteGameHtml(name);
+    }
+    Debug::print("O core.deleteOldHtml", 1);
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.deleteOldHtml: " + util::failureText(e), 0);
+  }
+}
+
+void core::deleteGameHtml(const std::string& game) {
+  try {
+    Debug::print("I core.deleteGameHtml", 1);
+    const std::string d = config::qmHtmlDir() + kGameDir + "/" + game;
+    std::error_code ec;
+    if (fs::exists(d, ec)) {
+      if (::access(d.c_str(), W_OK) != 0) {
+        Debug::print("No permission to delete game '" + game + "'", 0);
+        Debug::print("O core.deleteGameHtml", 1);
+        return;
+      }
+      for (const std::string& name : util::listDirectory(d)) {
+        const std::string f = d + "/" + name;
+        // One level only: a subdirectory is removed only when it is empty.
+        if (::access(f.c_str(), W_OK) != 0 || std::remove(f.c_str()) != 0) {
+          Debug::print("No permission to delete file'" + name + "'" + "in Game '" + game + "'", 0);
+        }
+      }
+      if (std::remove(d.c_str()) != 0) Debug::print("Could not delete game '" + game + "'", 0);
+    }
+    Debug::print("O core.deleteGameHtml", 1);
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.deleteGameHtml: " + util::failureText(e), 0);
+  }
 }
 
 std::optional<std::string> core::getLogfileData(const std::string& log) {
   Debug::print("I core.getLogfileData", 1);
   try {
     std::string bytes = util::readWholeFile(config::qmDBDir() + log);
-    const Module* module = Modules::find(config::program);
+    const Module* module = currentModule();
     std::string text =
         module != nullptr && module->decode ? module->decode(std::move(bytes)) : std::move(bytes);
     Debug::print("O core.getLogfileData", 1);
@@ -91,8 +373,8 @@ std::vector<std::unique_ptr<games::Game>> core::getGameStats(
   Debug::print("I core.getGameStats", 1);
   std::vector<std::unique_ptr<games::Game>> games;
   try {
-    if (!log) throw util::Failure("NullPointerException", "");
-    const Module* module = Modules::find(config::program);
+    if (!log) throw nullPointer();
+    const Module* module = currentModule();
     const std::vector<std::string_view> texts = module != nullptr && module->split
                                                     ? module->split(*log)
                                                     : std::vector<std::string_view>{*log};

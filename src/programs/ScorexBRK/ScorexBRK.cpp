@@ -3,6 +3,7 @@
 #include "games/brk/Game.h"
 #include "games/qmLog.h"
 #include "programs/Scorex/Launcher.h"
+#include "programs/Scorex/StandIns.h"
 
 namespace orvane::programs::ScorexBRK {
 
@@ -20,6 +21,10 @@ Scorex::Module ScorexBRK::module() {
   m.newGame = [](std::string_view text) -> std::unique_ptr<games::Game> {
     return std::make_unique<games::brk::Game>(text);
   };
+  // The career database and the pages are not built yet: stand-ins keep the run going.
+  m.newTotals = [] { return std::make_unique<Scorex::StandInTotals>(); };
+  m.newGameHtml = [] { return std::make_unique<Scorex::StandInGameHtml>(); };
+  m.newTotalsHtml = [] { return std::make_unique<Scorex::StandInTotalsHtml>(); };
   return m;
 }
 

@@ -2,6 +2,7 @@
 
 #include "games/qmLog.h"
 #include "programs/Scorex/Launcher.h"
+#include "programs/Scorex/StandIns.h"
 
 namespace orvane::programs::ScorexZLN {
 
@@ -10,6 +11,10 @@ Scorex::Module ScorexZLN::module() {
   // Zolnar writes its logs in 16-bit units; the whole log is one match.
   m.decode = [](std::string bytes) { return games::qmLog::narrow(bytes); };
   m.split = [](std::string_view text) { return std::vector<std::string_view>{text}; };
+  // The career database and the pages are not built yet: stand-ins keep the run going.
+  m.newTotals = [] { return std::make_unique<Scorex::StandInTotals>(); };
+  m.newGameHtml = [] { return std::make_unique<Scorex::StandInGameHtml>(); };
+  m.newTotalsHtml = [] { return std::make_unique<Scorex::StandInTotalsHtml>(); };
   return m;
 }
 

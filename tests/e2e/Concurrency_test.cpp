@@ -1,0 +1,74 @@
+// Starts of the program that meet on one database: however they interleave, each exits 0
+// and every log they bring is processed exactly once.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <sstream>
+
+#include "Subprocess.h"
+#include "TempDir.h"
+
+namespace orvane {
+namespace {
+
+using testing::Background;
+using testing::RunOptions;
+using testing::RunResult;
+
+const std::string kMatch =
+    "0.0\tinfo\tLog_Standard\tqmLog\n10.0\tKill\t0\tRailgun\t\t50\t1\t\t\t60\n";
+const std::string kProcessing = "Now Processing log ";
+
+TEST(Concurrency, SimultaneousStartsProcessEveryLogOnce) {
+  testing::TempDir home;
+  home.mkdir("data");
+  home.mkdir("html");
+  home.write("ScorexBRK.cfg", "SpawnBrowser\tfalse\n");
+  RunOptions options;
+  options.cwd = home.path();
+  options.env["DISPLAY"] = std::nullopt;
+  options.timeoutMs = 15000;
+
+  std::map<std::string, int> processed;  // log name -> "Now Processing" lines seen
+  std::string outputs;
+  const int kRounds = 10;
+  const int kStarts = 4;
+  for (int round = 0; round < kRounds; ++round) {
+    std::vector<std::string> logs;
+    for (int i = 0; i < kStarts; ++i) {
+      logs.push_back(std::to_string(round) + "-" + std::to_string(i) + ".log");
+      home.write("in/" + logs.back(), kMatch);
+      processed[logs.back()] = 0;
+    }
+    std::vector<std::unique_ptr<Background>> starts;
+    for (const std::string& log : logs) {
+      options.args = {"in/" + log};
+      starts.push_back(std::make_unique<Background>(SCOREX_BRK, options));
+    }
+    for (auto& start : starts) {
+      const RunResult r = start->wait(options.timeoutMs);
+      EXPECT_EQ(r.status, 0) << r.out << r.err;
+      outputs += r.out;
+    }
+  }
+  // A log handed over after the active run's last look waits for the next run.
+  options.args = {};
+  const RunResult last = testing::runProgram(SCOREX_BRK, options);
+  EXPECT_EQ(last.status, 0) << last.out << last.err;
+  outputs += last.out;
+
+  int conflicts = 0;
+  std::istringstream lines(outputs);
+  for (std::string line; std::getline(lines, line);) {
+    if (line == "Another Scorex is running, now exiting...") ++conflicts;
+    if (line.starts_with(kProcessing)) ++processed[line.substr(line.rfind(": ") + 2)];
+  }
+  ::testing::Test::RecordProperty("conflicts", conflicts);
+  for (const auto& [name, count] : processed) EXPECT_EQ(count, 1) << name;
+  EXPECT_EQ(processed.size(), static_cast<size_t>(kRounds * kStarts));
+  EXPECT_EQ(testing::listing(home.file("data")), ".scorex-run");
+}
+
+}  // namespace
+}  // namespace orvane
