@@ -1,7 +1,7 @@
 # The one front door: make deps | build | test | demo | clean
 RELEASE := build/release
 CHECK := build/check
-SOURCES = $(shell find src tests bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
+SOURCES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
 .PHONY: all deps build release check test format-check demo clean
 

@@ -1,11 +1,44 @@
 #include "games/brk/Game.h"
 
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <ctime>
+#include <exception>
+#include <stdexcept>
+
 #include "games/brk/EventList.h"
 #include "util/Debug.h"
+#include "util/Failure.h"
+#include "util/Numbers.h"
+#include "util/QuickSort.h"
 
 namespace orvane::games::brk {
 
 using util::Debug;
+
+namespace {
+
+template <class... F>
+struct Overloaded : F... {
+  using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+void report(const char* prefix, const std::exception& e) {
+  Debug::print(prefix + util::failureText(e), 0);
+}
+
+bool idle(const Player& p) {
+  const PStats& a = p.all;
+  return a.kills == 0 && a.deaths == 0 && a.suicides == 0 && a.items == 0 && a.tkills == 0 &&
+         a.tdeaths == 0;
+}
+
+}  // namespace
 
 Game::Game(std::string_view logData) { doGame(qmLog::parse(logData)); }
 
@@ -20,8 +53,655 @@ void Game::doGame(const TokenLines& l) {
     return;
   }
   validGame = true;
-  events = std::move(*el);
+  processEvents(*el);
+  deletePlayers();
+  rankPlayers();
+  getGameTotals();
+  hs = std::make_unique<HighScores>(plist);
+  getWinningTeam();
   Debug::print("O Game", 1);
+}
+
+void Game::processEvents(const std::vector<Event>& el) {
+  Debug::print("I Game.processEvents", 1);
+  plist.clear();
+  try {
+    bool ended = false;
+    for (const Event& event : el) {
+      event.visit(Overloaded{
+          [&](const EIGet& e) { hIGet(e); },
+          [&](const EKill& e) { hKill(e); },
+          [&](const EPRespawn& e) { hPRespawn(e); },
+          [&](const ESuicide& e) { hSuicide(e); },
+          [&](const EIActivate& e) { hIActivate(e); },
+          [&](const EIDeactivate& e) { hIDeactivate(e); },
+          [&](const EInfo& e) { hInfo(e); },
+          [&](const EPConnect& e) { hPConnect(e); },
+          [&](const EPEnter& e) { hPEnter(e); },
+          [&](const EObserve& e) { hObserve(e); },
+          [&](const EPDisconnect& e) { hPDisconnect(e); },
+          [&](const EPRename& e) { hPRename(e); },
+          [&](const EPReconnect& e) { hPReconnect(e); },
+          [&](const EPTeamJoin& e) { hPTeamJoin(e); },
+          [&](const ETeamRename& e) { hTeamRename(e); },
+          [&](const EPAccuracy& e) { hPAccuracy(e); },
+          [&](const EFratricide& e) { hFratricide(e); },
+          [&](const EChasecam& e) { hChasecam(e); },
+          [&](const EAutocam& e) { hAutocam(e); },
+          [&](const EGStart& e) { hGStart(e); },
+          [&](const EGEnd& e) {
+            hGEnd(e);
+            ended = true;
+          },
+          [&](const EPZbot& e) { hPZbot(e); },
+          // Chat, item drops, team leaves, game init and votes change nothing.
+          [](const auto&) {},
+      });
+      if (ended) break;
+    }
+    if (!ended && !el.empty()) hGEndAlt(el.back().getTime());
+    Debug::print("O Game.processEvents", 1);
+  } catch (const std::exception& e) {
+    report("Error in Game.processEvents ", e);
+  }
+}
+
+int32_t Game::getPNum(int32_t n) {
+  try {
+    const bool trace = Debug::shows(3);
+    for (size_t x = 0; x < plist.size(); ++x) {
+      if (trace) {
+        Debug::print(
+            "Game.getPNum: Player " + std::to_string(x) + " has uid" + std::to_string(plist[x].uid),
+            3);
+      }
+      if (plist[x].uid == n && plist[x].inGame == 1) return static_cast<int32_t>(x);
+    }
+  } catch (const std::exception& e) {
+    report("Error in Game.getPNum ", e);
+  }
+  return -1;
+}
+
+int32_t Game::getPNumB(int32_t n) {
+  try {
+    if (n < 0) return -1;
+    const bool trace = Debug::shows(3);
+    for (size_t x = 0; x < plist.size(); ++x) {
+      if (trace) {
+        Debug::print(
+            "Game.getPNum: Player " + std::to_string(x) + " has uid" + std::to_string(plist[x].uid),
+            3);
+      }
+      if (plist[x].uid == n) return static_cast<int32_t>(x);
+    }
+    Debug::print("Error Game.getPNumB: Player " + std::to_string(n) + " not found", 0);
+  } catch (const std::exception& e) {
+    report("Error in Game.getPNumB ", e);
+  }
+  return -1;
+}
+
+void Game::hPConnect(const EPConnect& e) {
+  Debug::print("I Game.hPConnect", 2);
+  try {
+    for (Player& p : plist) {
+      if (p.inGame != 0 || p.name != e.name || p.secret != e.secret) continue;
+      // A returning player continues on his old record.
+      p.uid = e.pNum;
+      p.inGame = 1;
+      const auto announced = std::find(reconnect.begin(), reconnect.end(), p.uid);
+      if (announced != reconnect.end()) {
+        p.all.delAccuracy(true);
+        p.started(e.time);
+        reconnect.erase(announced);
+        printEvent(p, "Con After Recon");
+        return;
+      }
+      printEvent(p, "Con My Recon");
+      p.all.delAccuracy(false);
+      return;
+    }
+    Player p(e.time);
+    p.name = e.name;
+    p.secret = e.secret;
+    p.uid = e.pNum;
+    p.isABot = e.ip == "IS_A_BOT";
+    p.inGame = 1;
+    plist.push_back(std::move(p));
+    printEvent(plist.back(), "Con New Player");
+    Debug::print("O Game.hPConnect", 2);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPConnect ", ex);
+  }
+}
+
+void Game::hPReconnect(const EPReconnect& e) {
+  try {
+    reconnect.push_back(e.pNum);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPReconnect ", ex);
+  }
+}
+
+void Game::hPEnter(const EPEnter& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) {
+      Debug::print("Error: Enter " + std::to_string(e.pNum), 0);
+      return;
+    }
+    Player& p = plist.at(static_cast<size_t>(x));
+    p.started(e.time);
+    p.inGame = 1;
+    printEvent(p, "Enter");
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPEnter ", ex);
+  }
+}
+
+void Game::hPRespawn(const EPRespawn& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) return;
+    Player& p = plist.at(static_cast<size_t>(x));
+    p.started(e.time);
+    p.inGame = 1;
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPRespawn ", ex);
+  }
+}
+
+void Game::hPDisconnect(const EPDisconnect& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) {
+      Debug::print("Error: Disconnect", 0);
+      return;
+    }
+    Player& p = plist.at(static_cast<size_t>(x));
+    p.inGame = 0;
+    p.playerDisconnect(e.time);
+    printEvent(p, "Disconnect");
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPDisconnect ", ex);
+  }
+}
+
+// Spectating stops the clock; the player stays in the match and restarts on the next enter or
+// respawn.
+void Game::spectate(int32_t pNum, double t, const char* label, const char* prefix) {
+  try {
+    const int32_t x = getPNum(pNum);
+    if (x < 0) return;
+    Player& p = plist.at(static_cast<size_t>(x));
+    p.playerDisconnect(t);
+    printEvent(p, label);
+  } catch (const std::exception& ex) {
+    report(prefix, ex);
+  }
+}
+
+void Game::hAutocam(const EAutocam& e) {
+  spectate(e.pNum, e.time, "Autocam", "Error in Game.hAutocam");
+}
+void Game::hChasecam(const EChasecam& e) {
+  spectate(e.pNum, e.time, "Chasecam", "Error in Game.hChasecam");
+}
+void Game::hObserve(const EObserve& e) {
+  spectate(e.pNum, e.time, "Observe", "Error in Game.hPObserve");
+}
+
+void Game::hPRename(const EPRename& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) {
+      Debug::print("Error: Rename", 0);
+      return;
+    }
+    Player& p = plist.at(static_cast<size_t>(x));
+    p.name = e.name;
+    p.secret = e.secret;
+    p.addPing(e.ping);
+    printEvent(p, "Rename");
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPRename ", ex);
+  }
+}
+
+void Game::hKill(const EKill& e) {
+  try {
+    const int32_t k = getPNum(e.killerNum);
+    const int32_t v = getPNum(e.killedNum);
+    if (k < 0 || v < 0) {
+      Debug::print("Error: Kill", 0);
+      return;
+    }
+    const int32_t kw = Specs::wloc(e.killerWeapon);
+    const int32_t vw = Specs::wloc(e.killedWeapon);
+    Player& killer = plist.at(static_cast<size_t>(k));
+    Player& victim = plist.at(static_cast<size_t>(v));
+    victim.victim(kw, vw, k, e.time, killer.isABot);
+    killer.killer(kw, vw, v, victim.isABot);
+    victim.addPing(e.killedPing);
+    killer.addPing(e.killerPing);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hKill ", ex);
+  }
+}
+
+void Game::hFratricide(const EFratricide& e) {
+  try {
+    const int32_t k = getPNum(e.killerNum);
+    const int32_t v = getPNum(e.killedNum);
+    if (k < 0 || v < 0) {
+      Debug::print("Error: Fratricide", 0);
+      return;
+    }
+    const int32_t kw = Specs::wloc(e.killerWeapon);
+    const int32_t vw = Specs::wloc(e.killedWeapon);
+    Player& killer = plist.at(static_cast<size_t>(k));
+    Player& victim = plist.at(static_cast<size_t>(v));
+    victim.teamVictim(kw, vw, k, e.time, killer.isABot);
+    killer.teamKiller(kw, vw, v, victim.isABot);
+    victim.addPing(e.killedPing);
+    killer.addPing(e.killerPing);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hFratricide ", ex);
+  }
+}
+
+void Game::hSuicide(const ESuicide& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) {
+      Debug::print("Error: Suicide", 0);
+      return;
+    }
+    const int32_t st = Specs::sloc(e.reason);
+    // A cause that is not in the table of causes is a weapon.
+    const int32_t wt = st == -1 ? Specs::wloc(e.reason) : 0;
+    Player& p = plist.at(static_cast<size_t>(x));
+    p.suicided(st, wt, e.time);
+    p.addPing(e.ping);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hSuicide ", ex);
+  }
+}
+
+void Game::hIGet(const EIGet& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) {
+      Debug::print("Error: Item Get", 0);
+      return;
+    }
+    plist.at(static_cast<size_t>(x)).gotItem(Specs::iloc(e.item));
+  } catch (const std::exception& ex) {
+    report("Error in Game.hIGet ", ex);
+  }
+}
+
+void Game::hIActivate(const EIActivate& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) {
+      Debug::print("Error: Item Activate " + std::to_string(e.pNum), 0);
+      return;
+    }
+    plist.at(static_cast<size_t>(x)).actItem(e.item, e.time);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hIActivate ", ex);
+  }
+}
+
+void Game::hIDeactivate(const EIDeactivate& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) return;
+    plist.at(static_cast<size_t>(x)).deactItem(e.item, e.time);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hIDeactivate ", ex);
+  }
+}
+
+void Game::hPAccuracy(const EPAccuracy& e) {
+  try {
+    int32_t x = getPNum(e.pNum);
+    // A report may arrive after its player has left.
+    if (x < 0) x = getPNumB(e.pNum);
+    if (x < 0) {
+      Debug::print("Error: Accuracy", 0);
+      return;
+    }
+    plist.at(static_cast<size_t>(x))
+        .all.accuracy(e.weapon, e.totalHits, e.totalShots, e.totalGiven, e.totalReceived,
+                      e.damageGiven, e.damageReceived);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPAccuracy ", ex);
+  }
+}
+
+void Game::hInfo(const EInfo& e) {
+  try {
+    const std::string& key = e.infoType;
+    auto first = [&]() -> const std::string& { return e.list.at(0); };
+    if (key == "Absolute_Time") {
+      // A date that cannot be read leaves an empty text, never an absent one.
+      date = niceDate(first()).value_or("");
+    } else if (key == "hostname") {
+      servername = first();
+    } else if (key == "Server_Port") {
+      port = first();
+    } else if (key == "Server_Address") {
+      addr = first();
+    } else if (key == "map") {
+      map = first();
+    } else if (key == "timelimit") {
+      timelimit = first();
+    } else if (key == "fraglimit") {
+      fraglimit = first();
+    } else if (key == "hook_status") {
+      hookstatus = first();
+    } else if (key == "runes_status") {
+      runesstatus = first();
+    } else if (key == "dmflags") {
+      dmflags = first();
+    } else if (key == "disabled_items") {
+      disabledItems = e.list;
+    } else if (key == "match_mode") {
+      gameType = Specs::gloc(first());
+      if (first() == "TeamPlay") teamGame = true;
+    }
+  } catch (const std::exception& ex) {
+    report("Error in Game.hInfo ", ex);
+  }
+}
+
+void Game::hGStart(const EGStart& e) {
+  try {
+    // Time before the start of play is dropped: everybody alive begins a new life.
+    for (Player& p : plist) {
+      if (p.all.startTime >= 0) p.started(e.time);
+    }
+  } catch (const std::exception& ex) {
+    report("Error in Game.hGStart ", ex);
+  }
+}
+
+void Game::hGEnd(const EGEnd& e) {
+  try {
+    endType = e.reason;
+    checksum = e.checksum;
+    for (Player& p : plist) p.gameEnd(e.time);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hGEnd ", ex);
+  }
+}
+
+void Game::hGEndAlt(double t) {
+  endType = "Incomplete";
+  for (Player& p : plist) p.gameEnd(t);
+}
+
+void Game::hPTeamJoin(const EPTeamJoin& e) {
+  try {
+    const int32_t x = getPNum(e.pNum);
+    if (x < 0) {
+      Debug::print("Error: Team Join", 0);
+      return;
+    }
+    const size_t px = static_cast<size_t>(x);
+    int32_t t = -1;
+    for (size_t i = 0; i < teamTotals.size(); ++i) {
+      if (teamTotals[i].name == e.team) {
+        t = static_cast<int32_t>(i);
+        break;
+      }
+    }
+    const bool newTeam = t < 0;
+    if (newTeam) {
+      t = static_cast<int32_t>(teamTotals.size());
+      Player record;
+      record.name = e.team;
+      record.uid = t;
+      teamTotals.push_back(std::move(record));
+    }
+    if (plist[px].team == -1 || plist[px].team == t) {
+      plist[px].team = t;
+      return;
+    }
+    // A change of team: the record left behind is stopped as at a disconnection, and the
+    // player goes on in a record of the new team, whose clock runs only if his did.
+    const bool running = plist[px].all.startTime >= 0;
+    plist[px].inGame = 0;
+    plist[px].playerDisconnect(e.time);
+    size_t next = plist.size();
+    if (!newTeam) {
+      for (size_t q = 0; q < plist.size(); ++q) {
+        const Player& cand = plist[q];
+        if (cand.inGame == 0 && q != px && cand.name == plist[px].name &&
+            cand.secret == plist[px].secret && cand.team == t) {
+          next = q;
+          break;
+        }
+      }
+    }
+    if (next == plist.size()) {
+      Player np(e.time);
+      np.name = plist[px].name;
+      np.secret = plist[px].secret;
+      np.isABot = plist[px].isABot;
+      np.team = t;
+      plist.push_back(std::move(np));
+    }
+    Player& q = plist[next];
+    q.inGame = 1;
+    q.uid = plist[px].uid;
+    if (running) q.started(e.time);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPTeamJoin", ex);
+  }
+}
+
+void Game::hTeamRename(const ETeamRename& e) {
+  try {
+    for (Player& t : teamTotals) {
+      if (t.name == e.oldTeam) {
+        t.name = e.team;
+        return;
+      }
+    }
+  } catch (const std::exception& ex) {
+    report("Error in Game.hTeamRename", ex);
+  }
+}
+
+void Game::hPZbot(const EPZbot& e) {
+  try {
+    zbots.push_back(e);
+  } catch (const std::exception& ex) {
+    report("Error in Game.hPZbot ", ex);
+  }
+}
+
+// ---- Match end -----------------------------------------------------------------------------
+
+void Game::deletePlayers() {
+  try {
+    for (size_t x = plist.size(); x-- > 0;) {
+      if (!idle(plist[x])) continue;
+      for (Player& q : plist) removePlayerEntry(q, x);
+      plist.erase(plist.begin() + static_cast<std::ptrdiff_t>(x));
+    }
+  } catch (const std::exception& e) {
+    report("Error in Game.deletePlayers: ", e);
+  }
+}
+
+void Game::removePlayerEntry(Player& p, size_t x) {
+  auto drop = [x](std::optional<std::vector<int32_t>>& list) {
+    if (list && list->size() > x) list->erase(list->begin() + static_cast<std::ptrdiff_t>(x));
+  };
+  for (PStats* s : {&p.all, &p.vsHumans, &p.vsBots}) {
+    drop(s->playerKills);
+    drop(s->playerDeaths);
+  }
+  for (PStats& s : p.itemInfo) {
+    drop(s.playerKills);
+    drop(s.playerDeaths);
+  }
+}
+
+void Game::rankPlayers() {
+  try {
+    std::vector<const Player*> order;
+    for (size_t x = 0; x < plist.size(); ++x) {
+      plist[x].uid = static_cast<int32_t>(x);
+      order.push_back(&plist[x]);
+    }
+    util::QuickSort::quickSort(order, SortFDS());
+    playersByRank.clear();
+    for (size_t i = 0; i < order.size(); ++i) {
+      const size_t x = static_cast<size_t>(order[i] - plist.data());
+      plist[x].rank = static_cast<int32_t>(i + 1);
+      playersByRank.push_back(static_cast<int32_t>(x));
+    }
+  } catch (const std::exception& e) {
+    report("Error in Game.rankPlayers: ", e);
+  }
+}
+
+void Game::getGameTotals() {
+  gameTotals = Player();
+  humanTotals = Player();
+  playersByUID.clear();
+  for (size_t x = 0; x < plist.size(); ++x) {
+    Player& p = plist[x];
+    playersByUID.push_back(static_cast<int32_t>(x));
+    p.summarize();
+    gameTotals.update(p);
+    if (!p.isABot) humanTotals.update(p);
+    if (teamGame) {
+      for (Player& t : teamTotals) {
+        if (t.uid == p.team) {
+          t.update(p);
+          break;
+        }
+      }
+    }
+  }
+}
+
+void Game::getWinningTeam() {
+  try {
+    auto book = [&](auto wins) {
+      for (const int32_t x : playersByRank) {
+        Player& p = plist.at(static_cast<size_t>(x));
+        if (wins(p)) {
+          p.all.teamWins = 1;
+        } else {
+          p.all.teamLosses = 1;
+        }
+      }
+    };
+    // Without players nobody wins, whatever the game type.
+    if (playersByRank.empty()) return;
+    if (Specs::games.at(static_cast<size_t>(gameType)) != "TeamPlay") {
+      const int32_t best = playersByRank.front();
+      book([&](const Player& p) { return &p == &plist.at(static_cast<size_t>(best)); });
+      return;
+    }
+    // The first team with the most frags wins; without teams nobody wins or loses.
+    const Player* winner = nullptr;
+    for (const Player& t : teamTotals) {
+      if (winner == nullptr || t.all.frags > winner->all.frags) winner = &t;
+    }
+    if (winner == nullptr) return;
+    winningTeam = winner->uid;
+    book([&](const Player& p) { return p.team == winningTeam; });
+  } catch (const std::exception& e) {
+    report("Error in Game.getWinningTeam: ", e);
+  }
+}
+
+// ---- Date ----------------------------------------------------------------------------------
+
+std::optional<std::string> Game::niceDate(const std::string& origDate) {
+  try {
+    const size_t minus = origDate.find(".-");
+    const size_t plus = origDate.find(".+");
+    const bool useMinus = minus != std::string::npos && minus >= 1;
+    const size_t ind = useMinus ? minus : plus;
+    if (ind == std::string::npos) {
+      throw util::Failure("StringIndexOutOfBoundsException", "String index out of range: -1");
+    }
+    const std::string datePart = origDate.substr(0, ind);
+    const std::string zonePart = origDate.substr(ind + 1);
+    const double offset = util::parseDouble(origDate.substr(ind + 2));
+
+    // yyyy.MM.dd.hh.mm.ss.SSS, read as a calendar does: out-of-range fields carry over.
+    std::array<int32_t, 7> f{};
+    size_t pos = 0;
+    for (size_t i = 0; i < f.size(); ++i) {
+      size_t end = datePart.find('.', pos);
+      if (end == std::string::npos) end = datePart.size();
+      if (pos > datePart.size() || (i + 1 < f.size() && end == datePart.size())) {
+        throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
+      }
+      f[i] = util::parseInt(datePart.substr(pos, end - pos));
+      pos = end + 1;
+    }
+    // Years far outside any calendar, and a month that cannot be counted from 1, are not dates.
+    if (f[0] < -100000 || f[0] > 100000 || f[1] == INT32_MIN) {
+      throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
+    }
+    std::tm tm{};
+    tm.tm_year = f[0] - 1900;
+    tm.tm_mon = f[1] - 1;
+    tm.tm_mday = f[2];
+    tm.tm_hour = f[3];
+    tm.tm_min = f[4];
+    tm.tm_sec = f[5];
+    tm.tm_isdst = -1;
+    errno = 0;
+    const std::time_t seconds = std::mktime(&tm);
+    if (seconds == static_cast<std::time_t>(-1) && errno != 0) {
+      throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
+    }
+    int64_t millis = 0;
+    if (__builtin_mul_overflow(static_cast<int64_t>(seconds), int64_t{1000}, &millis) ||
+        __builtin_add_overflow(millis, static_cast<int64_t>(f[6]), &millis)) {
+      throw util::Failure("ArithmeticException", "date out of range");
+    }
+    const double shift = std::trunc(offset * 3600000.0);
+    if (!std::isfinite(shift) || std::fabs(shift) >= 9.2e18) {
+      throw util::Failure("ArithmeticException", "offset out of range: " + zonePart);
+    }
+    int64_t stamp = 0;
+    const int64_t delta = static_cast<int64_t>(shift);
+    if (useMinus ? __builtin_add_overflow(millis, delta, &stamp)
+                 : __builtin_sub_overflow(millis, delta, &stamp)) {
+      throw util::Failure("ArithmeticException", "time out of range");
+    }
+
+    static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+    std::string year = std::to_string(tm.tm_year + 1900);
+    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+    const int hour12 = tm.tm_hour % 12 == 0 ? 12 : tm.tm_hour % 12;
+    std::string text = std::string(kDays[tm.tm_wday % 7]) + ", " + kMonths[tm.tm_mon % 12] + " " +
+                       two(tm.tm_mday) + "  " + year + " at " + std::to_string(hour12) + ":" +
+                       two(tm.tm_min) + ":" + two(tm.tm_sec) + " " +
+                       (tm.tm_hour < 12 ? "AM" : "PM") + " " + zonePart;
+    time = stamp;
+    return text;
+  } catch (const std::exception& e) {
+    report("Error in Game.niceDate ", e);
+    return std::nullopt;
+  }
 }
 
 }  // namespace orvane::games::brk

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <memory>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "util/Debug.h"
 
@@ -10,12 +16,44 @@ namespace orvane::games::brk {
 namespace {
 
 using util::Debug;
+using Ints = std::vector<int32_t>;
+
+constexpr int32_t kRail = 8;
+constexpr int32_t kRocket = 9;
+
+// Builds a match from lines written with "|" for the tabs between fields.
+std::unique_ptr<Game> play(std::string lines) {
+  std::replace(lines.begin(), lines.end(), '|', '\t');
+  return std::make_unique<Game>(lines);
+}
+
+// A player or total in one line: identity, then the whole-match figures.
+std::string row(const Player& p) {
+  const PStats& a = p.all;
+  std::ostringstream o;
+  o << p.name << " uid" << p.uid << " rank" << p.rank << " team" << p.team
+    << (p.isABot ? " bot" : "") << " f" << a.frags << " k" << a.kills << " d" << a.deaths << " s"
+    << a.suicides << " tk" << a.tkills << " td" << a.tdeaths << " i" << a.items << " t"
+    << a.totalTime << " ping" << a.pingTime << "/" << a.pingNum << " w" << a.teamWins << " l"
+    << a.teamLosses << " spree" << p.sprees[0].uses << " quad" << p.pickups[0].uses << " u"
+    << a.uses;
+  return o.str();
+}
+
+using Rows = std::vector<std::string>;
+Rows rows(const Game& g) {
+  Rows r;
+  for (const Player& p : g.plist) r.push_back(row(p));
+  return r;
+}
 
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
     Debug::reset();
     Debug::setStream(&trace);
+    setenv("TZ", "UTC", 1);
+    tzset();
   }
   void TearDown() override { Debug::reset(); }
   std::ostringstream trace;
@@ -24,18 +62,19 @@ class GameTest : public ::testing::Test {
 TEST_F(GameTest, ValidWhenTheLinesGiveAnEventList) {
   const Game withKill("0.0\tinfo\tLog_Standard\tqmLog\n1.0\tKill\t0\tRailgun\t\t5\t1\t\t\t6\n");
   EXPECT_TRUE(withKill.isValid());
-  EXPECT_EQ(withKill.getEvents().size(), 2u);
+  EXPECT_EQ(withKill.endType, "Incomplete");
   EXPECT_EQ(withKill.getServerName(), "NoName");
   EXPECT_EQ(withKill.getMap(), "NoMap");
 
   const Game noKill("0.0\tinfo\tLog_Standard\tqmLog\n1.0\tChat\thi\n");
   EXPECT_FALSE(noKill.isValid());
-  EXPECT_TRUE(noKill.getEvents().empty());
+  EXPECT_EQ(noKill.endType, "");
 
   // A failure on the first line still gives a (partial, empty) list: the match is valid.
   const Game broken("x\tKill\t0\tRailgun\t\t5\t1\t\t\t6\n");
   EXPECT_TRUE(broken.isValid());
-  EXPECT_TRUE(broken.getEvents().empty());
+  EXPECT_EQ(broken.endType, "");  // nothing replayed, nothing to close
+  EXPECT_TRUE(broken.plist.empty());
 }
 
 TEST_F(GameTest, TraceFrame) {
@@ -43,6 +82,261 @@ TEST_F(GameTest, TraceFrame) {
   const Game g("1.0\tChat\thi\n");
   EXPECT_EQ(trace.str(),
             "I qmLog.parse\nO qmLog.parse\nI Game\nI EventList.parse\nO EventList.parse\nO Game\n");
+}
+
+// Four players: Alice and Bob (Red), the bots Crash and Doom (Blue). Bob renames to Bobby and
+// moves to Blue (a second record); Doom leaves and returns on another slot; Alice reaches a
+// spree; Crash is killed holding Quad and is dead when the match ends. Figures worked out by
+// hand from the rules of the replay.
+TEST_F(GameTest, HandMadeTeamMatch) {
+  const auto g = play(
+      "0|info|Absolute_Time|2003.11.15.20.45.10.250.+1\n0|info|hostname|Frag Palace\n"
+      "0|info|map|q2dm1\n0|info|match_mode|TeamPlay\n"
+      "1|Player_Connect|Alice|0|10.0.0.1|a1\n1|Player_Team_Join|Alice|0|Red|50\n"
+      "1|Player_Enter|Alice|0\n"
+      "2|Player_Connect|Bob|1|10.0.0.2|b1\n2|Player_Team_Join|Bob|1|Red|60\n2|Player_Enter|Bob|1\n"
+      "3|Player_Connect|Crash|2|IS_A_BOT\n3|Player_Team_Join|Crash|2|Blue|0\n"
+      "3|Player_Enter|Crash|2\n"
+      "4|Player_Connect|Doom|3|IS_A_BOT\n4|Player_Team_Join|Doom|3|Blue|0\n4|Player_Enter|Doom|3\n"
+      "10|Game_Start\n"  // every clock restarts at 10
+      "20|Kill|0|Railgun||40|2|Blaster||0\n21|Player_Respawn|2\n"
+      "25|Kill|0|Railgun||42|3|Machinegun||0\n26|Player_Respawn|3\n"
+      "30|Item_Use|Quad||2|0\n"
+      "32|Kill|2|Rocket Launcher||0|1|Shotgun||70\n33|Player_Respawn|1\n"  // a kill with Quad
+      "35|Kill|0|Railgun||44|2|Rocket Launcher||0\n36|Player_Respawn|2\n"  // Quad: 30..35
+      "40|Player_Rename|Bob|Bobby|1|65|b1\n"
+      "45|Kill|0|Rocket Launcher||46|3|Railgun||0\n46|Player_Respawn|3\n"
+      "50|Kill|0|Rocket Launcher||48|2|Blaster||0\n51|Player_Respawn|2\n"  // 5th kill since 10
+      "55|Player_Team_Join|Bobby|1|Blue|66\n"  // record 4; record 1 stops at 55
+      "60|Kill|1|Shotgun||70|0|Rocket Launcher||50\n61|Player_Respawn|0\n"  // spree: 10..60
+      "65|Player_Leave|Doom|3\n"
+      "70|Player_Connect|Doom|5|IS_A_BOT\n71|Player_Enter|Doom|5\n"  // record 3 again
+      "75|Kill|5|Machinegun||0|0|Blaster||52\n76|Player_Respawn|0\n"
+      "80|Suicide|1|Lava||75\n81|Player_Respawn|1\n"
+      "85|Kill|0|Railgun||54|2|Railgun||0\n"  // Crash stays dead
+      "90|Item_Pickup|Mega_Health||1|80\n95|Game_End|fraglimit|abc123\n"
+      "96|Kill|0|Railgun||56|5|Railgun||0\n");  // after the end: ignored
+  EXPECT_EQ(trace.str(), "");
+  ASSERT_TRUE(g->isValid());
+  EXPECT_EQ(g->date, "Sat, Nov 15  2003 at 8:45:10 PM +1");
+  EXPECT_EQ(g->theTime(), 1068925510250);  // 12371 days + 20:45:10.250, minus 1 h
+  EXPECT_EQ(g->getServerName(), "Frag Palace");
+  EXPECT_EQ(g->endType + " " + g->checksum, "fraglimit abc123");
+  EXPECT_EQ(g->gameType, 1);
+
+  const Rows want = {
+      // lives 10..60, 61..75, 76..95; pings 40+42+44+46+48+50+52+54; one spree
+      "Alice uid0 rank1 team0 f6 k6 d2 s0 tk0 td0 i0 t83 ping376/8 w1 l0 spree1 quad0 u0",
+      // lives 10..32, 33..55 (left for Blue); pings of its death and its rename
+      "Bobby uid1 rank5 team0 f0 k0 d1 s0 tk0 td0 i0 t44 ping135/2 w1 l0 spree0 quad0 u0",
+      // lives 10..20, 21..35, 36..50, 51..85, then dead; Quad 30..35 with one kill
+      "Crash uid2 rank3 team1 bot f1 k1 d4 s0 tk0 td0 i0 t72 ping0/5 w0 l1 spree0 quad1 u0",
+      // lives 10..25, 26..45, 46..65 (left), 71..95
+      "Doom uid3 rank2 team1 bot f1 k1 d2 s0 tk0 td0 i0 t77 ping0/3 w0 l1 spree0 quad0 u0",
+      // lives 55..80 (Lava), 81..95; pings of its kill and its suicide
+      "Bobby uid4 rank4 team1 f0 k1 d0 s1 tk0 td0 i1 t39 ping145/2 w0 l1 spree0 quad0 u0",
+  };
+  EXPECT_EQ(rows(*g), want);
+  EXPECT_EQ(*g->plist[0].all.playerKills, (Ints{0, 0, 4, 2}));
+  EXPECT_EQ(g->plist[0].sprees[0].totalTime, 50.0);
+  EXPECT_EQ(g->plist[2].pickups[0].totalTime, 5.0);
+  // Frags 6; then 1 frag with 2 deaths before 1 with 4; then 0 frags with 0 deaths before 1.
+  EXPECT_EQ(g->playersByRank, (Ints{0, 3, 2, 4, 1}));
+  EXPECT_EQ(g->playersByUID, (Ints{0, 1, 2, 3, 4}));
+  // Sums of the rows above; wins and losses are booked after the totals.
+  EXPECT_EQ(row(g->gameTotals),
+            " uid-1 rank0 team-1 f8 k9 d9 s1 tk0 td0 i1 t315 ping656/20 w0 l0 spree1 quad1 u5");
+  EXPECT_EQ(row(g->humanTotals),
+            " uid-1 rank0 team-1 f6 k7 d3 s1 tk0 td0 i1 t166 ping656/12 w0 l0 spree1 quad0 u3");
+  ASSERT_EQ(g->teamTotals.size(), 2u);
+  EXPECT_EQ(row(g->teamTotals[0]),
+            "Red uid0 rank0 team-1 f6 k6 d3 s0 tk0 td0 i0 t127 ping511/10 w0 l0 spree1 quad0 u2");
+  EXPECT_EQ(row(g->teamTotals[1]),
+            "Blue uid1 rank0 team-1 f2 k3 d6 s1 tk0 td0 i1 t188 ping145/10 w0 l0 spree0 quad1 u3");
+  EXPECT_EQ(g->winningTeam, 0);
+
+  // Efficiency 75, 0, 20, 33.3, 50. Kills by Blaster: none; Machinegun: Doom; Railgun: Alice
+  // 4; Rocket Launcher: Alice 2 against Crash 1; Shotgun: the Blue Bobby.
+  const HighScores& hs = *g->hs;
+  EXPECT_EQ(
+      (std::vector<Ints>{hs.MostFrags, hs.LeastDeaths, hs.LeastSuicides, hs.HighEff, hs.LowEff,
+                         hs.LeastFrags, hs.Sprees[0], hs.Sprees[1], hs.Pickups[0]}),
+      (std::vector<Ints>{{0}, {4}, {0, 1, 2, 3}, {0}, {1}, {1, 4}, {0}, {}, {2}}));
+  const auto& kills = hs.KillsHoldingWeapon;
+  EXPECT_EQ((std::vector<Ints>{kills[2], kills[7], kills[kRail], kills[kRocket], kills[10]}),
+            (std::vector<Ints>{{}, {3}, {0}, {0}, {4}}));
+  EXPECT_EQ(hs.ItemsByType[8], 1);
+}
+
+TEST_F(GameTest, IncompleteMatchEndsAtItsLastEvent) {
+  const auto g = play(
+      "1|Player_Connect|A|0|ip\n1|Player_Enter|A|0\n2|Player_Connect|B|1|ip\n2|Player_Enter|B|1\n"
+      "5|Kill|0|Railgun||10|1|Blaster||20\n9|Chat|hi\n");
+  EXPECT_EQ(g->endType, "Incomplete");
+  EXPECT_EQ(g->winningTeam, -1);
+  // Free for all: the best-ranked player wins, the others lose. B is dead from 5 on.
+  EXPECT_EQ(rows(*g),
+            (Rows{"A uid0 rank1 team-1 f1 k1 d0 s0 tk0 td0 i0 t8 ping10/1 w1 l0 spree0 quad0 u0",
+                  "B uid1 rank2 team-1 f0 k0 d1 s0 tk0 td0 i0 t3 ping20/1 w0 l1 spree0 quad0 u0"}));
+}
+
+TEST_F(GameTest, ConnectionsAndReports) {
+  const auto g = play(
+      "1|Player_Connect|A|0|ip|s1\n1|Player_Enter|A|0\n1|Player_Connect|B|1|ip\n"
+      "1|Player_Enter|B|1\n2|Kill|0|Railgun||0|1|Railgun||0\n3|Player_Leave|A|0\n"
+      "4|Player_Accuracy|0|Railgun:3:10|damage:120:40\n"  // after leaving: still A's
+      "5|Kill|1|Railgun||0|0|Railgun||0\n"                // A is gone
+      "6|Player_Accuracy|7|damage:1:1\n"
+      "7|Player_Connect|A|0|ip|s2\n7|Player_Enter|A|0\n"  // new secret: new record
+      "8|Kill|0|Shotgun||0|1|Railgun||0\n9|Game_End|timelimit\n");
+  EXPECT_EQ(trace.str(), "Error: Kill\nError Game.getPNumB: Player 7 not found\nError: Accuracy\n");
+  // The two A records are level; the exact partition sort ranks the later one first.
+  EXPECT_EQ(rows(*g),
+            (Rows{"A uid0 rank2 team-1 f1 k1 d0 s0 tk0 td0 i0 t2 ping0/1 w0 l1 spree0 quad0 u0",
+                  "B uid1 rank3 team-1 f0 k0 d2 s0 tk0 td0 i0 t1 ping0/2 w0 l1 spree0 quad0 u0",
+                  "A uid2 rank1 team-1 f1 k1 d0 s0 tk0 td0 i0 t2 ping0/1 w1 l0 spree0 quad0 u0"}));
+  const PStats& a = g->plist.at(0).all;
+  EXPECT_EQ((Ints{a.hits, a.shots, a.dGiven, a.dReceived}), (Ints{3, 10, 120, 40}));
+  EXPECT_EQ(g->plist.at(2).secret, "s2");
+}
+
+TEST_F(GameTest, MatchMode) {
+  struct Case {
+    const char* lines;
+    int32_t gameType;
+    bool teamGame;
+  };
+  for (const Case& c :
+       {Case{"0|info|match_mode|TeamPlay\n", 1, true}, Case{"0|info|match_mode|1-vs-1\n", 2, false},
+        Case{"0|info|match_mode|TeamPlay\n0|info|match_mode|RegularDM\n", 0, true}}) {
+    const auto g = play(std::string(c.lines) + "1|Suicide|0|Lava||0\n");
+    EXPECT_EQ(g->gameType, c.gameType) << c.lines;
+    EXPECT_EQ(g->teamGame, c.teamGame) << c.lines;
+  }
+  trace.str("");
+  const auto g = play("0|info|match_mode|CTF\n1|Suicide|0|Lava||0\n");
+  EXPECT_EQ(g->gameType, 0);
+  EXPECT_EQ(trace.str(), "Error in zln.Specs.gloc: $CTF$ unknown game\nError: Suicide\n");
+}
+
+constexpr const char* kTeamHead =
+    "0|info|match_mode|TeamPlay\n1|Player_Connect|A|0|ip|s\n1|Player_Team_Join|A|0|Red|0\n"
+    "1|Player_Enter|A|0\n1|Player_Connect|B|1|ip\n1|Player_Enter|B|1\n";
+
+// The record left behind stops at the change; the record joined starts there. Both teams have
+// 1 frag: the first team wins.
+TEST_F(GameTest, BackToTheFirstTeamReusesItsRecord) {
+  const auto g = play(std::string(kTeamHead) +
+                      "10|Player_Team_Join|A|0|Blue|0\n15|Kill|0|Railgun||0|1|Railgun||0\n"
+                      "16|Player_Respawn|1\n20|Player_Team_Join|A|0|Red|0\n"
+                      "25|Kill|0|Railgun||0|1|Railgun||0\n40|Game_End|fraglimit\n");
+  EXPECT_EQ(g->winningTeam, 0);
+  EXPECT_EQ(rows(*g),
+            (Rows{// Red: 1..10, 20..40
+                  "A uid0 rank2 team0 f1 k1 d0 s0 tk0 td0 i0 t29 ping0/1 w1 l0 spree0 quad0 u0",
+                  "B uid1 rank3 team-1 f0 k0 d2 s0 tk0 td0 i0 t23 ping0/2 w0 l1 spree0 quad0 u0",
+                  // Blue: 10..20
+                  "A uid2 rank1 team1 f1 k1 d0 s0 tk0 td0 i0 t10 ping0/1 w0 l1 spree0 quad0 u0"}));
+}
+
+// Red, Blue, Green, Blue: the second Blue period goes on the Blue record, not the Red one.
+TEST_F(GameTest, RecordTakenOverOnlyForItsOwnTeam) {
+  const auto g = play(std::string(kTeamHead) +
+                      "5|Kill|0|Railgun||0|1|Railgun||0\n6|Player_Respawn|1\n"
+                      "10|Player_Team_Join|A|0|Blue|0\n12|Kill|0|Railgun||0|1|Railgun||0\n"
+                      "13|Player_Respawn|1\n20|Player_Team_Join|A|0|Green|0\n"
+                      "22|Kill|0|Railgun||0|1|Railgun||0\n23|Player_Respawn|1\n"
+                      "30|Player_Team_Join|A|0|Blue|0\n32|Kill|0|Railgun||0|1|Railgun||0\n"
+                      "40|Game_End|fraglimit\n");
+  EXPECT_EQ(g->winningTeam, 1);
+  EXPECT_EQ(rows(*g),
+            (Rows{"A uid0 rank3 team0 f1 k1 d0 s0 tk0 td0 i0 t9 ping0/1 w0 l1 spree0 quad0 u0",
+                  "B uid1 rank4 team-1 f0 k0 d4 s0 tk0 td0 i0 t28 ping0/4 w0 l1 spree0 quad0 u0",
+                  // 10..20, 30..40
+                  "A uid2 rank1 team1 f2 k2 d0 s0 tk0 td0 i0 t20 ping0/2 w1 l0 spree0 quad0 u0",
+                  "A uid3 rank2 team2 f1 k1 d0 s0 tk0 td0 i0 t10 ping0/1 w0 l1 spree0 quad0 u0"}));
+}
+
+TEST_F(GameTest, IdlePlayerIsDroppedFromTheOpponentLists) {
+  const auto g = play(
+      "1|Player_Connect|A|0|ip\n1|Player_Enter|A|0\n1|Player_Connect|Idle|1|ip\n"
+      "1|Player_Enter|Idle|1\n1|Player_Connect|C|2|ip\n1|Player_Enter|C|2\n"
+      "5|Kill|0|Railgun||0|2|Railgun||0\n6|Player_Respawn|2\n7|Kill|2|Railgun||0|0|Railgun||0\n"
+      "8|Player_Respawn|0\n8|Kill|0|Railgun||0|2|Railgun||0\n10|Game_End|fraglimit\n");
+  EXPECT_EQ(rows(*g),
+            (Rows{"A uid0 rank1 team-1 f2 k2 d1 s0 tk0 td0 i0 t8 ping0/3 w1 l0 spree0 quad0 u0",
+                  "C uid1 rank2 team-1 f1 k1 d2 s0 tk0 td0 i0 t6 ping0/3 w0 l1 spree0 quad0 u0"}));
+  EXPECT_EQ(*g->plist[0].all.playerKills, (Ints{0, 2}));
+  EXPECT_EQ(*g->plist[0].all.playerDeaths, (Ints{0, 1}));
+  EXPECT_EQ(*g->plist[0].vsHumans.playerKills, (Ints{0, 2}));
+  EXPECT_EQ(*g->plist[1].all.playerKills, Ints{1});
+}
+
+TEST_F(GameTest, WinnersInSpecialCases) {
+  const auto lone = play("1|Player_Connect|A|0|ip\n1|Player_Enter|A|0\n2|Suicide|0|Lava||0\n");
+  EXPECT_EQ(rows(*lone),
+            Rows{"A uid0 rank1 team-1 f-1 k0 d0 s1 tk0 td0 i0 t1 ping0/1 w1 l0 spree0 quad0 u0"});
+
+  // Nobody joined a team: no winner, no wins, no losses.
+  const auto noTeams = play(
+      "0|info|match_mode|TeamPlay\n1|Player_Connect|A|0|ip\n1|Player_Enter|A|0\n"
+      "1|Player_Connect|B|1|ip\n1|Player_Enter|B|1\n5|Kill|0|Railgun||0|1|Railgun||0\n");
+  EXPECT_EQ(noTeams->winningTeam, -1);
+  EXPECT_EQ(rows(*noTeams),
+            (Rows{"A uid0 rank1 team-1 f1 k1 d0 s0 tk0 td0 i0 t4 ping0/1 w0 l0 spree0 quad0 u0",
+                  "B uid1 rank2 team-1 f0 k0 d1 s0 tk0 td0 i0 t4 ping0/1 w0 l0 spree0 quad0 u0"}));
+
+  // Everybody idle, though a team exists: empty rankings and no winner.
+  const auto idle = play(
+      "0|info|match_mode|TeamPlay\n1|Player_Connect|A|0|ip\n1|Player_Team_Join|A|0|Red|0\n"
+      "1|Player_Enter|A|0\n2|Kill|5|Railgun||0|6|Railgun||0\n3|Game_End|fraglimit\n");
+  EXPECT_TRUE(idle->plist.empty());
+  EXPECT_TRUE(idle->playersByRank.empty());
+  EXPECT_TRUE(idle->playersByUID.empty());
+  EXPECT_EQ(idle->winningTeam, -1);
+  EXPECT_TRUE(idle->hs->MostFrags.empty());
+  EXPECT_EQ(trace.str(), "Error: Kill\n");
+}
+
+TEST_F(GameTest, NiceDate) {
+  const auto g = play("1|Suicide|0|Lava||0\n");
+  struct Case {
+    const char* logged;
+    const char* text;
+    int64_t time;
+  };
+  for (const Case& c : {
+           Case{"1999.12.31.11.59.59.999.+1", "Fri, Dec 31  1999 at 11:59:59 AM +1", 946637999999},
+           Case{"1999.12.31.11.59.59.999.-2", "Fri, Dec 31  1999 at 11:59:59 AM -2", 946648799999},
+           Case{"2000.01.31.10.05.09.123.-5", "Mon, Jan 31  2000 at 10:05:09 AM -5", 949331109123},
+           Case{"2000.01.31.10.05.09.123.+5.5", "Mon, Jan 31  2000 at 10:05:09 AM +5.5",
+                949293309123},
+           // The hour is read as 0..23: 12:30 is half past noon.
+           Case{"2004.06.15.12.30.00.000.-3", "Tue, Jun 15  2004 at 12:30:00 PM -3", 1087313400000},
+           Case{"2004.06.15.00.15.00.000.+0", "Tue, Jun 15  2004 at 12:15:00 AM +0", 1087258500000},
+           Case{"2003.13.01.00.00.00.000.+0", "Thu, Jan 01  2004 at 12:00:00 AM +0", 1072915200000},
+       }) {
+    EXPECT_EQ(g->niceDate(c.logged).value_or("<none>"), c.text);
+    EXPECT_EQ(g->time, c.time) << c.logged;
+  }
+  EXPECT_EQ(trace.str(), "Error: Suicide\n");
+
+  // Read in the local zone: 10:05 at five hours west of UTC is 15:05 UTC.
+  setenv("TZ", "EST5", 1);
+  tzset();
+  EXPECT_EQ(g->niceDate("2000.01.31.10.05.09.123.+0").value_or("<none>"),
+            "Mon, Jan 31  2000 at 10:05:09 AM +0");
+  EXPECT_EQ(g->time, 949331109123);
+  setenv("TZ", "UTC", 1);
+  tzset();
+
+  trace.str("");
+  EXPECT_FALSE(g->niceDate("2004.06.15").has_value());
+  EXPECT_EQ(g->time, 949331109123);  // kept
+  EXPECT_EQ(trace.str().rfind("Error in Game.niceDate ", 0), 0u) << trace.str();
+  const auto bad = play("0|info|Absolute_Time|yesterday\n1|Suicide|0|Lava||0\n");
+  EXPECT_EQ(bad->date, "");
+  EXPECT_EQ(bad->theTime(), 0);
 }
 
 }  // namespace

@@ -17,6 +17,9 @@ using Scorex::config;
 using util::Debug;
 
 const std::string kMarker = "0.0\tinfo\tLog_Standard\tqmLog\n";
+const std::string kPlayers =
+    "1.0\tPlayer_Connect\tAnn\t0\t1.2.3.4\n"
+    "1.0\tPlayer_Connect\tBob\t1\t1.2.3.5\n";
 const std::string kKill = "10.0\tKill\t0\tRailgun\t\t50\t1\t\t\t60\n";
 const std::string kSuicide = "11.0\tSuicide\t1\tLava\t\t40\n";
 
@@ -38,13 +41,14 @@ class ScorexBRKLogTest : public ::testing::Test {
     Scorex::Modules::reset();
     Debug::reset();
   }
-  // The number of events of each valid match of a waiting log.
-  std::vector<size_t> eventCounts(const std::string& name, const std::string& bytes) {
+  // The kills and suicides replayed in each valid match of a waiting log.
+  std::vector<int32_t> eventCounts(const std::string& name, const std::string& bytes) {
     home.write("data/" + name, bytes);
     Scorex::core c;
-    std::vector<size_t> counts;
+    std::vector<int32_t> counts;
     for (const auto& g : c.getGameStats(c.getLogfileData(name))) {
-      counts.push_back(dynamic_cast<const games::brk::Game&>(*g).getEvents().size());
+      const auto& all = dynamic_cast<const games::brk::Game&>(*g).gameTotals.all;
+      counts.push_back(all.kills + all.suicides);
     }
     return counts;
   }
@@ -54,26 +58,27 @@ class ScorexBRKLogTest : public ::testing::Test {
 
 TEST_F(ScorexBRKLogTest, SplitsAtEveryMarkerAndKeepsValidMatches) {
   // A head with a kill of its own, a match with a kill, one without, one with a suicide.
-  const std::string log = "5.0\tinfo\tmap\tq2dm1\n" + kKill + kMarker + kKill + kKill + kMarker +
-                          "1.0\tPlayer_Connect\tAnn\t0\t1.2.3.4\n" + kMarker + kSuicide;
-  EXPECT_EQ(eventCounts("a.log", log), (std::vector<size_t>{2, 3, 2}));
+  const std::string log = "5.0\tinfo\tmap\tq2dm1\n" + kPlayers + kKill + kMarker + kPlayers +
+                          kKill + kKill + kMarker + kPlayers + kMarker + kPlayers + kSuicide;
+  EXPECT_EQ(eventCounts("a.log", log), (std::vector<int32_t>{1, 2, 1}));
   EXPECT_EQ(trace.str(), "");
 }
 
 TEST_F(ScorexBRKLogTest, HeadWithoutKillsIsDropped) {
-  EXPECT_EQ(eventCounts("b.log", "1.0\tChat\thello\n" + kMarker + kSuicide),
-            (std::vector<size_t>{2}));
-  EXPECT_EQ(eventCounts("c.log", "1.0\tno marker\n"), std::vector<size_t>{});
+  EXPECT_EQ(eventCounts("b.log", "1.0\tChat\thello\n" + kMarker + kPlayers + kSuicide),
+            (std::vector<int32_t>{1}));
+  EXPECT_EQ(eventCounts("c.log", "1.0\tno marker\n"), std::vector<int32_t>{});
   EXPECT_EQ(trace.str(), "Unknown Event: no marker\n");
   // A line without a keyword is a failure, which keeps the (empty) match.
-  EXPECT_EQ(eventCounts("e.log", "no marker, no keyword\n"), std::vector<size_t>{0});
+  EXPECT_EQ(eventCounts("e.log", "no marker, no keyword\n"), std::vector<int32_t>{0});
 }
 
 TEST_F(ScorexBRKLogTest, MalformedLinesAreReportedAndTheLogGoesOn) {
-  const std::string log = kMarker + "1.0\tkill\t0\n" + "2.0\tKill\t0\tRailgun\n" +
-                          "3.0\tPlayer_Respawn\tx\n" + kSuicide + kMarker + kKill +
-                          "12.0\tKill\tx\tRailgun\t\t50\t1\t\t\t60\n" + kKill + kMarker + kKill;
-  EXPECT_EQ(eventCounts("d.log", log), (std::vector<size_t>{2, 2, 2}));
+  const std::string log = kMarker + kPlayers + "1.0\tkill\t0\n" + "2.0\tKill\t0\tRailgun\n" +
+                          "3.0\tPlayer_Respawn\tx\n" + kSuicide + kMarker + kPlayers + kKill +
+                          "12.0\tKill\tx\tRailgun\t\t50\t1\t\t\t60\n" + kKill + kMarker + kPlayers +
+                          kKill;
+  EXPECT_EQ(eventCounts("d.log", log), (std::vector<int32_t>{1, 1, 1}));
   EXPECT_EQ(trace.str(),
             "Unknown Event: kill\nBad 'Kill' Event\nInvalid 'Player Respawn' Event\n"
             "Error in EventList.parse: NumberFormatException: For input string: \"x\"\n");

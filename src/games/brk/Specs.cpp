@@ -1,0 +1,128 @@
+#include "games/brk/Specs.h"
+
+#include <string>
+
+#include "games/brk/Player.h"
+#include "util/Debug.h"
+
+namespace orvane::games::brk {
+
+using util::Debug;
+
+const std::array<std::string_view, Specs::kWeapons> Specs::weapons = {
+    "",         "BFG10K",        "Blaster",    "Chaingun", "Grenade Launcher",
+    "Grenades", "HyperBlaster",  "Machinegun", "Railgun",  "Rocket Launcher",
+    "Shotgun",  "Super Shotgun", "Telefrag",   "Hook"};
+
+const std::array<std::string_view, Specs::kSuicides> Specs::suicides = {
+    "",          "Couldnt_Take_It_Anymore",
+    "Crushed",   "Drowned",
+    "Explosion", "Fell",
+    "Lasered",   "Lava",
+    "Melted",    "Trigger_Hurt",
+    "Explosive"};
+
+const std::array<std::string_view, Specs::kItems> Specs::items = {"",
+                                                                  "Body Armor",
+                                                                  "Chaingun",
+                                                                  "Combat Armor",
+                                                                  "Grenade Launcher",
+                                                                  "HyperBlaster",
+                                                                  "Jacket Armor",
+                                                                  "Machinegun",
+                                                                  "Mega_Health",
+                                                                  "Railgun",
+                                                                  "Rocket Launcher",
+                                                                  "Shotgun",
+                                                                  "Super Shotgun",
+                                                                  "BFG10K",
+                                                                  "Power Screen",
+                                                                  "Power Shield",
+                                                                  "Quad",
+                                                                  "Invulnerability",
+                                                                  "Strength_Rune",
+                                                                  "Regen_Rune",
+                                                                  "Haste_Rune",
+                                                                  "Resist_Rune",
+                                                                  "Vampire_Rune",
+                                                                  "Slugs",
+                                                                  "Shells",
+                                                                  "Rockets",
+                                                                  "Cells",
+                                                                  "Bullets",
+                                                                  "Ammo Pack",
+                                                                  "Adrenaline",
+                                                                  "Ancient Head",
+                                                                  "Armor Shard",
+                                                                  "Bandolier",
+                                                                  "Stimpack_Health",
+                                                                  "Grenades",
+                                                                  "Normal_Health",
+                                                                  "Large_Health",
+                                                                  "Silencer",
+                                                                  "Environment Suit",
+                                                                  "Rebreather"};
+
+const std::array<std::string_view, Specs::kPickups> Specs::pickups = {
+    "Quad",       "Invulnerability", "Strength_Rune", "Regen_Rune",
+    "Haste_Rune", "Resist_Rune",     "Vampire_Rune"};
+
+const std::array<std::string_view, Specs::kSprees> Specs::sprees = {
+    "Killing Spree", "Rampage", "Dominating", "Brutalizing", "Unstoppable", "Godlike"};
+
+const std::array<std::string_view, Specs::kGames> Specs::games = {"RegularDM", "TeamPlay",
+                                                                  "1-vs-1"};
+
+namespace {
+
+// The unknown name is reported between dollar signs and counted at position 0.
+template <size_t N>
+int32_t lookup(const std::array<std::string_view, N>& list, std::string_view name,
+               const char* prefix, const char* what) {
+  const int32_t x = Specs::loc(list, name);
+  if (x >= 0) return x;
+  Debug::print(std::string(prefix) + "$" + std::string(name) + "$ unknown " + what, 0);
+  return 0;
+}
+
+}  // namespace
+
+int32_t Specs::gloc(std::string_view g) {
+  return lookup(games, g, "Error in zln.Specs.gloc: ", "game");
+}
+int32_t Specs::wloc(std::string_view w) {
+  return lookup(weapons, w, "Error in Specs.wloc: ", "weapon");
+}
+int32_t Specs::iloc(std::string_view i) {
+  return lookup(items, i, "Error in Specs.iloc: ", "item");
+}
+int32_t Specs::ploc(std::string_view p) {
+  return lookup(pickups, p, "Error in Specs.ploc: ", "pickup");
+}
+int32_t Specs::sloc(std::string_view s) { return loc(suicides, s); }
+int32_t Specs::sploc(std::string_view sp) { return loc(sprees, sp); }
+
+namespace {
+
+int32_t compareFDS(const PStats& a, const PStats& b) {
+  if (a.frags > b.frags) return 1;
+  if (a.frags < b.frags) return -1;
+  if (a.deaths < b.deaths) return 1;
+  if (a.deaths > b.deaths) return -1;
+  if (a.suicides < b.suicides) return 1;
+  if (a.suicides > b.suicides) return -1;
+  return 0;
+}
+
+}  // namespace
+
+int32_t SortFDS::compare(const Player* const& a, const Player* const& b) const {
+  return compareFDS(a->all, b->all);
+}
+
+int32_t SortFDSb::compare(const Player* const& a, const Player* const& b) const {
+  return compareFDS(a->games.at(static_cast<size_t>(gameType)),
+                    b->games.at(static_cast<size_t>(gameType)));
+}
+
+}  // namespace orvane::games::brk

@@ -1,0 +1,75 @@
+// brkgen: writes a seeded Brakk statistics log to standard output.
+//
+//   brkgen --seed N --matches M [--players P] [--bots B] [--events E] [--team | --duel]
+//          [--malformed] [--mb SIZE] > file.log
+//
+// With --mb, matches keep coming until the log holds at least SIZE megabytes (10^6 bytes).
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "tools/BrkLogGenerator.h"
+#include "util/Numbers.h"
+
+namespace {
+
+int usage() {
+  std::cerr << "usage: brkgen --seed N --matches M [--players P] [--bots B] [--events E]"
+               " [--team | --duel] [--malformed] [--mb SIZE]\n";
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using orvane::util::parseDouble;
+  using orvane::util::parseInt;
+  orvane::tools::BrkLogOptions o;
+  double mb = 0;
+  try {
+    for (int i = 1; i < argc; ++i) {
+      const std::string_view a = argv[i];
+      const auto value = [&]() -> std::string_view {
+        if (i + 1 >= argc) throw std::invalid_argument("missing value");
+        return argv[++i];
+      };
+      if (a == "--seed") {
+        o.seed = static_cast<uint32_t>(orvane::util::parseLong(value()));
+      } else if (a == "--matches") {
+        o.matches = parseInt(value());
+      } else if (a == "--players") {
+        o.players = parseInt(value());
+      } else if (a == "--bots") {
+        o.bots = parseInt(value());
+      } else if (a == "--events") {
+        o.eventsPerMatch = parseInt(value());
+      } else if (a == "--team") {
+        o.teamPlay = true;
+      } else if (a == "--duel") {
+        o.duel = true;
+      } else if (a == "--malformed") {
+        o.malformed = true;
+      } else if (a == "--mb") {
+        mb = parseDouble(value());
+      } else {
+        return usage();
+      }
+    }
+  } catch (const std::exception&) {
+    return usage();
+  }
+
+  orvane::tools::BrkLogGenerator gen(o);
+  const double target = mb * 1e6;
+  double written = 0;
+  for (int m = 0; m < o.matches || written < target; ++m) {
+    const std::string match = gen.nextMatch();
+    std::fwrite(match.data(), 1, match.size(), stdout);
+    written += static_cast<double>(match.size());
+  }
+  return std::fflush(stdout) == 0 ? 0 : 1;
+}
