@@ -16,4 +16,11 @@ class Comp {
   virtual int32_t compare(const T& a, const T& b) const = 0;
 };
 
+// The comparator for sort keys that compare themselves (T::compare(a, b)).
+template <class T>
+class KeyComp final : public Comp<T> {
+ public:
+  int32_t compare(const T& a, const T& b) const override { return T::compare(a, b); }
+};
+
 }  // namespace orvane::util

@@ -70,8 +70,15 @@ std::string readWholeFile(const std::string& path) {
   return bytes;
 }
 
+std::string savingName(const std::string& path) {
+  const size_t slash = path.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  return dir + kSavingPrefix + name + "." + std::to_string(::getpid());
+}
+
 void writeWholeFile(const std::string& path, const std::string& bytes, bool durable) {
-  const std::string tmp = path + ".new" + std::to_string(::getpid());
+  const std::string tmp = savingName(path);
   FileDescriptor fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
   if (fd.get() < 0) throw ioFailure("IOException", path);
   size_t done = 0;
@@ -138,7 +145,7 @@ bool moveFile(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
   if (errno != EXDEV) return false;
   // Another file system: copy beside the target under a temporary name, then rename.
-  const std::string tmp = to + ".new" + std::to_string(::getpid());
+  const std::string tmp = savingName(to);
   try {
     copyToNewFile(from, tmp);
   } catch (const Failure&) {

@@ -7,6 +7,14 @@
 
 namespace orvane::util {
 
+// Temporary files being written start with this prefix (and end in the writer's process id, so
+// never in ".log", ".lock" or ".del"); a run removes leftovers of dead runs from its database
+// directory once it holds the run lock.
+inline constexpr const char* kSavingPrefix = ".saving-";
+
+// The temporary name beside path under which path's new content is written.
+std::string savingName(const std::string& path);
+
 // Whole-file helpers. Files are read whole and written whole; a written file replaces the old
 // one atomically (a temporary file in the same directory, flushed, then renamed over it).
 

@@ -17,6 +17,11 @@ std::string usage(const std::string& prog, const std::string& defaultLine) {
 }
 const std::string kBrkUsage = usage("ScorexBRK", "The default config file is 'ScorexBRK.cfg'");
 const std::string kZlnUsage = usage("ScorexZLN", "The default config file is './ScorexZLN.cfg'");
+// A run that merges no match into a new player store cannot store the summary players.
+const std::string kEmptyStore =
+    "Error PlayerDB.putPlayer: loc>num\n      loc=1\n      num=0\n"
+    "Error PlayerDB.putPlayer: loc>num\n      loc=2\n      num=0\n"
+    "Error PlayerDB.putPlayer: loc>num\n      loc=3\n      num=0\n";
 
 // A fresh home directory with its database and page directories and an empty log a.log.
 void prepare(const testing::TempDir& home) {
@@ -49,6 +54,7 @@ TEST(CommandLine, NoArgumentsReportsTheMissingLogAndRunsOnDefaults) {
                        home.path() + "/ScorexBRK.cfg'\tUsing default values\n" +
                        "Error Couldn't Launch Browser 1: IOException: Cannot run program \"" +
                        home.path() + "/spawnBrowser.exe\": error=2, No such file or directory\n" +
+                       kEmptyStore +
                        "Error Couldn't Launch Browser 2: IOException: Cannot run program \"" +
                        home.path() + "/spawnBrowser.exe\": error=2, No such file or directory\n");
   EXPECT_EQ(r.err, "");
@@ -100,8 +106,8 @@ TEST(CommandLine, InvalidOptionIsReportedAndTheRunGoesOn) {
   const std::string cfg = quietConfig(home);
   const RunResult brk = run(SCOREX_BRK, home, {"-c", cfg, "-q", "a.log"});
   EXPECT_EQ(brk.status, 0);
-  EXPECT_EQ(brk.out,
-            "Invalid option encountered:-q\n" + kBrkUsage + "Now Processing log 1 of 1: a.log\n");
+  EXPECT_EQ(brk.out, "Invalid option encountered:-q\n" + kBrkUsage +
+                         "Now Processing log 1 of 1: a.log\n" + kEmptyStore);
   const RunResult zln = run(SCOREX_ZLN, home, {"-c", cfg, "-q"});
   EXPECT_EQ(zln.status, 0);
   EXPECT_EQ(zln.out, "arg 0 =>-c<=\narg 2 =>-q<=\nInvalid option encountered:-q\n" + kZlnUsage +
@@ -117,13 +123,16 @@ TEST(CommandLine, VerboseShowsTheDriverTrace) {
   const size_t eol = r.out.find('\n');
   ASSERT_NE(eol, std::string::npos);
   EXPECT_EQ(eol, 28u) << r.out;
-  EXPECT_EQ(r.out.substr(eol + 1),
-            "I core.go\nI core.moveLogFiles\nO core.moveLogFiles\nI core.getTotalsFromDB\n"
-            "O qmsTopLvl.getDB\nNow Processing log 1 of 1: a.log\nI core.getLogfileData\n"
-            "O core.getLogfileData\nI core.getGameStats\nO core.getGameStats\n"
-            "I core.createTotalsHtml\nO core.createTotalsHtml: Nothing to update\n"
-            "I core.putTotalsIntoDB\nO core.putTotalsIntoDB\nI core.deleteOldLogfiles\n"
-            "O core.deleteOldLogfiles\nI core.deleteOldHtml\nO core.deleteOldHtml\nO core.go\n");
+  EXPECT_EQ(
+      r.out.substr(eol + 1),
+      "I core.go\nI core.moveLogFiles\nO core.moveLogFiles\nI core.getTotalsFromDB\n"
+      "I Records\nO Records\nO qmsTopLvl.getDB\nNow Processing log 1 of 1: a.log\nI core.getLogfileData\n"
+      "O core.getLogfileData\nI core.getGameStats\nO core.getGameStats\n"
+      "I core.createTotalsHtml\nO core.createTotalsHtml: Nothing to update\n"
+      "I core.putTotalsIntoDB\nI Records.writeDB\nO Records.writeDB\n" +
+          kEmptyStore +
+          "O core.putTotalsIntoDB\nI core.deleteOldLogfiles\n"
+          "O core.deleteOldLogfiles\nI core.deleteOldHtml\nO core.deleteOldHtml\nO core.go\n");
 }
 
 TEST(CommandLine, ConfigurationMessagesAreShownAtLevelZero) {
@@ -142,7 +151,7 @@ TEST(CommandLine, DisplayWithoutServerRunsHeadless) {
   const std::string cfg = quietConfig(home);
   const RunResult r = run(SCOREX_BRK, home, {"-c", cfg}, std::string(":187"));
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "Error: No Log File Specified\n" + kBrkUsage);
+  EXPECT_EQ(r.out, "Error: No Log File Specified\n" + kBrkUsage + kEmptyStore);
 }
 
 }  // namespace

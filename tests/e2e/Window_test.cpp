@@ -13,8 +13,13 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 const char* const kTitle = "Scorex for Kelvo Tourney DM for Brakk(tm)";
-// The run is given one empty log.
-const std::string kOneLog = "Now Processing log 1 of 1: a.log\n";
+// The run is given one empty log; a new player store cannot keep the summary players of a run
+// without matches.
+const std::string kOneLog =
+    "Now Processing log 1 of 1: a.log\n"
+    "Error PlayerDB.putPlayer: loc>num\n      loc=1\n      num=0\n"
+    "Error PlayerDB.putPlayer: loc>num\n      loc=2\n      num=0\n"
+    "Error PlayerDB.putPlayer: loc>num\n      loc=3\n      num=0\n";
 
 class WindowTest : public ::testing::Test {
  protected:

@@ -26,7 +26,8 @@ std::string lastComponent(const std::string& path) {
 // Files that belong to the database itself, never logs to take in.
 bool isDatabaseFile(const std::string& name) {
   return name.ends_with(".db") || name.ends_with(".lock") || name.ends_with(".del") ||
-         name.starts_with(LogQueue::kIncomingPrefix) || name == ".scorex-run";
+         name.starts_with(LogQueue::kIncomingPrefix) || name.starts_with(util::kSavingPrefix) ||
+         name == ".scorex-run";
 }
 
 std::string canonical(const std::string& entry) {
@@ -119,6 +120,10 @@ void LogQueue::place(const std::string& from, const std::string& name, bool keep
 
 void LogQueue::removeStaleIncoming(int64_t now) const {
   for (const std::string& name : util::listDirectory(dbDir)) {
+    if (name.starts_with(util::kSavingPrefix)) {
+      ::unlink((dbDir + name).c_str());
+      continue;
+    }
     if (!name.starts_with(kIncomingPrefix)) continue;
     const auto modified = util::modifiedMillis(dbDir + name);
     if (modified && now - *modified > 3600000) ::unlink((dbDir + name).c_str());

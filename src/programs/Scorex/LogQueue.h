@@ -28,7 +28,8 @@ class LogQueue {
   void takeIn(const std::string& path, const std::string& mode, const std::string& saveDir,
               bool logTmpFiles, int64_t now) const;
 
-  // Removes the temporary files of intakes that died more than an hour ago.
+  // Removes the temporary files of intakes that died more than an hour ago, and those of
+  // saves of runs that died (no other run can be saving while the run lock is held).
   void removeStaleIncoming(int64_t now) const;
 
   // The waiting logs, smallest name first.

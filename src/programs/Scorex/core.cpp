@@ -114,7 +114,8 @@ bool core::go(const std::optional<std::string>& configFile,
     frame.setVisible(false);
     Browser::reap(browserPid);
     Debug::print("O core.go", 1);
-    return true;
+    // A run whose database could not be saved has failed, whatever else it did.
+    return ok;
   } catch (const std::exception& e) {
     Debug::print("Error in qmsToplvl.go: " + util::failureText(e), 0);
     Browser::reap(browserPid);

@@ -447,7 +447,7 @@ TEST_F(CoreRunTest, FailedSaveKeepsProcessedLogsAndOldPages) {
   home.write("html/Individual_Game_Stats/42/index.html", "");
   home.write("data/a.log", "100 s m\n");
   s.failAllTimePages = s.failSave = true;
-  EXPECT_TRUE(run());
+  EXPECT_FALSE(run());  // a run whose database was not saved has failed
   EXPECT_EQ(trace.str(),
             "Now Processing log 1 of 1: a.log\n"
             "Error in createTotalsHtml: IOException: html full\n"

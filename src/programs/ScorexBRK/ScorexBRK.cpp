@@ -4,6 +4,7 @@
 #include "games/qmLog.h"
 #include "programs/Scorex/Launcher.h"
 #include "programs/Scorex/StandIns.h"
+#include "programs/ScorexBRK/Totals.h"
 
 namespace orvane::programs::ScorexBRK {
 
@@ -21,8 +22,8 @@ Scorex::Module ScorexBRK::module() {
   m.newGame = [](std::string_view text) -> std::unique_ptr<games::Game> {
     return std::make_unique<games::brk::Game>(text);
   };
-  // The career database and the pages are not built yet: stand-ins keep the run going.
-  m.newTotals = [] { return std::make_unique<Scorex::StandInTotals>(); };
+  // The pages are not built yet: stand-ins keep the run going.
+  m.newTotals = [] { return std::make_unique<Totals>(); };
   m.newGameHtml = [] { return std::make_unique<Scorex::StandInGameHtml>(); };
   m.newTotalsHtml = [] { return std::make_unique<Scorex::StandInTotalsHtml>(); };
   return m;

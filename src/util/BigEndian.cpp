@@ -1,0 +1,26 @@
+#include "util/BigEndian.h"
+
+#include "util/Failure.h"
+
+namespace orvane::util {
+
+void BigEndianReader::need(size_t n) const {
+  if (n > data.size() - pos) {
+    bad = true;
+    throw Failure("EOFException", "");
+  }
+}
+
+std::string BigEndianReader::readText(size_t maxLength) {
+  const size_t at = pos;
+  const int32_t n = readInt();
+  if (n < 0 || static_cast<size_t>(n) > remaining() || static_cast<size_t>(n) > maxLength) {
+    pos = at;
+    bad = true;
+    throw Failure("IOException",
+                  "bad text length " + std::to_string(n) + " at byte " + std::to_string(at));
+  }
+  return std::string(readBytes(static_cast<size_t>(n)));
+}
+
+}  // namespace orvane::util
