@@ -1,7 +1,9 @@
 #include "util/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <system_error>
 
@@ -83,6 +85,21 @@ std::string formatDouble(double d) {
   const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, d, std::chars_format::fixed);
   std::string text(buffer, ec == std::errc() ? end : buffer);
   if (text.find('.') == std::string::npos) text += ".0";
+  return text;
+}
+
+std::string formatNumber(double d, int decimals) {
+  if (!std::isfinite(d)) d = 0.0;
+  char buffer[400];
+  const int n = std::snprintf(buffer, sizeof buffer, "%.*f", decimals, d);
+  std::string text(buffer, n > 0 ? static_cast<size_t>(std::min(n, 399)) : 0);
+  const size_t start = !text.empty() && text[0] == '-' ? 1 : 0;
+  size_t end = text.find('.');
+  if (end == std::string::npos) end = text.size();
+  for (size_t at = end; at > start + 3;) {
+    at -= 3;
+    text.insert(at, 1, ',');
+  }
   return text;
 }
 

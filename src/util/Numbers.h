@@ -22,4 +22,9 @@ double parseDouble(std::string_view s);
 // least one digit after the point: "12.0", "0.25", "-3.5".
 std::string formatDouble(double d);
 
+// A number for a page: rounded half to even on the exact binary value to the given number of
+// decimals, "," between groups of three integer digits, "." as the decimal point
+// ("1,234.5"); a value that is not finite is written as zero ("0.0").
+std::string formatNumber(double d, int decimals);
+
 }  // namespace orvane::util

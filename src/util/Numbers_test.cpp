@@ -71,5 +71,18 @@ TEST(Numbers, FormatDoubleIsShortestWithAPoint) {
   EXPECT_EQ(formatDouble(123.456), "123.456");
 }
 
+TEST(Numbers, FormatNumberGroupsAndRoundsHalfToEven) {
+  EXPECT_EQ(formatNumber(1234.5, 1), "1,234.5");
+  EXPECT_EQ(formatNumber(0.25, 1), "0.2");  // exactly half: to even
+  EXPECT_EQ(formatNumber(0.35, 1), "0.3");  // 0.35 is a little below half in binary
+  EXPECT_EQ(formatNumber(2.0 / 3.0, 3), "0.667");
+  EXPECT_EQ(formatNumber(123456789012.0, 1), "123,456,789,012.0");  // no digit is cut
+  EXPECT_EQ(formatNumber(-1234567.0, 1), "-1,234,567.0");
+  EXPECT_EQ(formatNumber(999.96, 1), "1,000.0");
+  EXPECT_EQ(formatNumber(1.0 / 0.0, 1), "0.0");
+  EXPECT_EQ(formatNumber(std::nan(""), 3), "0.000");
+  EXPECT_EQ(formatNumber(5, 0), "5");
+}
+
 }  // namespace
 }  // namespace orvane::util

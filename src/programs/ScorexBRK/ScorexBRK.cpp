@@ -4,7 +4,11 @@
 #include "games/qmLog.h"
 #include "programs/Scorex/Launcher.h"
 #include "programs/Scorex/StandIns.h"
+#include "programs/Scorex/config.h"
 #include "programs/ScorexBRK/Totals.h"
+#include "programs/ScorexBRK/output/FrameHtml.h"
+#include "programs/ScorexBRK/output/GameHtml.h"
+#include "programs/ScorexBRK/output/StaticFiles.h"
 
 namespace orvane::programs::ScorexBRK {
 
@@ -22,9 +26,14 @@ Scorex::Module ScorexBRK::module() {
   m.newGame = [](std::string_view text) -> std::unique_ptr<games::Game> {
     return std::make_unique<games::brk::Game>(text);
   };
-  // The pages are not built yet: stand-ins keep the run going.
+  // The all-time pages are not built yet: a stand-in keeps the run going.
   m.newTotals = [] { return std::make_unique<Totals>(); };
-  m.newGameHtml = [] { return std::make_unique<Scorex::StandInGameHtml>(); };
+  m.newGameHtml = [] { return std::make_unique<output::GameHtml>(); };
+  // The frame's settings, and the site's static files wherever they are missing.
+  m.initFrame = [] {
+    output::FrameHtml::init();
+    output::StaticFiles::install(Scorex::config::qmHtmlDir());
+  };
   m.newTotalsHtml = [] { return std::make_unique<Scorex::StandInTotalsHtml>(); };
   return m;
 }

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <iostream>
 #include <regex>
-#include <set>
 #include <sstream>
 
 #include "TempDir.h"
@@ -99,18 +98,20 @@ std::string difference(const std::string& got, const std::string& want, size_t s
 // Where a named field of a player slot lies, and its width.
 std::pair<size_t, size_t> slotField(const std::string& block, const std::string& field) {
   const Names blocks = {"all", "vsHumans", "vsBots", "games[0]", "games[1]", "games[2]"};
-  const Names ints = {"totalTime", "kills",      "deaths", "tkills",   "tdeaths", "suicides",
+  // The head of a block: the double totalTime, then ints.
+  const Names head = {"totalTime", "kills",      "deaths", "tkills",   "tdeaths", "suicides",
                       "hits",      "shots",      "items",  "pingTime", "pingNum", "uses",
                       "teamWins",  "teamLosses", "dGiven", "dReceived"};
   const Names weapon = {"myKills", "myKillsOppW", "myDeaths", "myDeathsOppW", "myWSuicides",
                         "myHits",  "myShots",     "myDGiven", "myDReceived"};
   const size_t b = 776 * size_t(std::find(blocks.begin(), blocks.end(), block) - blocks.begin());
+  EXPECT_LT(b, 776u * 6) << "unknown block " << block;
   const size_t bracket = field.find('[');
   const std::string name = field.substr(0, bracket);
   const size_t i = bracket == std::string::npos ? 0 : std::stoul(field.substr(bracket + 1));
   if (name == "totalTime") return {b, 8};
-  if (const auto f = std::find(ints.begin(), ints.end(), name); f != ints.end()) {
-    return {b + 4 + 4 * size_t(f - ints.begin()), 4};
+  if (const auto f = std::find(head.begin(), head.end(), name); f != head.end()) {
+    return {b + 4 + 4 * size_t(f - head.begin()), 4};
   }
   if (const auto f = std::find(weapon.begin(), weapon.end(), name); f != weapon.end()) {
     return {b + 68 + 36 * i + 4 * size_t(f - weapon.begin()), 4};
@@ -130,58 +131,63 @@ std::string fromHex(const std::string& hex) {
   return bytes;
 }
 
-// The expected files of the golden text: whole files by name, and the player store.
+// The words of a line of the golden text: a 'quoted' text is one word; "#" starts a comment.
+Names words(const std::string& line) {
+  Names w;
+  for (size_t i = 0; i < line.size() && line[i] != '#';) {
+    if (line[i] == ' ') {
+      ++i;
+      continue;
+    }
+    size_t end = line[i] == '\'' ? line.find('\'', i + 1) : line.find(' ', i);
+    end = end == std::string::npos ? line.size() : end + (line[i] == '\'' ? 1 : 0);
+    w.push_back(line.substr(i, end - i));
+    i = end;
+  }
+  return w;
+}
+
+// The expected files of the golden text: whole files from hex, 'texts' and "zeros N"; the
+// player store from its length and the non-zero fields of its slots.
 std::map<std::string, std::string> readGolden(const std::string& path) {
   std::map<std::string, std::string> files;
   std::istringstream text(slurp(path));
   std::string line;
   std::string file;
-  std::vector<bool> named;  // the store's bytes already given
+  std::vector<bool> named;  // the store's bytes given so far
   while (std::getline(text, line)) {
-    Names tokens;
-    for (size_t i = 0; i < line.size() && line[i] != '#';) {
-      const size_t end = line[i] == '\'' ? line.find('\'', i + 1) + 1 : line.find(' ', i);
-      if (end == 0) ADD_FAILURE() << "unclosed text: " << line;
-      if (end == 0 || end == std::string::npos) {
-        if (end == std::string::npos) tokens.push_back(line.substr(i));
-        break;
-      }
-      if (end > i) tokens.push_back(line.substr(i, end - i));
-      i = end + (line[end] == ' ' ? 1 : 0);
-    }
-    if (tokens.empty()) continue;
-    if (tokens[0] == "file" || tokens[0] == "store") {
-      file = tokens[1];
-      if (tokens[0] == "store") files[file].assign(std::stoul(tokens[2]), '\0');
+    const Names w = words(line);
+    if (w.empty()) continue;
+    if (w[0] == "file" || w[0] == "store") {
+      file = w.at(1);
+      if (w[0] == "store") files[file].assign(std::stoul(w.at(2)), '\0');
       named.assign(files[file].size(), false);
       continue;
     }
     std::string& bytes = files[file];
-    if (!named.empty()) {  // "<slot> [<block>] <field>=<hex> ..."
-      const size_t first = tokens[1].find('=') == std::string::npos ? 2 : 1;
-      for (size_t k = first; k < tokens.size(); ++k) {
-        const size_t eq = tokens[k].find('=');
-        const auto [off, width] = first == 1 ? std::pair<size_t, size_t>{0, 1}
-                                             : slotField(tokens[1], tokens[k].substr(0, eq));
-        const std::string value = fromHex(tokens[k].substr(eq + 1));
-        const size_t at = 4824 * std::stoul(tokens[0]) + off;
-        EXPECT_EQ(value.size(), width) << line;
-        if (value.size() != width) continue;
-        for (size_t j = 0; j < width; ++j) {
-          EXPECT_FALSE(named.at(at + j)) << "given twice: " << line;
-          named.at(at + j) = true;
-          bytes.at(at + j) = value[j];
+    if (named.empty()) {
+      for (size_t k = 0; k < w.size(); ++k) {
+        if (w[k] == "zeros") {
+          bytes.append(std::stoul(w.at(++k)), '\0');
+        } else {
+          bytes += w[k][0] == '\'' ? w[k].substr(1, w[k].size() - 2) : fromHex(w[k]);
         }
       }
       continue;
     }
-    for (size_t k = 0; k < tokens.size(); ++k) {
-      if (tokens[k] == "zeros") {
-        bytes.append(std::stoul(tokens.at(++k)), '\0');
-      } else if (tokens[k][0] == '\'') {
-        bytes += tokens[k].substr(1, tokens[k].size() - 2);
-      } else {
-        bytes += fromHex(tokens[k]);
+    // "<slot> <block> <field>=<hex> ...", or "0 version=<hex>"
+    const bool version = w.at(1).find('=') != std::string::npos;
+    for (size_t k = version ? 1 : 2; k < w.size(); ++k) {
+      const size_t eq = w[k].find('=');
+      const auto [off, width] =
+          version ? std::pair<size_t, size_t>{0, 1} : slotField(w[1], w[k].substr(0, eq));
+      const std::string value = fromHex(w[k].substr(eq + 1));
+      EXPECT_EQ(value.size(), width) << line;
+      const size_t at = 4824 * std::stoul(w[0]) + off;
+      for (size_t j = 0; j < width && j < value.size(); ++j) {
+        EXPECT_FALSE(named.at(at + j)) << "given twice: " << line;
+        named.at(at + j) = true;
+        bytes.at(at + j) = value[j];
       }
     }
   }
@@ -315,8 +321,9 @@ TEST_F(TotalsTest, CareerNumbersByNameAndBotFlagInListOrder) {
                    "10|Kill|1|Railgun||0|0|Blaster||5\n11|Kill|2|Railgun||5|1|Blaster||0\n"));
   t->update(*match(200, duel("Ann", "Dee")));
   std::vector<std::pair<std::string, int32_t>> uids;
-  for (const HashEntry* h : t->plist.entries())
+  for (const HashEntry* h : t->plist.entries()) {
     uids.emplace_back(PlayerIndex::key(h->name, h->isABot), h->uid);
+  }
   EXPECT_EQ(uids, (std::vector<std::pair<std::string, int32_t>>{
                       {"Cyf", 0}, {"Annt", 1}, {"Annf", 2}, {"Deef", 3}}));
   EXPECT_EQ(t->plist.find("Annf")->a_frags, 2);
@@ -434,26 +441,34 @@ TEST_F(TotalsTest, DamagedFilesAreReadAsFarAsTheyAreSound) {
   }
   std::filesystem::remove(db("brk_game.db"));
 
-  // A count far beyond the entries: one line, the two entries and the one that failed.
+  // An index whose count is far beyond its entries: one line, the two entries and the one
+  // that failed; records cut inside the last one.
   ASSERT_TRUE(runOver({match(100, kDuel).get()}));
-  std::string damaged = slurp(db("brk_hash.db"));
-  damaged.replace(4, 4, bytesOf({0x7fffffff}));
-  home.write("data/brk_hash.db", damaged);
+  std::string index = slurp(db("brk_hash.db"));
+  index.replace(4, 4, bytesOf({0x7fffffff}));
+  home.write("data/brk_hash.db", index);
+  std::string records = slurp(db("brk_records.db"));
+  records.resize(records.size() - 10);
+  std::filesystem::remove(db("brk_records.db"));
+  home.write("data/brk_records.db", records);
   trace.str("");
   {
     const auto t = load();
-    EXPECT_EQ(trace.str(), "Error in HashEntry.new: EOFException\n");
+    EXPECT_EQ(trace.str(),
+              "Error in CareerRecord.new: EOFException\nError in HashEntry.new: EOFException\n");
     EXPECT_EQ(t->plist.size(), 3u);
     t->update(*match(200, kDuel));
-    Scorex::core().putTotalsIntoDB(*t);
+    EXPECT_TRUE(Scorex::core().putTotalsIntoDB(*t));
   }
-  // The damaged file is kept beside the new one, which reads back soundly.
-  std::smatch kept;
+  // The damaged files are kept beside the new ones, which read back soundly.
   const std::string names = listing(home.file("data"));
-  ASSERT_TRUE(std::regex_search(names, kept, std::regex("brk_hash\\.db\\.damaged-[0-9]+")))
-      << names;
-  EXPECT_EQ(names, "brk_game.db brk_hash.db " + kept.str() + " brk_player.db brk_records.db");
-  EXPECT_EQ(slurp(db(kept.str())), damaged);
+  const std::regex keptFiles(
+      "brk_game.db brk_hash.db (brk_hash.db.damaged-[0-9]+) brk_player.db "
+      "brk_records.db (brk_records.db.damaged-[0-9]+)");
+  std::smatch kept;
+  ASSERT_TRUE(std::regex_match(names, kept, keptFiles)) << names;
+  EXPECT_EQ(slurp(db(kept[1])), index);
+  EXPECT_EQ(slurp(db(kept[2])), records);
   trace.str("");
   EXPECT_EQ(load()->plist.size(), 3u);
   EXPECT_EQ(trace.str(), "");
@@ -499,8 +514,9 @@ TEST_F(TotalsTest, StoreOfAnotherVersionStopsEveryMergeAndSave) {
 
 TEST_F(TotalsTest, IndexIsWrittenInCareerOrder) {
   Totals t;
-  for (int32_t i = 0; i < 30; ++i)
+  for (int32_t i = 0; i < 30; ++i) {  // put in the order 0, 7, 14, 21, 28, 5, ...
     t.plist.put(HashEntry("P" + std::to_string(i * 7 % 30), false, i * 7 % 30));
+  }
   ASSERT_TRUE(t.writeHashDB());
   const std::string bytes = slurp(db("brk_hash.db"));
   util::BigEndianReader in(bytes);
@@ -623,6 +639,7 @@ TEST_F(TotalsTest, TruncatedFilesKeepWhatWasReadBeforeTheCut) {
       if (file == Totals::kGameFile) {
         EXPECT_EQ(t.gameList, prefix(full->gameList, n < 16 ? 0 : (n - 16) / 8));
         EXPECT_EQ(t.gameDateList, prefix(full->gameDateList, before(tripleEnds, n)));
+        EXPECT_EQ(t.gameMapList, prefix(full->gameMapList, before(tripleEnds, n)));
         EXPECT_EQ(t.gameTypeList, prefix(full->gameTypeList, before(tripleEnds, n)));
       } else if (file == Totals::kRecordsFile) {
         EXPECT_EQ(t.totalGamesPlayed, n >= 8 ? full->totalGamesPlayed : 0);

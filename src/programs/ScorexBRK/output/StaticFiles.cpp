@@ -1,0 +1,33 @@
+#include "programs/ScorexBRK/output/StaticFiles.h"
+
+#include <exception>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "util/Debug.h"
+#include "util/Failure.h"
+#include "util/Files.h"
+
+namespace orvane::programs::ScorexBRK::output {
+
+void StaticFiles::install(const std::string& htmlDir) {
+  for (const File& f : all()) {
+    try {
+      const std::filesystem::path target(htmlDir + std::string(f.path));
+      std::error_code ec;
+      // Anything already there (a customised file, even a link) is the site owner's to keep.
+      if (std::filesystem::exists(std::filesystem::symlink_status(target, ec))) continue;
+      const std::filesystem::path dir = target.parent_path();
+      if (!dir.empty()) {
+        std::filesystem::create_directories(dir, ec);
+        if (ec) throw util::Failure("IOException", dir.string() + " (" + ec.message() + ")");
+      }
+      util::writeWholeFile(target.string(), std::string(f.bytes));
+    } catch (const std::exception& e) {
+      util::Debug::print("Error in StaticFiles.install: " + util::failureText(e), 0);
+    }
+  }
+}
+
+}  // namespace orvane::programs::ScorexBRK::output
