@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "games/brk/Specs.h"
+#include "programs/ScorexBRK/output/Cells.h"
 #include "programs/ScorexBRK/output/SortInt.h"
 #include "programs/ScorexBRK/output/SortVs.h"
 #include "programs/ScorexBRK/output/SortWeapon.h"
@@ -30,36 +31,14 @@ using games::brk::PStats;
 using games::brk::Specs;
 using util::Debug;
 
+using namespace cells;
+
 namespace {
 
 constexpr size_t kW = Specs::kWeapons;
 
-std::string str(int32_t n) { return std::to_string(n); }
-std::string fmt(double x, int decimals) { return util::formatNumber(x, decimals); }
-std::string pct(double x) { return fmt(x, 1) + "%"; }
-std::string esc(std::string_view s) { return TableHtml::escape(s); }
-
-Cell cell(std::string val, int32_t type) { return {TableEntry(std::move(val), type)}; }
-Cell span(std::string val, int32_t type, int32_t rowspan, int32_t colspan) {
-  return {TableEntry(std::move(val), type, rowspan, colspan)};
-}
-Row headings(std::initializer_list<const char*> names) {
-  Row r;
-  for (const char* n : names) r.push_back(cell(n, 2));
-  return r;
-}
-// The two heading rows of the summary and weapon tables: the names span both rows, then
-// "Damage" over "Given", "Rec." and "G/R".
-void damageHeadings(Table& t, const std::vector<const char*>& names) {
-  Row r;
-  for (const char* n : names) r.push_back(span(n, 2, 2, 1));
-  r.push_back(span("Damage", 2, 1, 3));
-  t.push_back(std::move(r));
-  t.push_back(headings({"Given", "Rec.", "G/R"}));
-}
-
 // A link to the player's page of this match; the renderer escapes the name.
-TableEntry playerEntry(const Player& p) { return TableEntry(p.name, p.isABot ? 5 : 4, str(p.uid)); }
+TableEntry playerEntry(const Player& p) { return cells::playerEntry(p.name, p.isABot, p.uid); }
 Cell playerCell(const Player& p) { return {playerEntry(p)}; }
 // Every holder of a high score, stacked in list order.
 Cell holders(const Game& g, const HighScores::List& list) {
@@ -79,22 +58,6 @@ bool isTeamPlay(const Game& g) {
   return Specs::games.at(static_cast<size_t>(g.gameType)) == "TeamPlay";
 }
 
-// The summary tables count team kills against the efficiency, the high and low tables do not.
-double efficiency(const PStats& s, bool withTeamKills) {
-  if (s.kills <= 0) return 0.0;
-  const double tries = static_cast<double>(s.kills) + s.deaths + s.suicides;
-  return 100.0 * s.kills / (tries + (withTeamKills ? s.tkills : 0));
-}
-double damageRatio(int32_t given, int32_t received) {
-  return received == 0 ? given : static_cast<double>(given) / received;
-}
-// Whole minutes, cut toward zero; a time beyond the counters' range is held at its edge.
-std::string minutes(double seconds) {
-  const double m = std::trunc(seconds / 60.0);
-  if (std::isnan(m)) return "0";
-  return std::to_string(static_cast<int64_t>(std::clamp(m, -2147483648.0, 2147483647.0)));
-}
-
 // The figures of a summary row after rank and player.
 void summaryValues(Row& r, const PStats& s, bool teamPlay, bool bot, int32_t kind) {
   std::vector<std::string> v = {str(s.frags), str(s.kills), str(s.deaths), str(s.suicides)};
@@ -102,7 +65,7 @@ void summaryValues(Row& r, const PStats& s, bool teamPlay, bool bot, int32_t kin
   v.push_back(pct(efficiency(s, true)));
   v.push_back(fmt(s.frags * 3600.0 / s.totalTime, 1));
   v.push_back(fmt(s.totalTime / (static_cast<double>(s.deaths) + s.suicides + 1), 1));
-  v.push_back(bot ? "N/A" : s.pingNum > 0 ? str(s.pingTime / s.pingNum) : "0");
+  v.push_back(ping(s, bot));
   v.push_back(minutes(s.totalTime));
   v.insert(v.end(), {str(s.dGiven), str(s.dReceived), fmt(damageRatio(s.dGiven, s.dReceived), 3)});
   for (std::string& x : v) r.push_back(cell(std::move(x), kind));
@@ -119,27 +82,6 @@ Row summaryRow(const Player& p, bool teamPlay) {
   return r;
 }
 
-// Tables ranked by one count: one key per entry 0..n-1, all sorted highest first, so that level
-// counts come out in the sort's order; rowFor(entry) gives the entry's row, if it has one.
-template <class RowFor>
-void ranked(Table& t, const std::vector<int32_t>& counts, RowFor rowFor) {
-  std::vector<SortInt> keys;
-  for (size_t k = 0; k < counts.size(); ++k) keys.emplace_back(counts[k], static_cast<int32_t>(k));
-  util::QuickSort::quickSort(keys, util::KeyComp<SortInt>());
-  for (const SortInt& key : keys) {
-    if (std::optional<Row> r = rowFor(static_cast<size_t>(key.num))) t.push_back(std::move(*r));
-  }
-}
-// Names with their counts; a count of 0 gives no row.
-template <class Name>
-Table countTable(Row heading, const std::vector<int32_t>& counts, Name name) {
-  Table t{std::move(heading)};
-  ranked(t, counts, [&](size_t k) -> std::optional<Row> {
-    if (counts[k] == 0) return std::nullopt;
-    return Row{cell(std::string(name(k)), 3), cell(str(counts[k]), 1)};
-  });
-  return t;
-}
 // Names with their high-score holders and the first holder's count; a name without holders
 // is ranked last with -100 and gives no row.
 template <class List, class Value, class Name>
@@ -155,17 +97,6 @@ Table holderTable(const Game& g, Row heading, size_t n, List list, Value value, 
   });
   return t;
 }
-std::string_view weaponName(size_t w) { return Specs::weapons.at(w); }
-// Weapons first, then the causes of death that are no weapon.
-std::string_view suicideName(size_t k) {
-  return k < kW ? Specs::weapons.at(k) : Specs::suicides.at(k - kW);
-}
-std::vector<int32_t> suicideCounts(const PStats& s) {
-  std::vector<int32_t> v(s.myWSuicides.begin(), s.myWSuicides.end());
-  v.insert(v.end(), s.mySuicides.begin(), s.mySuicides.end());
-  return v;
-}
-
 // A category of the highs or lows: label, holders and the first holder's value as text.
 template <class Text>
 void scoreRow(Table& t, const Game& g, const char* label, const HighScores::List& list, Text text) {
