@@ -31,13 +31,17 @@ format-check:
 	@clang-format --dry-run --Werror $(SOURCES)
 	@echo "clang-format: all sources formatted"
 
-# A fresh workspace in demo/: its database and page directories, a configuration and one run.
+# A fresh workspace in demo/: its database and page directories, a configuration, and two runs
+# over the bundled sample logs (the second adds to the careers of the first).
+DEMO_LOGS_1 = ../examples/logs/brakk-day1.log ../examples/logs/brakk-day2.log
+DEMO_LOGS_2 = ../examples/logs/brakk-day3.log
 demo: release
 	rm -rf demo
 	mkdir -p demo/data demo/html
 	cp examples/ScorexBRK.cfg demo/ScorexBRK.cfg
 	cp site/spawnBrowser.exe demo/spawnBrowser.exe
-	cd demo && ../$(RELEASE)/ScorexBRK -c ScorexBRK.cfg $(addprefix ../,$(wildcard examples/logs/*.log))
+	cd demo && ../$(RELEASE)/ScorexBRK -c ScorexBRK.cfg $(DEMO_LOGS_1)
+	cd demo && ../$(RELEASE)/ScorexBRK -c ScorexBRK.cfg $(DEMO_LOGS_2)
 	@echo
 	@echo "Demo site: $(CURDIR)/demo/html/Scorex_Main.html"
 

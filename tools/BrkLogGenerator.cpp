@@ -76,7 +76,7 @@ std::string dateText(int64_t ms) {
 }  // namespace
 
 BrkLogGenerator::BrkLogGenerator(const BrkLogOptions& options)
-    : o(options), state(options.seed), startMs(kFirstStart) {
+    : o(options), state(options.seed), startMs(kFirstStart + options.startDay * kDayMs) {
   offset = anyOf(kOffsets);
 }
 

@@ -19,6 +19,7 @@ struct BrkLogOptions {
   // Also writes lines a server should not: too short, unknown keywords, non-numeric fields,
   // CR LF ends and lone CRs, comments and empty lines, unknown weapon and item names.
   bool malformed = false;
+  int startDay = 0;  // the first match starts this many days later
 };
 
 // Writes seeded statistics logs of the first game, match by match, for tests and timing runs.

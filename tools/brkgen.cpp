@@ -1,7 +1,7 @@
 // brkgen: writes a seeded Brakk statistics log to standard output.
 //
 //   brkgen --seed N --matches M [--players P] [--bots B] [--events E] [--team | --duel]
-//          [--malformed] [--mb SIZE] > file.log
+//          [--malformed] [--day N] [--mb SIZE] > file.log
 //
 // With --mb, matches keep coming until the log holds at least SIZE megabytes (10^6 bytes).
 
@@ -19,7 +19,7 @@ namespace {
 
 int usage() {
   std::cerr << "usage: brkgen --seed N --matches M [--players P] [--bots B] [--events E]"
-               " [--team | --duel] [--malformed] [--mb SIZE]\n";
+               " [--team | --duel] [--malformed] [--day N] [--mb SIZE]\n";
   return 2;
 }
 
@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
         o.duel = true;
       } else if (a == "--malformed") {
         o.malformed = true;
+      } else if (a == "--day") {
+        o.startDay = parseInt(value());
       } else if (a == "--mb") {
         mb = parseDouble(value());
       } else {

@@ -1,11 +1,10 @@
-// Runs of ScorexBRK write every new match's pages and the site's static files, and every
-// address in the written site leads to a file of the site.
+// Runs of ScorexBRK write every new match's pages, the all-time pages and the site's static
+// files, and every address in the written site leads to a file of the site.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <regex>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -14,24 +13,58 @@
 #include "tools/BrkLogGenerator.h"
 
 namespace orvane {
+namespace e2e {
+
+namespace fs = std::filesystem;
+using testing::slurp;
+
+// Every href and src of every page below the site root must name a file of the site (an
+// anchor in it, when one is given); returns how many were followed. Shared with the site test.
+int expectAddressesResolve(const std::string& site) {
+  int followed = 0;
+  // Quoted either way: the banner's fallback image is set in a script within an attribute.
+  const std::regex address("(?:href|src)=[\"']([^\"']*)[\"']", std::regex::icase);
+  for (const auto& e : fs::recursive_directory_iterator(site)) {
+    const std::string name = e.path().filename().string();
+    EXPECT_NE(name.rfind(".saving-", 0), 0u) << e.path();
+    if (e.path().extension() != ".html") continue;
+    const std::string page = slurp(e.path().string());
+    for (std::sregex_iterator i(page.begin(), page.end(), address), end; i != end; ++i) {
+      std::string target = (*i)[1].str();
+      EXPECT_EQ(target.find(':'), std::string::npos) << e.path() << ": " << target;
+      std::string anchor;
+      if (const size_t hash = target.find('#'); hash != std::string::npos) {
+        anchor = target.substr(hash + 1);
+        target.erase(hash);
+      }
+      target = target.substr(0, target.find('?'));
+      fs::path file = e.path();
+      if (!target.empty()) {
+        file = (e.path().parent_path() / target).lexically_normal();
+        EXPECT_TRUE(fs::is_regular_file(file)) << e.path() << ": " << (*i)[1].str();
+        EXPECT_NE(file.lexically_relative(site).string().rfind("..", 0), 0u)
+            << e.path() << ": " << (*i)[1].str();
+      }
+      if (!anchor.empty()) {
+        EXPECT_NE(slurp(file.string()).find("name=\"" + anchor + "\""), std::string::npos)
+            << e.path() << ": " << (*i)[1].str();
+      }
+      ++followed;
+    }
+  }
+  return followed;
+}
+
+}  // namespace e2e
+
 namespace {
 
 namespace fs = std::filesystem;
+using e2e::expectAddressesResolve;
 using testing::listing;
 using testing::RunResult;
 using testing::slurp;
 using testing::TempDir;
-
-// The all-time pages, written by the totals writer of a later stage; the frame of every page
-// already links to them.
-const std::set<std::string> kAllTimePages = {"Scorex_Main.html",
-                                             "Individual_Game_Stats/Recent_Index.html",
-                                             "Total_Game_Stats/All_Totals.html",
-                                             "Total_Game_Stats/Human_Totals.html",
-                                             "Total_Game_Stats/Bot_Totals.html",
-                                             "Total_Game_Stats/Rankings.html",
-                                             "Total_Game_Stats/Total_Index.html",
-                                             "Total_Game_Stats/Player_Index.html"};
 
 RunResult run(const TempDir& home, const std::string& log) {
   testing::RunOptions options;
@@ -68,52 +101,22 @@ void expectMatchPages(const std::string& dir) {
   EXPECT_EQ(listing(dir), matchFiles(std::stoi(m[1].str()))) << dir;
 }
 
-// The match directories by name: every name but the two copies is a match time.
+// The match directories by name: beside the list of recent matches and the two copies, every
+// name is a match time.
 std::vector<std::string> matchDirs(const std::string& games) {
   std::vector<std::string> dirs;
   for (const auto& e : fs::directory_iterator(games)) {
     const std::string name = e.path().filename().string();
+    if (name == "Recent_Index.html") {
+      EXPECT_TRUE(e.is_regular_file());
+      continue;
+    }
     if (name == "Last_Game" || name == "Highest_Score") continue;
+    EXPECT_TRUE(e.is_directory()) << name;
     EXPECT_TRUE(std::regex_match(name, std::regex("-?[0-9]+"))) << name;
     dirs.push_back(name);
   }
   return dirs;
-}
-
-// Every href and src of every page below the site root must name a file of the site (an
-// anchor in it, when one is given); returns how many were followed.
-int expectAddressesResolve(const std::string& site) {
-  int followed = 0;
-  const std::regex address("(?:href|src)=\"([^\"]*)\"");
-  for (const auto& e : fs::recursive_directory_iterator(site)) {
-    const std::string name = e.path().filename().string();
-    EXPECT_NE(name.rfind(".saving-", 0), 0u) << e.path();
-    if (e.path().extension() != ".html") continue;
-    const std::string page = slurp(e.path().string());
-    for (std::sregex_iterator i(page.begin(), page.end(), address), end; i != end; ++i) {
-      std::string target = (*i)[1].str();
-      EXPECT_EQ(target.find(':'), std::string::npos) << e.path() << ": " << target;
-      std::string anchor;
-      if (const size_t hash = target.find('#'); hash != std::string::npos) {
-        anchor = target.substr(hash + 1);
-        target.erase(hash);
-      }
-      target = target.substr(0, target.find('?'));
-      fs::path file = e.path();
-      if (!target.empty()) {
-        file = (e.path().parent_path() / target).lexically_normal();
-        const std::string fromRoot = file.lexically_relative(site).generic_string();
-        if (kAllTimePages.count(fromRoot)) continue;
-        EXPECT_TRUE(fs::is_regular_file(file)) << e.path() << ": " << (*i)[1].str();
-      }
-      if (!anchor.empty()) {
-        EXPECT_NE(slurp(file.string()).find("name=\"" + anchor + "\""), std::string::npos)
-            << e.path() << ": " << (*i)[1].str();
-      }
-      ++followed;
-    }
-  }
-  return followed;
 }
 
 TEST(Pages, NewMatchesGetTheirPagesAndEveryAddressLeadsIntoTheSite) {

@@ -269,46 +269,37 @@ void Game::hPRename(const EPRename& e) {
   }
 }
 
-void Game::hKill(const EKill& e) {
+// A kill or a team kill: the victim's death first, then the killer's kill, then both pings.
+void Game::bookKill(const KillEvent& e, bool team, const char* missing, const char* prefix) {
   try {
     const int32_t k = getPNum(e.killerNum);
     const int32_t v = getPNum(e.killedNum);
     if (k < 0 || v < 0) {
-      Debug::print("Error: Kill", 0);
+      Debug::print(missing, 0);
       return;
     }
     const int32_t kw = Specs::wloc(e.killerWeapon);
     const int32_t vw = Specs::wloc(e.killedWeapon);
     Player& killer = plist.at(static_cast<size_t>(k));
     Player& victim = plist.at(static_cast<size_t>(v));
-    victim.victim(kw, vw, k, e.time, killer.isABot);
-    killer.killer(kw, vw, v, victim.isABot);
+    if (team) {
+      victim.teamVictim(kw, vw, k, e.time, killer.isABot);
+      killer.teamKiller(kw, vw, v, victim.isABot);
+    } else {
+      victim.victim(kw, vw, k, e.time, killer.isABot);
+      killer.killer(kw, vw, v, victim.isABot);
+    }
     victim.addPing(e.killedPing);
     killer.addPing(e.killerPing);
   } catch (const std::exception& ex) {
-    report("Error in Game.hKill ", ex);
+    report(prefix, ex);
   }
 }
 
+void Game::hKill(const EKill& e) { bookKill(e, false, "Error: Kill", "Error in Game.hKill "); }
+
 void Game::hFratricide(const EFratricide& e) {
-  try {
-    const int32_t k = getPNum(e.killerNum);
-    const int32_t v = getPNum(e.killedNum);
-    if (k < 0 || v < 0) {
-      Debug::print("Error: Fratricide", 0);
-      return;
-    }
-    const int32_t kw = Specs::wloc(e.killerWeapon);
-    const int32_t vw = Specs::wloc(e.killedWeapon);
-    Player& killer = plist.at(static_cast<size_t>(k));
-    Player& victim = plist.at(static_cast<size_t>(v));
-    victim.teamVictim(kw, vw, k, e.time, killer.isABot);
-    killer.teamKiller(kw, vw, v, victim.isABot);
-    victim.addPing(e.killedPing);
-    killer.addPing(e.killerPing);
-  } catch (const std::exception& ex) {
-    report("Error in Game.hFratricide ", ex);
-  }
+  bookKill(e, true, "Error: Fratricide", "Error in Game.hFratricide ");
 }
 
 void Game::hSuicide(const ESuicide& e) {

@@ -109,6 +109,7 @@ class Game final : public games::Game {
   void hTeamRename(const ETeamRename& e);
   void hPTeamJoin(const EPTeamJoin& e);
   void spectate(int32_t pNum, double t, const char* label, const char* prefix);
+  void bookKill(const KillEvent& e, bool team, const char* missing, const char* prefix);
   // A hook after most player events, labelled by what happened; it does nothing.
   void printEvent(const Player&, const char*) {}
 };

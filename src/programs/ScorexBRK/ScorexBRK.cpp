@@ -3,12 +3,12 @@
 #include "games/brk/Game.h"
 #include "games/qmLog.h"
 #include "programs/Scorex/Launcher.h"
-#include "programs/Scorex/StandIns.h"
 #include "programs/Scorex/config.h"
 #include "programs/ScorexBRK/Totals.h"
 #include "programs/ScorexBRK/output/FrameHtml.h"
 #include "programs/ScorexBRK/output/GameHtml.h"
 #include "programs/ScorexBRK/output/StaticFiles.h"
+#include "programs/ScorexBRK/output/TotalsHtml.h"
 
 namespace orvane::programs::ScorexBRK {
 
@@ -26,7 +26,6 @@ Scorex::Module ScorexBRK::module() {
   m.newGame = [](std::string_view text) -> std::unique_ptr<games::Game> {
     return std::make_unique<games::brk::Game>(text);
   };
-  // The all-time pages are not built yet: a stand-in keeps the run going.
   m.newTotals = [] { return std::make_unique<Totals>(); };
   m.newGameHtml = [] { return std::make_unique<output::GameHtml>(); };
   // The frame's settings, and the site's static files wherever they are missing.
@@ -34,7 +33,7 @@ Scorex::Module ScorexBRK::module() {
     output::FrameHtml::init();
     output::StaticFiles::install(Scorex::config::qmHtmlDir());
   };
-  m.newTotalsHtml = [] { return std::make_unique<Scorex::StandInTotalsHtml>(); };
+  m.newTotalsHtml = [] { return std::make_unique<output::TotalsHtml>(); };
   return m;
 }
 

@@ -263,38 +263,47 @@ void Totals::save(const std::string& file, const std::string& bytes) {
   util::writeWholeFile(path, bytes, true);
 }
 
-void Totals::readGameDB() {
-  const std::string path = config::qmDBDir() + kGameFile;
+template <class Parse>
+void Totals::readFile(const char* file, const char* prefix, Parse parse) {
+  const std::string path = config::qmDBDir() + file;
   if (!util::isReadableFile(path)) return;
   try {
     const std::string bytes = util::readWholeFile(path);
     util::BigEndianReader in(bytes);
     try {
-      in.readInt();  // version: written as 1, not compared
-      const int32_t numUIDs = in.readInt();
-      const int32_t numGames = in.readInt();
-      const int32_t longest = in.readInt();
-      gameList.clear();
-      for (int32_t i = 0; i < numUIDs; ++i) gameList.push_back(in.readLong());
-      gameDateList.clear();
-      gameMapList.clear();
-      gameTypeList.clear();
-      const size_t limit = static_cast<size_t>(std::max(longest, 0));
-      for (int32_t i = 0; i < numGames; ++i) {
-        std::string date = in.readText(limit);
-        std::string map = in.readText(limit);
-        std::string type = in.readText(limit);
-        gameDateList.push_back(std::move(date));
-        gameMapList.push_back(std::move(map));
-        gameTypeList.push_back(std::move(type));
-      }
+      parse(in);
     } catch (const std::exception&) {
-      damaged.push_back(kGameFile);
+      damaged.push_back(file);
       throw;
     }
+    // A damaged record has reported itself; the file is kept before it is saved over.
+    if (in.failed()) damaged.push_back(file);
   } catch (const std::exception& e) {
-    report("Error in Totals.readGameDB: ", e);
+    report(prefix, e);
   }
+}
+
+void Totals::readGameDB() {
+  readFile(kGameFile, "Error in Totals.readGameDB: ", [this](util::BigEndianReader& in) {
+    in.readInt();  // version: written as 1, not compared
+    const int32_t numUIDs = in.readInt();
+    const int32_t numGames = in.readInt();
+    const int32_t longest = in.readInt();
+    gameList.clear();
+    for (int32_t i = 0; i < numUIDs; ++i) gameList.push_back(in.readLong());
+    gameDateList.clear();
+    gameMapList.clear();
+    gameTypeList.clear();
+    const size_t limit = static_cast<size_t>(std::max(longest, 0));
+    for (int32_t i = 0; i < numGames; ++i) {
+      std::string date = in.readText(limit);
+      std::string map = in.readText(limit);
+      std::string type = in.readText(limit);
+      gameDateList.push_back(std::move(date));
+      gameMapList.push_back(std::move(map));
+      gameTypeList.push_back(std::move(type));
+    }
+  });
 }
 
 bool Totals::writeGameDB() {
@@ -327,27 +336,14 @@ bool Totals::writeGameDB() {
 }
 
 void Totals::readRecordsDB() {
-  const std::string path = config::qmDBDir() + kRecordsFile;
-  if (!util::isReadableFile(path)) return;
-  try {
-    const std::string bytes = util::readWholeFile(path);
-    util::BigEndianReader in(bytes);
-    try {
-      in.readInt();  // version
-      totalGamesPlayed = in.readInt();
-      highGameFrags = in.readInt();
-      highGameUID = in.readLong();
-      for (int32_t& n : gamesPlayed) n = in.readInt();
-      rec = Records(in);
-      // A damaged record has reported itself; the file is kept before it is saved over.
-      if (in.failed()) damaged.push_back(kRecordsFile);
-    } catch (const std::exception&) {
-      damaged.push_back(kRecordsFile);
-      throw;
-    }
-  } catch (const std::exception& e) {
-    report("Error in Totals.readRecordsDB: ", e);
-  }
+  readFile(kRecordsFile, "Error in Totals.readRecordsDB: ", [this](util::BigEndianReader& in) {
+    in.readInt();  // version
+    totalGamesPlayed = in.readInt();
+    highGameFrags = in.readInt();
+    highGameUID = in.readLong();
+    for (int32_t& n : gamesPlayed) n = in.readInt();
+    rec = Records(in);
+  });
 }
 
 bool Totals::writeRecordsDB() {
@@ -370,28 +366,16 @@ bool Totals::writeRecordsDB() {
 }
 
 void Totals::readHashDB() {
-  const std::string path = config::qmDBDir() + kHashFile;
-  if (!util::isReadableFile(path)) return;
-  try {
-    const std::string bytes = util::readWholeFile(path);
-    util::BigEndianReader in(bytes);
-    try {
-      in.readInt();  // version
-      const int32_t count = in.readInt();
-      plist = PlayerIndex();
-      for (int32_t i = 0; i < count; ++i) {
-        // An entry that failed part-way is still put into the index; reading stops there.
-        plist.put(HashEntry(in));
-        if (in.failed()) break;
-      }
-      if (in.failed()) damaged.push_back(kHashFile);
-    } catch (const std::exception&) {
-      damaged.push_back(kHashFile);
-      throw;
+  readFile(kHashFile, "Error in Totals.readHashDB: ", [this](util::BigEndianReader& in) {
+    in.readInt();  // version
+    const int32_t count = in.readInt();
+    plist = PlayerIndex();
+    for (int32_t i = 0; i < count; ++i) {
+      // An entry that failed part-way is still put into the index; reading stops there.
+      plist.put(HashEntry(in));
+      if (in.failed()) break;
     }
-  } catch (const std::exception& e) {
-    report("Error in Totals.readHashDB: ", e);
-  }
+  });
 }
 
 bool Totals::writeHashDB() {

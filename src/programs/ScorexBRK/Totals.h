@@ -78,6 +78,10 @@ class Totals final : public Scorex::Totals {
 
  private:
   void nameSummaries();
+  // Reads a whole database file with parse; a missing file is no error, a failure is
+  // reported with the prefix, and a file that failed part-way is remembered as damaged.
+  template <class Parse>
+  void readFile(const char* file, const char* prefix, Parse parse);
   // Saves bytes over a database file; a file that could not be read is kept beside it first.
   void save(const std::string& file, const std::string& bytes);
 

@@ -82,14 +82,18 @@ void ranked(Table& t, const std::vector<int32_t>& counts, RowFor rowFor) {
     if (std::optional<Row> r = rowFor(static_cast<size_t>(key.num))) t.push_back(std::move(*r));
   }
 }
-// Names with their counts, most first; a count of 0 gives no row.
+// Names with their counts, most first, added to t; a count of 0 gives no row.
 template <class Name>
-Table countTable(Row heading, const std::vector<int32_t>& counts, Name name) {
-  Table t{std::move(heading)};
+void countRows(Table& t, const std::vector<int32_t>& counts, Name name) {
   ranked(t, counts, [&](size_t k) -> std::optional<Row> {
     if (counts[k] == 0) return std::nullopt;
     return Row{cell(std::string(name(k)), 3), cell(str(counts[k]), 1)};
   });
+}
+template <class Name>
+Table countTable(Row heading, const std::vector<int32_t>& counts, Name name) {
+  Table t{std::move(heading)};
+  countRows(t, counts, name);
   return t;
 }
 

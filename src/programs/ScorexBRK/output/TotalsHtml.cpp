@@ -1,1 +1,377 @@
-// placeholder
+#include "programs/ScorexBRK/output/TotalsHtml.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "games/brk/Specs.h"
+#include "programs/Scorex/config.h"
+#include "programs/ScorexBRK/PlayerDB.h"
+#include "programs/ScorexBRK/output/FrameHtml.h"
+#include "programs/ScorexBRK/output/TableHtml.h"
+#include "util/Debug.h"
+#include "util/Failure.h"
+#include "util/Files.h"
+
+namespace orvane::programs::ScorexBRK::output {
+
+using games::brk::Player;
+using games::brk::Specs;
+using util::Debug;
+using util::TextWriter;
+
+namespace {
+
+const char* const kSpacer = "<p align=center>&nbsp;</p>";
+
+void report(const char* prefix, const std::exception& e) {
+  Debug::print(prefix + util::failureText(e), 0);
+}
+
+// A heading row in white on dark blue, as the all-time pages open.
+void headingRow(TextWriter& w, const std::string& font, const std::string& text) {
+  w.println("<tr><td align=center bgcolor=\"#100078\"><font face=" + font +
+            " size=4 color=\"#FFFFFF\"><b>" + text + "</b></font></td></tr>");
+}
+
+// One entry of a main-page menu: a cell of class "w" holding a link of class "w".
+void menuEntry(TextWriter& w, const std::string& href, const std::string& text) {
+  w.println("<tr><td class=w align=center><a href=\"" + href + "\" class=w>" + text +
+            "</a></td></tr>");
+}
+
+void legend(TextWriter& w, const std::string& font) {
+  const std::string cellStart =
+      "<td width=120 bgcolor=\"#000000\" align=center><font face=" + font + " size=2 color=";
+  w.println("<table border=0 align=center>");
+  w.println("<tr><td class=r colspan=2>Player Color Legend</td></tr>");
+  w.println("<tr>" + cellStart + "\"#FDD932\"><b>Gold<br>Human Player</b></font></td>");
+  w.println(cellStart + "\"#0080FF\"><b>Blue<br>Bot</b></font></td></tr>");
+  w.println("</table>");
+}
+
+}  // namespace
+
+TotalsHtml::TotalsHtml()
+    : MainDir(Scorex::config::qmHtmlDir()), NumRecentGames(Scorex::config::numGamesToSave()) {}
+
+void TotalsHtml::writeTotals(Scorex::Totals& totals) {
+  try {
+    Debug::print("I TotalsHtml.writeTotals", 2);
+    const auto* t = dynamic_cast<const Totals*>(&totals);
+    if (t == nullptr) throw util::Failure("ClassCastException", "not the Brakk totals");
+    theTotals = t;
+    tables = std::make_unique<TotalsTables>(*t);
+    writeMain(*t);
+    writeRecent(*t);
+    writeRecords(*t);
+    writeRankings(*t);
+    writePlayerList(*t);
+    for (const int32_t uid : {-3, -2, -1}) writePlayerTotals(nullptr, uid);
+    // Pages of players not seen in this run stay as they are.
+    for (const HashEntry* h : t->sortedByFDS) {
+      if (h->modified) writePlayerTotals(h, h->uid);
+    }
+    Debug::print("O TotalsHtml.writeTotals", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeTotals: ", e);
+  }
+}
+
+namespace {
+
+// One all-time page: the frame around a body, built in memory and written in one piece.
+template <class Body>
+void writePage(const std::string& mainDir, const std::string& subDir, const std::string& file,
+               const std::string& title, const std::string& number, int level, Body body) {
+  TextWriter w;
+  w.reserve(32 * 1024);
+  FrameHtml::writeHeader(w, title, level);
+  FrameHtml::writeSidebar(w, title, level);
+  FrameHtml::writeTop(w, title, number, level);
+  body(w);
+  FrameHtml::writeFooter(w, title, level);
+  std::string dir = mainDir;
+  if (!subDir.empty()) {
+    dir += subDir + "/";
+    std::error_code ec;
+    std::filesystem::create_directories(dir, ec);
+  }
+  util::writeWholeFile(dir + file, w.str());
+}
+
+}  // namespace
+
+void TotalsHtml::writeMain(const Totals& t) {
+  try {
+    Debug::print("I TotalsHtml.writeMain", 2);
+    writePage(MainDir, "", "Scorex_Main.html", "Main", "51", 0,
+              [&](TextWriter& w) { writeMainBody(w, t); });
+    Debug::print("O TotalsHtml.writeMain", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeMain: ", e);
+  }
+}
+
+void TotalsHtml::writeMainBody(TextWriter& w, const Totals& t) {
+  try {
+    Debug::print("I TotalsHtml.writeMainBody", 2);
+    const std::string font = "<font face=" + defaultFont;
+    w.println("<tr><td>&nbsp;</td></tr>");
+    w.println("<tr><td height=342 valign=top align=center><center>");
+    w.println(font + " size=3 color=\"#FDD932\"><b>Total Frags Logged to Date: </b></font>");
+    w.println("<table border=0 cellpadding=8><tr><td bgcolor=\"#100078\" align=center>" + font +
+              " size=6 color=\"#FDD932\"><b>" + std::to_string(t.allStats.all.frags) +
+              "</b></font></td></tr></table>");
+    w.println(font + " size=2 color=\"#FFFFFF\"><i>And Still Counting!</i></font>");
+    w.println(kSpacer);
+    w.println("<table border=0 cellpadding=4 width=300>");
+    w.println("<tr><td class=r>Last Game Logged</td></tr>");
+    w.println(
+        "<tr><td class=w align=center><a href=\"./Individual_Game_Stats/Last_Game/"
+        "index.html\" class=w>" +
+        TableHtml::escape(t.rec.RecentGameMap) + "<br>" + TableHtml::escape(t.rec.RecentGameDate) +
+        "</a></td></tr>");
+    w.println("</table>");
+    w.println(kSpacer);
+    w.println("<table border=0 cellpadding=0><tr><td valign=top>");
+    w.println("<table border=0 cellpadding=3 width=220>");
+    w.println("<tr><td class=r>Choose to view<br> Individual Game Stats<br> by</td></tr>");
+    menuEntry(w, "./Individual_Game_Stats/Last_Game/index.html", "Last Game Logged");
+    menuEntry(w, "./Individual_Game_Stats/Recent_Index.html", "Most Recent Games Logged");
+    menuEntry(w, "./Individual_Game_Stats/Highest_Score/index.html",
+              "The Single Highest Scoring Game of All Time");
+    w.println("<tr><td class=g>&nbsp;</td></tr>");
+    w.println("</table></td><td width=20>&nbsp;</td><td valign=top>");
+    w.println("<table border=0 cellpadding=3 width=220>");
+    w.println("<tr><td class=r>Choose to view<br> All-Time Game Stats<br> by</td></tr>");
+    menuEntry(w, "./Total_Game_Stats/All_Totals.html", "All Totals");
+    menuEntry(w, "./Total_Game_Stats/Human_Totals.html", "Human Totals");
+    menuEntry(w, "./Total_Game_Stats/Bot_Totals.html", "Bot Totals");
+    menuEntry(w, "./Total_Game_Stats/Rankings.html", "Rankings");
+    menuEntry(w, "./Total_Game_Stats/Total_Index.html", "High Scores");
+    menuEntry(w, "./Total_Game_Stats/Player_Index.html", "Player List");
+    w.println("</table></td></tr></table>");
+    w.println(kSpacer);
+    w.println("<span class=i>Thank you for playing Brakk&#153; and for using <font color=\"" +
+              std::string("#FDD932") + "\"><b>Scorex&#153;</b></font>.<br>");
+    w.println("Have Fun and Happy Fraggin!</span>");
+    w.println("</center></td></tr>");
+    Debug::print("O TotalsHtml.writeMainBody", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeMainBody: ", e);
+  }
+}
+
+void TotalsHtml::writeRecent(const Totals& t) {
+  try {
+    Debug::print("I TotalsHtml.writeRecent", 2);
+    writePage(MainDir, GamesDir, "Recent_Index.html", "Most Recent", "52", 1,
+              [&](TextWriter& w) { writeRecentBody(w, t); });
+    Debug::print("O TotalsHtml.writeRecent", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeRecent: ", e);
+  }
+}
+
+void TotalsHtml::writeRecentBody(TextWriter& w, const Totals& t) {
+  try {
+    Debug::print("I TotalsHtml.writeRecentBody", 2);
+    headingRow(w, defaultFont, "Most Recent Games Logged<br>");
+    const size_t n =
+        std::min(t.gameDateList.size(), static_cast<size_t>(std::max(NumRecentGames, 0)));
+    w.println("<tr><td valign=top align=center><center>");
+    w.println(kSpacer);
+    w.println("<table border=0 cellpadding=2>");
+    w.println("<tr><td class=s colspan=3>" + std::to_string(n) +
+              " Most Recent<br> <font size=1>(Click below to view a game)</font></td></tr>");
+    w.println("<tr><td class=r>Date</td><td class=r>Game Type</td><td class=r>Map</td></tr>");
+    for (size_t i = 0; i < n && i < t.gameList.size(); ++i) {
+      w.println("<tr><td bgcolor=\"#000000\"><a href=\"./" + std::to_string(t.gameList[i]) +
+                "/index.html\"><font color=\"#FFFFFF\">&nbsp;" +
+                TableHtml::escape(t.gameDateList[i]) + "&nbsp;</font></a></td>");
+      w.println("<td bgcolor=\"#C0C0C0\">&nbsp;" + TableHtml::escape(t.gameTypeList[i]) +
+                "&nbsp;</td>");
+      w.println("<td bgcolor=\"#C0C0C0\">&nbsp;" + TableHtml::escape(t.gameMapList[i]) +
+                "&nbsp;</td></tr>");
+    }
+    w.println("</table></center>");
+    w.println(
+        "<span class=h>See <a href=\"../Help_Using_Scorex.html\" class=\"h\">Help Using "
+        "Scorex</a> for details on how to increase the max number of games kept at one "
+        "time.</span>");
+    w.println(kSpacer);
+    w.println("</td></tr>");
+    Debug::print("O TotalsHtml.writeRecentBody", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeRecentBody: ", e);
+  }
+}
+
+void TotalsHtml::writeRecords(const Totals& t) {
+  try {
+    Debug::print("I TotalsHtml.writeRecords", 2);
+    writePage(MainDir, TotalsDir, "Total_Index.html", "All Players Combined", "53", 1,
+              [&](TextWriter& w) { writeRecordsBody(w, t); });
+    Debug::print("O TotalsHtml.writeRecords", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeRecords: ", e);
+  }
+}
+
+void TotalsHtml::writeRecordsBody(TextWriter& w, const Totals&) {
+  try {
+    Debug::print("I TotalsHtml.writeRecordsBody", 2);
+    const TotalsTables& tt = *tables;
+    w.println("<tr><td class=aa>All Time High Scores</td></tr>");
+    w.println("<tr><td valign=top align=center><center>");
+    const std::pair<const std::optional<Table>*, const char*> shown[] = {
+        {&tt.totalsLogged, "Totals Logged"},
+        {&tt.gamesPlayed, nullptr},
+        {&tt.cHighs, "Career Highs"},
+        {&tt.cKills, "Most Career Kills with a Weapon"},
+        {&tt.cDeaths, "Most Career Deaths by a Weapon"},
+        {&tt.cDeathsb, "Most Career Deaths While Holding a Weapon"},
+        {&tt.cSuicides, "Most Career Suicides"},
+        {&tt.gHighs, "Highs<br>From a Single Game"},
+        {&tt.gKills, "Most Kills with a Weapon<br>From a Single Game"},
+        {&tt.gDeaths, "Most Deaths by a Weapon<br>From a Single Game"},
+        {&tt.gDeathsb, "Most Deaths While Holding a Weapon<br>From a Single Game"},
+        {&tt.gSuicides, "Most Suicides<br>From a Single Game"}};
+    for (const auto& [table, title] : shown) {
+      w.println(kSpacer);
+      TableHtml::createTable(w, *table, title ? std::optional<std::string>(title) : std::nullopt);
+    }
+    w.println(kSpacer);
+    w.println("</center></td></tr>");
+    Debug::print("O TotalsHtml.writeRecordsBody", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeRecordsBody: ", e);
+  }
+}
+
+void TotalsHtml::writeRankings(const Totals& t) {
+  try {
+    Debug::print("I TotalsHtml.writeRankings", 2);
+    writePage(MainDir, TotalsDir, "Rankings.html", "Rankings", "54", 1,
+              [&](TextWriter& w) { writeRankingsBody(w, t); });
+    Debug::print("O TotalsHtml.writeRankings", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeRankings: ", e);
+  }
+}
+
+void TotalsHtml::writeRankingsBody(TextWriter& w, const Totals&) {
+  try {
+    Debug::print("I TotalsHtml.writeRankingsBody", 2);
+    w.println("<tr><td class=aa>Career Rankings</td></tr>");
+    w.println("<tr><td valign=top align=center><center>");
+    w.println(kSpacer);
+    TableHtml::createTable(w, tables->totalsRanking, std::nullopt);
+    for (const char* type : {"RegularDM", "TeamPlay", "1-vs-1"}) {
+      w.println(kSpacer);
+      const int32_t x = Specs::loc(Specs::games, type);
+      TableHtml::createTable(w, tables->ranking.at(static_cast<size_t>(x)), std::nullopt);
+    }
+    w.println(kSpacer);
+    w.println("</center></td></tr>");
+    Debug::print("O TotalsHtml.writeRankingsBody", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writeRankingsBody: ", e);
+  }
+}
+
+void TotalsHtml::writePlayerList(const Totals& t) {
+  try {
+    Debug::print("I TotalsHtml.writePlayerList", 2);
+    const int32_t n = static_cast<int32_t>(t.sortedByName.size());
+    const int32_t pages = (n - 1) / 100;
+    if (pages != 0) {
+      for (int32_t page = 0; page <= pages; ++page) {
+        writePage(MainDir, TotalsDir, "Player_Index_" + std::to_string(page) + ".html",
+                  "By Player Name", std::to_string(page + 100), 1,
+                  [&](TextWriter& w) { writePlayerListBody(w, t, page * 100, 100, true); });
+      }
+    }
+    writePage(MainDir, TotalsDir, "Player_Index.html", "By Player Name", "55", 1,
+              [&](TextWriter& w) { writePlayerListBody(w, t, 0, 100, pages == 0); });
+    Debug::print("O TotalsHtml.writePlayerList", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writePlayerList: ", e);
+  }
+}
+
+void TotalsHtml::writePlayerListBody(TextWriter& w, const Totals& t, int32_t firstPlayer,
+                                     int32_t maxPlayers, bool isPlayerList) {
+  try {
+    Debug::print("I TotalsHtml.writePlayerListBody", 2);
+    const std::vector<const HashEntry*>& names = t.sortedByName;
+    const int32_t n = static_cast<int32_t>(names.size());
+    headingRow(w, defaultFont, "All-Time Total Game Stats by Player Name");
+    w.println("<tr><td height=342 valign=top align=center><center>");
+    w.println(kSpacer);
+    w.println("<table border=0 cellpadding=2 width=400>");
+    w.println(
+        "<tr><td class=s>Detailed Player Statistics<br> <font size=1>(Click below to view a "
+        "player)</font></td></tr>");
+    w.println(std::string("<tr><td class=r>") +
+              (isPlayerList ? "Player Name" : "Player Indexes (100 players each)") + "</td></tr>");
+    const std::string font = "<font face=" + defaultFont + " size=2 color=";
+    if (isPlayerList) {
+      const int32_t end = std::min(firstPlayer + maxPlayers, n);
+      for (int32_t x = firstPlayer; x < end; ++x) {
+        const HashEntry& h = *names.at(static_cast<size_t>(x));
+        w.println("<tr><td bgcolor=\"#000000\" width=400><a href=\"./" + std::to_string(h.uid) +
+                  ".html\">" + font + (h.isABot ? "\"#0080FF\"" : "\"#FDD932\"") + "><b>" +
+                  TableHtml::cleanString(h.name) + "</b></font></a></td></tr>");
+      }
+    } else if (n > 0) {
+      for (int32_t page = 0; page <= (n - 1) / maxPlayers; ++page) {
+        const int32_t first = page * 100;
+        const int32_t last = std::min(page * 100 + maxPlayers - 1, n - 1);
+        w.println("<tr><td bgcolor=\"#000000\" width=400><a href=\"./Player_Index_" +
+                  std::to_string(page) + ".html\">" + font + "\"#FDD932\"><b>" +
+                  TableHtml::cleanString(names.at(static_cast<size_t>(first))->name) +
+                  "&nbsp;&nbsp;TO&nbsp;&nbsp;" +
+                  TableHtml::cleanString(names.at(static_cast<size_t>(last))->name) +
+                  "</b></font></a></td></tr>");
+      }
+    }
+    w.println("</table>");
+    w.println(kSpacer);
+    if (isPlayerList) legend(w, defaultFont);
+    w.println("</center></td></tr>");
+    Debug::print("O TotalsHtml.writePlayerListBody", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writePlayerListBody: ", e);
+  }
+}
+
+void TotalsHtml::writePlayerTotals(const HashEntry* h, int32_t uid) {
+  try {
+    Debug::print("I TotalsHtml.writePlayerTotals: " + std::to_string(uid), 2);
+    const Totals& t = *theTotals;
+    std::string file;
+    std::string text;
+    if (uid == -3 || uid == -2 || uid == -1) {
+      const Player& p = uid == -3 ? t.allStats : (uid == -2 ? t.humanStats : t.botStats);
+      file = uid == -3 ? "All_Totals.html" : (uid == -2 ? "Human_Totals.html" : "Bot_Totals.html");
+      text = pHtml.getHtml(p, 2, 3);
+    } else {
+      std::optional<Player> p = PlayerDB::getPlayer(uid);
+      if (!p || h == nullptr) throw util::Failure("NullPointerException", "");
+      // The store keeps no names: the index has them.
+      p->name = h->name;
+      p->isABot = h->isABot;
+      file = std::to_string(uid) + ".html";
+      text = pHtml.getHtml(*p, 1, 3);
+    }
+    util::writeWholeFile(MainDir + TotalsDir + "/" + file, text);
+    Debug::print("O TotalsHtml.writePlayerTotals", 2);
+  } catch (const std::exception& e) {
+    report("Error in TotalsHtml.writePlayerTotals: ", e);
+  }
+}
+
+}  // namespace orvane::programs::ScorexBRK::output
