@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "games/brk/Specs.h"
+#include "tools/SplitMix64.h"
 
 namespace orvane::tools {
 
@@ -76,21 +77,13 @@ std::string dateText(int64_t ms) {
 }  // namespace
 
 BrkLogGenerator::BrkLogGenerator(const BrkLogOptions& options)
-    : o(options), state(options.seed), startMs(kFirstStart + options.startDay * kDayMs) {
+    : o(options), rng(options.seed), startMs(kFirstStart + options.startDay * kDayMs) {
   offset = anyOf(kOffsets);
 }
 
-// splitmix64: a fixed sequence, unlike the standard distributions.
-uint64_t BrkLogGenerator::next() {
-  uint64_t z = (state += 0x9E3779B97F4A7C15ULL);
-  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
-  z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
-  return z ^ (z >> 31);
-}
+uint64_t BrkLogGenerator::next() { return rng.next(); }
 
-int BrkLogGenerator::below(int n) {
-  return n <= 0 ? 0 : static_cast<int>(next() % static_cast<uint64_t>(n));
-}
+int BrkLogGenerator::below(int n) { return rng.below(n); }
 
 bool BrkLogGenerator::chance(int percent) { return below(100) < percent; }
 

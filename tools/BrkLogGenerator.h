@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/SplitMix64.h"
+
 namespace orvane::tools {
 
 // What a generated Brakk log holds. players counts the humans, bots the computer players; a
@@ -71,7 +73,7 @@ class BrkLogGenerator {
   void accuracy(const Slot& s);
 
   BrkLogOptions o;
-  uint64_t state;
+  SplitMix64 rng;
   int matchNo = 0;
   int64_t startMs;  // local start of the next match, milliseconds since 1970
   std::string offset;

@@ -46,16 +46,6 @@ class AccuracyPieces {
 
 }  // namespace
 
-bool EventBase::begin(games::TokenList l, size_t required, std::string_view report) {
-  if (l.size() < required) {
-    Debug::print(report, 0);
-    return false;
-  }
-  valid = true;
-  time = util::parseDouble(l[0]);
-  return true;
-}
-
 ItemPingEvent::ItemPingEvent(games::TokenList l, std::string_view report) {
   if (!begin(l, 6, report)) return;
   item = l[2];
@@ -124,13 +114,6 @@ EIDeactivate::EIDeactivate(games::TokenList l) {
   pNum = parseInt(l[4]);
 }
 std::string EIDeactivate::body() const { return "Item Expire  => " + num(pNum) + " => " + item; }
-
-EInfo::EInfo(games::TokenList l) {
-  if (!begin(l, 3, "Bad 'Info' Event")) return;
-  infoType = l[2];
-  list.assign(l.begin() + 3, l.end());
-}
-std::string EInfo::body() const { return "Info " + infoType; }
 
 EPConnect::EPConnect(games::TokenList l) {
   if (!begin(l, 5, "Bad 'Player Connect' Event")) return;
@@ -297,27 +280,6 @@ EPZbot::EPZbot(games::TokenList l) {
 }
 std::string EPZbot::body() const {
   return "Player ZBot: " + name + "::" + botInfo + " =>" + num(pNum);
-}
-
-bool Event::isValid() const {
-  return std::visit([](const EventBase& e) { return e.valid; }, v);
-}
-
-double Event::getTime() const {
-  return std::visit([](const EventBase& e) { return e.time; }, v);
-}
-
-void Event::print() const {
-  if (!Debug::shows(0)) return;
-  std::visit(
-      [](const auto& e) {
-        if (!e.valid) return;
-        Debug::print("(" + util::formatDouble(e.time) + ")" + e.body(), 0);
-        if constexpr (std::is_same_v<std::decay_t<decltype(e)>, EInfo>) {
-          for (const std::string& element : e.list) Debug::print("      => " + element, 0);
-        }
-      },
-      v);
 }
 
 }  // namespace orvane::games::brk

@@ -3,28 +3,16 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <type_traits>
-#include <utility>
-#include <variant>
 #include <vector>
 
+#include "games/EventBase.h"
+#include "games/EventOf.h"
 #include "games/qmLog.h"
 
 namespace orvane::games::brk {
 
-// The two fields every event starts with. Each event is built once from the fields of one log
-// line (field 0 the time, field 1 the keyword) and not changed afterwards. A constructor throws
-// util::Failure when a field that must be a number is not; a line too short for its event only
-// reports itself and leaves the event invalid.
-struct EventBase {
-  bool valid = false;
-  double time = 0;
-
- protected:
-  // Reports and returns false when the line has fewer than `required` fields; otherwise marks
-  // the event valid, reads the time and returns true.
-  bool begin(games::TokenList l, size_t required, std::string_view report);
-};
+using games::EInfo;
+using games::EventBase;
 
 // The layout shared by item pick-up and item use: 2 = item, 4 = pNum, 5 = ping.
 struct ItemPingEvent : EventBase {
@@ -96,14 +84,6 @@ struct EIDeactivate final : EventBase {
   std::string item;
   int32_t pNum = 0;
   explicit EIDeactivate(games::TokenList l);
-  std::string body() const;
-};
-
-// print() writes one further line per element of `list`.
-struct EInfo final : EventBase {
-  std::vector<std::string> list;  // positions 3 to the end, possibly none
-  std::string infoType;
-  explicit EInfo(games::TokenList l);
   std::string body() const;
 };
 
@@ -256,41 +236,12 @@ struct EPZbot final : EventBase {
   std::string body() const;
 };
 
-// One event of a match, held by value. The replay dispatches on the held type with visit() or
-// getIf(); the event list keeps only valid events.
-class Event {
- public:
-  using Variant =
-      std::variant<EIGet, EKill, EPRespawn, ESuicide, EIActivate, EIDeactivate, EInfo, EPConnect,
+// One event of a match, held by value; the replay dispatches on the held type with visit() or
+// getIf().
+using Event =
+    games::EventOf<EIGet, EKill, EPRespawn, ESuicide, EIActivate, EIDeactivate, EInfo, EPConnect,
                    EPEnter, EObserve, EPDisconnect, EChat, EPRename, EPReconnect, EIDrop,
                    EFratricide, EChasecam, EAutocam, EPAccuracy, ETeamRename, EGInit, EGStart,
                    EGEnd, EVote, EPTeamJoin, EPTeamLeave, EPZbot>;
-
-  // Implicit, as every event struct is an Event.
-  template <class T>
-  requires std::is_constructible_v<Variant, T&&> && std::is_base_of_v<EventBase, std::decay_t<T>>
-  Event(T&& e) : v(std::forward<T>(e)) {}
-
-  // Builds the event in place, straight from its line.
-  template <class T>
-  Event(std::in_place_type_t<T> type, games::TokenList l) : v(type, l) {}
-
-  bool isValid() const;
-  double getTime() const;
-  // Writes the event's trace line(s) at severity 0; nothing when the event is invalid.
-  void print() const;
-
-  template <class F>
-  decltype(auto) visit(F&& f) const {
-    return std::visit(std::forward<F>(f), v);
-  }
-  template <class T>
-  const T* getIf() const {
-    return std::get_if<T>(&v);
-  }
-
- private:
-  Variant v;
-};
 
 }  // namespace orvane::games::brk

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace orvane::tools {
+
+// What a generated Zolnar log holds: one match of the named game type ("Tournament
+// DeathMatch", "Capture the Flag", "Domination", "Assault", "Tournament Team Game",
+// "SinglePlayer", or a name the server maps to one of them). players counts the humans, bots
+// the computer players.
+struct ZlnLogOptions {
+  uint32_t seed = 1;
+  int players = 4;
+  int bots = 2;
+  int eventsPerMatch = 300;
+  std::string gameType = "Tournament DeathMatch";
+  // Also writes lines a server should not: too short, unknown keywords and sub-keywords,
+  // non-numeric fields, CR LF ends and lone CRs, comments and empty lines, unknown weapon,
+  // damage and mutator names.
+  bool malformed = false;
+  int startDay = 0;  // the match starts this many days later
+};
+
+// The text of a seeded Zolnar log, one character per byte: the match's information, map and
+// game lines, the players' connections, a mix of every kind of event the game type has, and
+// usually a game-end line. The same options give the same text on every platform.
+std::string generateZlnText(const ZlnLogOptions& options);
+
+// The 16-bit little-endian form the server writes: every byte followed by a zero byte.
+std::string encodeUtf16le(std::string_view text);
+
+// encodeUtf16le(generateZlnText(options)): the bytes of a log file.
+std::string generateZlnLog(const ZlnLogOptions& options);
+
+}  // namespace orvane::tools
