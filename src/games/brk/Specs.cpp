@@ -1,13 +1,9 @@
 #include "games/brk/Specs.h"
 
-#include <string>
-
+#include "games/NameTable.h"
 #include "games/brk/Player.h"
-#include "util/Debug.h"
 
 namespace orvane::games::brk {
-
-using util::Debug;
 
 const std::array<std::string_view, Specs::kWeapons> Specs::weapons = {
     "",         "BFG10K",        "Blaster",    "Chaingun", "Grenade Launcher",
@@ -72,20 +68,6 @@ const std::array<std::string_view, Specs::kSprees> Specs::sprees = {
 
 const std::array<std::string_view, Specs::kGames> Specs::games = {"RegularDM", "TeamPlay",
                                                                   "1-vs-1"};
-
-namespace {
-
-// The unknown name is reported between dollar signs and counted at position 0.
-template <size_t N>
-int32_t lookup(const std::array<std::string_view, N>& list, std::string_view name,
-               const char* prefix, const char* what) {
-  const int32_t x = Specs::loc(list, name);
-  if (x >= 0) return x;
-  Debug::print(std::string(prefix) + "$" + std::string(name) + "$ unknown " + what, 0);
-  return 0;
-}
-
-}  // namespace
 
 int32_t Specs::gloc(std::string_view g) {
   return lookup(games, g, "Error in zln.Specs.gloc: ", "game");

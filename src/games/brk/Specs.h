@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "games/NameTable.h"
 #include "util/Comp.h"
 
 namespace orvane::games::brk {
@@ -42,10 +43,7 @@ class Specs {
   // The first position whose text equals e exactly, or -1.
   template <size_t N>
   static int32_t loc(const std::array<std::string_view, N>& list, std::string_view e) {
-    for (size_t x = 0; x < N; ++x) {
-      if (list[x] == e) return static_cast<int32_t>(x);
-    }
-    return -1;
+    return games::loc(list, e);
   }
 };
 
