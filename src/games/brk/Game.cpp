@@ -1,109 +1,62 @@
 #include "games/brk/Game.h"
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <climits>
-#include <cmath>
-#include <ctime>
 #include <exception>
 #include <stdexcept>
 
-#include "games/brk/EventList.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
-#include "util/Numbers.h"
-#include "util/QuickSort.h"
 
 namespace orvane::games::brk {
 
 using util::Debug;
 
+using games::Overloaded;
+
 namespace {
 
-template <class... F>
-struct Overloaded : F... {
-  using F::operator()...;
-};
-template <class... F>
-Overloaded(F...) -> Overloaded<F...>;
-
-void report(const char* prefix, const std::exception& e) {
-  Debug::print(prefix + util::failureText(e), 0);
-}
-
-bool idle(const Player& p) {
-  const PStats& a = p.all;
-  return a.kills == 0 && a.deaths == 0 && a.suicides == 0 && a.items == 0 && a.tkills == 0 &&
-         a.tdeaths == 0;
-}
+void report(const char* prefix, const std::exception& e) { games::reportFailure(prefix, e); }
 
 }  // namespace
 
-Game::Game(std::string_view logData) { doGame(qmLog::parse(logData)); }
+Game::Game(std::string_view logData) { build(qmLog::parse(logData)); }
 
-Game::Game(const TokenLines& l) { doGame(l); }
-
-void Game::doGame(const TokenLines& l) {
-  Debug::print("I Game", 1);
-  std::optional<std::vector<Event>> el = EventList::parse(l);
-  if (!el) {
-    validGame = false;
-    Debug::print("O Game", 1);
-    return;
-  }
-  validGame = true;
-  processEvents(*el);
-  deletePlayers();
-  rankPlayers();
-  getGameTotals();
-  hs = std::make_unique<HighScores>(plist);
-  getWinningTeam();
-  Debug::print("O Game", 1);
-}
+Game::Game(const TokenLines& l) { build(l); }
 
 void Game::processEvents(const std::vector<Event>& el) {
-  Debug::print("I Game.processEvents", 1);
-  plist.clear();
-  try {
+  replay(el, [&](size_t i) {
     bool ended = false;
-    for (const Event& event : el) {
-      event.visit(Overloaded{
-          [&](const EIGet& e) { hIGet(e); },
-          [&](const EKill& e) { hKill(e); },
-          [&](const EPRespawn& e) { hPRespawn(e); },
-          [&](const ESuicide& e) { hSuicide(e); },
-          [&](const EIActivate& e) { hIActivate(e); },
-          [&](const EIDeactivate& e) { hIDeactivate(e); },
-          [&](const EInfo& e) { hInfo(e); },
-          [&](const EPConnect& e) { hPConnect(e); },
-          [&](const EPEnter& e) { hPEnter(e); },
-          [&](const EObserve& e) { hObserve(e); },
-          [&](const EPDisconnect& e) { hPDisconnect(e); },
-          [&](const EPRename& e) { hPRename(e); },
-          [&](const EPReconnect& e) { hPReconnect(e); },
-          [&](const EPTeamJoin& e) { hPTeamJoin(e); },
-          [&](const ETeamRename& e) { hTeamRename(e); },
-          [&](const EPAccuracy& e) { hPAccuracy(e); },
-          [&](const EFratricide& e) { hFratricide(e); },
-          [&](const EChasecam& e) { hChasecam(e); },
-          [&](const EAutocam& e) { hAutocam(e); },
-          [&](const EGStart& e) { hGStart(e); },
-          [&](const EGEnd& e) {
-            hGEnd(e);
-            ended = true;
-          },
-          [&](const EPZbot& e) { hPZbot(e); },
-          // Chat, item drops, team leaves, game init and votes change nothing.
-          [](const auto&) {},
-      });
-      if (ended) break;
-    }
-    if (!ended && !el.empty()) hGEndAlt(el.back().getTime());
-    Debug::print("O Game.processEvents", 1);
-  } catch (const std::exception& e) {
-    report("Error in Game.processEvents ", e);
-  }
+    el[i].visit(Overloaded{
+        [&](const EIGet& e) { hIGet(e); },
+        [&](const EKill& e) { hKill(e); },
+        [&](const EPRespawn& e) { hPRespawn(e); },
+        [&](const ESuicide& e) { hSuicide(e); },
+        [&](const EIActivate& e) { hIActivate(e); },
+        [&](const EIDeactivate& e) { hIDeactivate(e); },
+        [&](const EInfo& e) { hInfo(e); },
+        [&](const EPConnect& e) { hPConnect(e); },
+        [&](const EPEnter& e) { hPEnter(e); },
+        [&](const EObserve& e) { hObserve(e); },
+        [&](const EPDisconnect& e) { hPDisconnect(e); },
+        [&](const EPRename& e) { hPRename(e); },
+        [&](const EPReconnect& e) { hPReconnect(e); },
+        [&](const EPTeamJoin& e) { hPTeamJoin(e); },
+        [&](const ETeamRename& e) { hTeamRename(e); },
+        [&](const EPAccuracy& e) { hPAccuracy(e); },
+        [&](const EFratricide& e) { hFratricide(e); },
+        [&](const EChasecam& e) { hChasecam(e); },
+        [&](const EAutocam& e) { hAutocam(e); },
+        [&](const EGStart& e) { hGStart(e); },
+        [&](const EGEnd& e) {
+          hGEnd(e);
+          ended = true;
+        },
+        [&](const EPZbot& e) { hPZbot(e); },
+        // Chat, item drops, team leaves, game init and votes change nothing.
+        [](const auto&) {},
+    });
+    return ended;
+  });
 }
 
 int32_t Game::getPNum(int32_t n) {
@@ -321,39 +274,18 @@ void Game::hSuicide(const ESuicide& e) {
 }
 
 void Game::hIGet(const EIGet& e) {
-  try {
-    const int32_t x = getPNum(e.pNum);
-    if (x < 0) {
-      Debug::print("Error: Item Get", 0);
-      return;
-    }
-    plist.at(static_cast<size_t>(x)).gotItem(Specs::iloc(e.item));
-  } catch (const std::exception& ex) {
-    report("Error in Game.hIGet ", ex);
-  }
+  onPlayer(e.pNum, "Error: Item Get", "Error in Game.hIGet ",
+           [&](Player& p) { p.gotItem(Specs::iloc(e.item)); });
 }
 
 void Game::hIActivate(const EIActivate& e) {
-  try {
-    const int32_t x = getPNum(e.pNum);
-    if (x < 0) {
-      Debug::print("Error: Item Activate " + std::to_string(e.pNum), 0);
-      return;
-    }
-    plist.at(static_cast<size_t>(x)).actItem(e.item, e.time);
-  } catch (const std::exception& ex) {
-    report("Error in Game.hIActivate ", ex);
-  }
+  onPlayer(e.pNum, "Error: Item Activate " + std::to_string(e.pNum), "Error in Game.hIActivate ",
+           [&](Player& p) { p.actItem(e.item, e.time); });
 }
 
 void Game::hIDeactivate(const EIDeactivate& e) {
-  try {
-    const int32_t x = getPNum(e.pNum);
-    if (x < 0) return;
-    plist.at(static_cast<size_t>(x)).deactItem(e.item, e.time);
-  } catch (const std::exception& ex) {
-    report("Error in Game.hIDeactivate ", ex);
-  }
+  onPlayer(e.pNum, "", "Error in Game.hIDeactivate ",
+           [&](Player& p) { p.deactItem(e.item, e.time); });
 }
 
 void Game::hPAccuracy(const EPAccuracy& e) {
@@ -518,180 +450,21 @@ void Game::hPZbot(const EPZbot& e) {
 
 // ---- Match end -----------------------------------------------------------------------------
 
-void Game::deletePlayers() {
-  try {
-    for (size_t x = plist.size(); x-- > 0;) {
-      if (!idle(plist[x])) continue;
-      for (Player& q : plist) removePlayerEntry(q, x);
-      plist.erase(plist.begin() + static_cast<std::ptrdiff_t>(x));
-    }
-  } catch (const std::exception& e) {
-    report("Error in Game.deletePlayers: ", e);
-  }
-}
-
-void Game::removePlayerEntry(Player& p, size_t x) {
-  auto drop = [x](std::optional<std::vector<int32_t>>& list) {
-    if (list && list->size() > x) list->erase(list->begin() + static_cast<std::ptrdiff_t>(x));
-  };
-  for (PStats* s : {&p.all, &p.vsHumans, &p.vsBots}) {
-    drop(s->playerKills);
-    drop(s->playerDeaths);
-  }
-  for (PStats& s : p.itemInfo) {
-    drop(s.playerKills);
-    drop(s.playerDeaths);
-  }
-}
-
-void Game::rankPlayers() {
-  try {
-    std::vector<const Player*> order;
-    for (size_t x = 0; x < plist.size(); ++x) {
-      plist[x].uid = static_cast<int32_t>(x);
-      order.push_back(&plist[x]);
-    }
-    util::QuickSort::quickSort(order, SortFDS());
-    playersByRank.clear();
-    for (size_t i = 0; i < order.size(); ++i) {
-      const size_t x = static_cast<size_t>(order[i] - plist.data());
-      plist[x].rank = static_cast<int32_t>(i + 1);
-      playersByRank.push_back(static_cast<int32_t>(x));
-    }
-  } catch (const std::exception& e) {
-    report("Error in Game.rankPlayers: ", e);
-  }
-}
-
-void Game::getGameTotals() {
-  gameTotals = Player();
-  humanTotals = Player();
-  playersByUID.clear();
-  for (size_t x = 0; x < plist.size(); ++x) {
-    Player& p = plist[x];
-    playersByUID.push_back(static_cast<int32_t>(x));
-    p.summarize();
-    gameTotals.update(p);
-    if (!p.isABot) humanTotals.update(p);
-    if (teamGame) {
-      for (Player& t : teamTotals) {
-        if (t.uid == p.team) {
-          t.update(p);
-          break;
-        }
-      }
-    }
-  }
-}
-
 void Game::getWinningTeam() {
   try {
-    auto book = [&](auto wins) {
-      for (const int32_t x : playersByRank) {
-        Player& p = plist.at(static_cast<size_t>(x));
-        if (wins(p)) {
-          p.all.teamWins = 1;
-        } else {
-          p.all.teamLosses = 1;
-        }
-      }
-    };
     // Without players nobody wins, whatever the game type.
     if (playersByRank.empty()) return;
     if (Specs::games.at(static_cast<size_t>(gameType)) != "TeamPlay") {
-      const int32_t best = playersByRank.front();
-      book([&](const Player& p) { return &p == &plist.at(static_cast<size_t>(best)); });
+      bookFirstWins();
       return;
     }
     // The first team with the most frags wins; without teams nobody wins or loses.
-    const Player* winner = nullptr;
-    for (const Player& t : teamTotals) {
-      if (winner == nullptr || t.all.frags > winner->all.frags) winner = &t;
-    }
+    const Player* winner = bestTeam([](const Player& t) { return t.all.frags; });
     if (winner == nullptr) return;
     winningTeam = winner->uid;
-    book([&](const Player& p) { return p.team == winningTeam; });
+    bookResults([&](const Player& p) { return p.team == winningTeam; });
   } catch (const std::exception& e) {
     report("Error in Game.getWinningTeam: ", e);
-  }
-}
-
-// ---- Date ----------------------------------------------------------------------------------
-
-std::optional<std::string> Game::niceDate(const std::string& origDate) {
-  try {
-    const size_t minus = origDate.find(".-");
-    const size_t plus = origDate.find(".+");
-    const bool useMinus = minus != std::string::npos && minus >= 1;
-    const size_t ind = useMinus ? minus : plus;
-    if (ind == std::string::npos) {
-      throw util::Failure("StringIndexOutOfBoundsException", "String index out of range: -1");
-    }
-    const std::string datePart = origDate.substr(0, ind);
-    const std::string zonePart = origDate.substr(ind + 1);
-    const double offset = util::parseDouble(origDate.substr(ind + 2));
-
-    // yyyy.MM.dd.hh.mm.ss.SSS, read as a calendar does: out-of-range fields carry over.
-    std::array<int32_t, 7> f{};
-    size_t pos = 0;
-    for (size_t i = 0; i < f.size(); ++i) {
-      size_t end = datePart.find('.', pos);
-      if (end == std::string::npos) end = datePart.size();
-      if (pos > datePart.size() || (i + 1 < f.size() && end == datePart.size())) {
-        throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
-      }
-      f[i] = util::parseInt(datePart.substr(pos, end - pos));
-      pos = end + 1;
-    }
-    // Years far outside any calendar, and a month that cannot be counted from 1, are not dates.
-    if (f[0] < -100000 || f[0] > 100000 || f[1] == INT32_MIN) {
-      throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
-    }
-    std::tm tm{};
-    tm.tm_year = f[0] - 1900;
-    tm.tm_mon = f[1] - 1;
-    tm.tm_mday = f[2];
-    tm.tm_hour = f[3];
-    tm.tm_min = f[4];
-    tm.tm_sec = f[5];
-    tm.tm_isdst = -1;
-    errno = 0;
-    const std::time_t seconds = std::mktime(&tm);
-    if (seconds == static_cast<std::time_t>(-1) && errno != 0) {
-      throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
-    }
-    int64_t millis = 0;
-    if (__builtin_mul_overflow(static_cast<int64_t>(seconds), int64_t{1000}, &millis) ||
-        __builtin_add_overflow(millis, static_cast<int64_t>(f[6]), &millis)) {
-      throw util::Failure("ArithmeticException", "date out of range");
-    }
-    const double shift = std::trunc(offset * 3600000.0);
-    if (!std::isfinite(shift) || std::fabs(shift) >= 9.2e18) {
-      throw util::Failure("ArithmeticException", "offset out of range: " + zonePart);
-    }
-    int64_t stamp = 0;
-    const int64_t delta = static_cast<int64_t>(shift);
-    if (useMinus ? __builtin_add_overflow(millis, delta, &stamp)
-                 : __builtin_sub_overflow(millis, delta, &stamp)) {
-      throw util::Failure("ArithmeticException", "time out of range");
-    }
-
-    static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                          "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
-    auto two = [](int v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-    std::string year = std::to_string(tm.tm_year + 1900);
-    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
-    const int hour12 = tm.tm_hour % 12 == 0 ? 12 : tm.tm_hour % 12;
-    std::string text = std::string(kDays[tm.tm_wday % 7]) + ", " + kMonths[tm.tm_mon % 12] + " " +
-                       two(tm.tm_mday) + "  " + year + " at " + std::to_string(hour12) + ":" +
-                       two(tm.tm_min) + ":" + two(tm.tm_sec) + " " +
-                       (tm.tm_hour < 12 ? "AM" : "PM") + " " + zonePart;
-    time = stamp;
-    return text;
-  } catch (const std::exception& e) {
-    report("Error in Game.niceDate ", e);
-    return std::nullopt;
   }
 }
 

@@ -84,27 +84,4 @@ int32_t Specs::ploc(std::string_view p) {
 int32_t Specs::sloc(std::string_view s) { return loc(suicides, s); }
 int32_t Specs::sploc(std::string_view sp) { return loc(sprees, sp); }
 
-namespace {
-
-int32_t compareFDS(const PStats& a, const PStats& b) {
-  if (a.frags > b.frags) return 1;
-  if (a.frags < b.frags) return -1;
-  if (a.deaths < b.deaths) return 1;
-  if (a.deaths > b.deaths) return -1;
-  if (a.suicides < b.suicides) return 1;
-  if (a.suicides > b.suicides) return -1;
-  return 0;
-}
-
-}  // namespace
-
-int32_t SortFDS::compare(const Player* const& a, const Player* const& b) const {
-  return compareFDS(a->all, b->all);
-}
-
-int32_t SortFDSb::compare(const Player* const& a, const Player* const& b) const {
-  return compareFDS(a->games.at(static_cast<size_t>(gameType)),
-                    b->games.at(static_cast<size_t>(gameType)));
-}
-
 }  // namespace orvane::games::brk

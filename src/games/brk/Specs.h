@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "games/NameTable.h"
+#include "games/Ranking.h"
 #include "util/Comp.h"
 
 namespace orvane::games::brk {
@@ -47,21 +48,8 @@ class Specs {
   }
 };
 
-// Ranks players by their whole-match statistics: most frags, then fewest deaths, then fewest
-// suicides.
-class SortFDS final : public util::Comp<const Player*> {
- public:
-  int32_t compare(const Player* const& a, const Player* const& b) const override;
-};
-
-// The same ranking on one game type's statistics.
-class SortFDSb final : public util::Comp<const Player*> {
- public:
-  explicit SortFDSb(int32_t gameType) : gameType(gameType) {}
-  int32_t compare(const Player* const& a, const Player* const& b) const override;
-
- private:
-  int32_t gameType;
-};
+// Rankings of players: by their whole-match statistics, and by one game type's.
+using SortFDS = games::SortFDSOf<Player>;
+using SortFDSb = games::SortFDSbOf<Player>;
 
 }  // namespace orvane::games::brk

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "games/NameTable.h"
+#include "games/zln/Player.h"
 #include "util/Debug.h"
 
 namespace orvane::games::zln {
@@ -150,6 +151,12 @@ int32_t Specs::sloc(std::string_view s, std::string_view /*i*/) {
   static constexpr std::array<std::string_view, 6> kCauses = {
       "Burned", "Drowned", "Fell", "Electrocuted", "exploded", "Suicided"};
   return listed(kCauses, s) ? loc(suicides, s) : 0;
+}
+
+int32_t SortSFDS::compare(const Player* const& a, const Player* const& b) const {
+  if (a->all.score > b->all.score) return 1;
+  if (a->all.score < b->all.score) return -1;
+  return games::compareFDS(a->all, b->all);
 }
 
 }  // namespace orvane::games::zln

@@ -5,8 +5,12 @@
 #include <string_view>
 
 #include "games/NameTable.h"
+#include "games/Ranking.h"
+#include "util/Comp.h"
 
 namespace orvane::games::zln {
+
+class Player;
 
 // The fixed name tables of Zolnar. Weapons, causes of death, items, power-ups, spree levels and
 // game types are stored and counted by their position in these tables; the names appear only
@@ -50,6 +54,16 @@ class Specs {
   static int32_t loc(const std::array<std::string_view, N>& list, std::string_view e) {
     return games::loc(list, e);
   }
+};
+
+// Rankings of players: by their whole-match statistics, and by one game type's.
+using SortFDS = games::SortFDSOf<Player>;
+using SortFDSb = games::SortFDSbOf<Player>;
+
+// Ranks players by their score first, then as SortFDS does.
+class SortSFDS final : public util::Comp<const Player*> {
+ public:
+  int32_t compare(const Player* const& a, const Player* const& b) const override;
 };
 
 }  // namespace orvane::games::zln

@@ -1,0 +1,247 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "games/Game.h"
+#include "games/MatchDate.h"
+#include "games/qmLog.h"
+#include "util/Comp.h"
+#include "util/Debug.h"
+#include "util/Failure.h"
+#include "util/QuickSort.h"
+
+namespace orvane::games {
+
+// Lambdas of one visitor, for dispatching an event on its type.
+template <class... F>
+struct Overloaded : F... {
+  using F::operator()...;
+};
+template <class... F>
+Overloaded(F...) -> Overloaded<F...>;
+
+// The one trace line of a failure: prefix + its text.
+inline void reportFailure(const char* prefix, const std::exception& e) {
+  util::Debug::print(prefix + util::failureText(e), 0);
+}
+
+// What the matches of both games share: the match information, the players and teams, and the
+// steps that turn the replayed events into a finished match (dropping idle players, ranking,
+// totals, high scores, results). Derived is the game's match; it supplies the event list
+// (Derived::Events::parse), the replay (processEvents), the ranking's comparator (rankPlayers),
+// the team totals rule (addToTeam) and the winners (getWinningTeam).
+template <class Derived, class Player, class HighScores>
+class MatchCore : public Game {
+ public:
+  int64_t theTime() const override { return time; }
+  bool isValid() const override { return validGame; }
+  const std::string& getServerName() const override { return servername; }
+  const std::string& getMap() const override { return map; }
+
+  // The players in rank order / player-number order.
+  const Player& byRank(size_t i) const {
+    return plist.at(static_cast<size_t>(playersByRank.at(i)));
+  }
+  const Player& byUID(size_t i) const { return plist.at(static_cast<size_t>(playersByUID.at(i))); }
+
+  // The match start as display text ("Mon, Jan 31  2000 at 10:05:09 AM -5"); also sets time.
+  // None when the value cannot be read.
+  std::optional<std::string> niceDate(const std::string& origDate) {
+    return games::niceDate(origDate, time);
+  }
+
+  Player gameTotals;
+  Player humanTotals;
+  std::string date = "NoDate";
+  std::string servername = "NoName";
+  std::string map = "NoMap";
+  std::string timelimit = "NoTimelimit";
+  std::string fraglimit = "NoFraglimit";
+  std::string endType;  // empty until the match ends
+  int64_t time = 0;
+  std::string port = "NoPort";
+  std::vector<Player> plist;
+  // Player numbers (positions in plist) in rank order, best first.
+  std::vector<int32_t> playersByRank;
+  // Player numbers in player-number order (0, 1, 2, ...), kept for symmetry with the ranking.
+  std::vector<int32_t> playersByUID;
+  std::unique_ptr<HighScores> hs;
+  bool validGame = false;
+  std::vector<Player> teamTotals;
+  int32_t gameType = 0;
+  int32_t winningTeam = -1;
+  bool teamGame = false;
+  bool assaultSucceeded = false;
+
+ protected:
+  MatchCore() = default;
+
+  // Builds the match from its lines.
+  void build(const TokenLines& l) {
+    util::Debug::print("I Game", 1);
+    auto el = Derived::Events::parse(l);
+    if (!el) {
+      validGame = false;
+      util::Debug::print("O Game", 1);
+      return;
+    }
+    validGame = true;
+    self().processEvents(*el);
+    deletePlayers();
+    self().rankPlayers();
+    getGameTotals();
+    hs = std::make_unique<HighScores>(plist);
+    self().getWinningTeam();
+    util::Debug::print("O Game", 1);
+  }
+
+  // Replays the events in order until the match's end; handle returns true for the event that
+  // ends it. A list without an end is closed at its last event's time by hGEndAlt.
+  template <class Event, class Handle>
+  void replay(const std::vector<Event>& el, Handle handle) {
+    util::Debug::print("I Game.processEvents", 1);
+    plist.clear();
+    try {
+      bool ended = false;
+      for (size_t i = 0; i < el.size() && !ended; ++i) ended = handle(i);
+      if (!ended && !el.empty()) self().hGEndAlt(el.back().getTime());
+      util::Debug::print("O Game.processEvents", 1);
+    } catch (const std::exception& e) {
+      reportFailure("Error in Game.processEvents ", e);
+    }
+  }
+
+  // Runs act on the player with the logged number pNum; a player who is not there gets the line
+  // `missing` (none when empty). A failure is reported with prefix and ends only this event.
+  template <class Act>
+  void onPlayer(int32_t pNum, const std::string& missing, const char* prefix, Act act) {
+    try {
+      const int32_t x = self().getPNum(pNum);
+      if (x < 0) {
+        if (!missing.empty()) util::Debug::print(missing, 0);
+        return;
+      }
+      act(plist.at(static_cast<size_t>(x)));
+    } catch (const std::exception& e) {
+      reportFailure(prefix, e);
+    }
+  }
+
+  // Ranks the players with c (best first), numbering them 0, 1, ... in list order.
+  void rankWith(const util::Comp<const Player*>& c) {
+    try {
+      std::vector<const Player*> order;
+      for (size_t x = 0; x < plist.size(); ++x) {
+        plist[x].uid = static_cast<int32_t>(x);
+        order.push_back(&plist[x]);
+      }
+      util::QuickSort::quickSort(order, c);
+      playersByRank.clear();
+      for (size_t i = 0; i < order.size(); ++i) {
+        const size_t x = static_cast<size_t>(order[i] - plist.data());
+        plist[x].rank = static_cast<int32_t>(i + 1);
+        playersByRank.push_back(static_cast<int32_t>(x));
+      }
+    } catch (const std::exception& e) {
+      reportFailure("Error in Game.rankPlayers: ", e);
+    }
+  }
+
+  // Books a win to every ranked player for whom wins(p) holds and a loss to every other.
+  template <class Wins>
+  void bookResults(Wins wins) {
+    for (const int32_t x : playersByRank) {
+      Player& p = plist.at(static_cast<size_t>(x));
+      if (wins(p)) {
+        p.all.teamWins = 1;
+      } else {
+        p.all.teamLosses = 1;
+      }
+    }
+  }
+
+  // The free-for-all result: the first-ranked player wins, every other loses.
+  void bookFirstWins() {
+    if (playersByRank.empty()) return;
+    const Player* best = &plist.at(static_cast<size_t>(playersByRank.front()));
+    bookResults([best](const Player& p) { return &p == best; });
+  }
+
+  // The first team record with the highest value(t), or null without teams.
+  template <class Value>
+  const Player* bestTeam(Value value) const {
+    const Player* best = nullptr;
+    for (const Player& t : teamTotals) {
+      if (best == nullptr || value(t) > value(*best)) best = &t;
+    }
+    return best;
+  }
+
+  // Removes the record at x and its column from every per-opponent list.
+  void erasePlayer(size_t x) {
+    for (Player& q : plist) removePlayerEntry(q, x);
+    plist.erase(plist.begin() + static_cast<std::ptrdiff_t>(x));
+  }
+
+ private:
+  Derived& self() { return static_cast<Derived&>(*this); }
+
+  static bool idle(const Player& p) {
+    const auto& a = p.all;
+    return a.kills == 0 && a.deaths == 0 && a.suicides == 0 && a.items == 0 && a.tkills == 0 &&
+           a.tdeaths == 0;
+  }
+
+  // Players who neither killed, died nor picked anything up are not part of the match.
+  void deletePlayers() {
+    try {
+      for (size_t x = plist.size(); x-- > 0;) {
+        if (idle(plist[x])) erasePlayer(x);
+      }
+    } catch (const std::exception& e) {
+      reportFailure("Error in Game.deletePlayers: ", e);
+    }
+  }
+
+  static void removePlayerEntry(Player& p, size_t x) {
+    auto drop = [x](std::optional<std::vector<int32_t>>& list) {
+      if (list && list->size() > x) list->erase(list->begin() + static_cast<std::ptrdiff_t>(x));
+    };
+    for (auto* s : {&p.all, &p.vsHumans, &p.vsBots}) {
+      drop(s->playerKills);
+      drop(s->playerDeaths);
+    }
+    for (auto& s : p.itemInfo) {
+      drop(s.playerKills);
+      drop(s.playerDeaths);
+    }
+  }
+
+  // The match totals, the humans' totals and, in a team game, each team's.
+  void getGameTotals() {
+    gameTotals = Player();
+    humanTotals = Player();
+    playersByUID.clear();
+    for (size_t x = 0; x < plist.size(); ++x) {
+      Player& p = plist[x];
+      playersByUID.push_back(static_cast<int32_t>(x));
+      p.summarize();
+      gameTotals.update(p);
+      if (!p.isABot) humanTotals.update(p);
+      if (!teamGame) continue;
+      for (Player& t : teamTotals) {
+        if (t.uid == p.team) {
+          self().addToTeam(t, p);
+          break;
+        }
+      }
+    }
+  }
+};
+
+}  // namespace orvane::games
