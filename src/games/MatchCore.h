@@ -132,6 +132,24 @@ class MatchCore : public Game {
     }
   }
 
+  // Runs act(killer, k, victim, v) for a line naming two players by their logged numbers (k and
+  // v are their player numbers); when either is not there, writes `missing` (none when empty).
+  template <class Act>
+  void onPair(int32_t killerNum, int32_t killedNum, const char* missing, const char* prefix,
+              Act act) {
+    try {
+      const int32_t k = self().getPNum(killerNum);
+      const int32_t v = self().getPNum(killedNum);
+      if (k < 0 || v < 0) {
+        if (*missing != '\0') util::Debug::print(missing, 0);
+        return;
+      }
+      act(plist.at(static_cast<size_t>(k)), k, plist.at(static_cast<size_t>(v)), v);
+    } catch (const std::exception& e) {
+      reportFailure(prefix, e);
+    }
+  }
+
   // Ranks the players with c (best first), numbering them 0, 1, ... in list order.
   void rankWith(const util::Comp<const Player*>& c) {
     try {

@@ -224,29 +224,20 @@ void Game::hPRename(const EPRename& e) {
 
 // A kill or a team kill: the victim's death first, then the killer's kill, then both pings.
 void Game::bookKill(const KillEvent& e, bool team, const char* missing, const char* prefix) {
-  try {
-    const int32_t k = getPNum(e.killerNum);
-    const int32_t v = getPNum(e.killedNum);
-    if (k < 0 || v < 0) {
-      Debug::print(missing, 0);
-      return;
-    }
-    const int32_t kw = Specs::wloc(e.killerWeapon);
-    const int32_t vw = Specs::wloc(e.killedWeapon);
-    Player& killer = plist.at(static_cast<size_t>(k));
-    Player& victim = plist.at(static_cast<size_t>(v));
-    if (team) {
-      victim.teamVictim(kw, vw, k, e.time, killer.isABot);
-      killer.teamKiller(kw, vw, v, victim.isABot);
-    } else {
-      victim.victim(kw, vw, k, e.time, killer.isABot);
-      killer.killer(kw, vw, v, victim.isABot);
-    }
-    victim.addPing(e.killedPing);
-    killer.addPing(e.killerPing);
-  } catch (const std::exception& ex) {
-    report(prefix, ex);
-  }
+  onPair(e.killerNum, e.killedNum, missing, prefix,
+         [&](Player& killer, int32_t k, Player& victim, int32_t v) {
+           const int32_t kw = Specs::wloc(e.killerWeapon);
+           const int32_t vw = Specs::wloc(e.killedWeapon);
+           if (team) {
+             victim.teamVictim(kw, vw, k, e.time, killer.isABot);
+             killer.teamKiller(kw, vw, v, victim.isABot);
+           } else {
+             victim.victim(kw, vw, k, e.time, killer.isABot);
+             killer.killer(kw, vw, v, victim.isABot);
+           }
+           victim.addPing(e.killedPing);
+           killer.addPing(e.killerPing);
+         });
 }
 
 void Game::hKill(const EKill& e) { bookKill(e, false, "Error: Kill", "Error in Game.hKill "); }

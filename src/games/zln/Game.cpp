@@ -215,30 +215,22 @@ void Game::hPTeamName(const EPTeamName& e) {
 // ---- Kills ---------------------------------------------------------------------------------
 
 void Game::hKill(const KillEvent& e, const Event* next) {
-  try {
-    const int32_t k = getPNum(e.killerNum);
-    const int32_t v = getPNum(e.killedNum);
-    if (k < 0 || v < 0) {
-      Debug::print("Error: Kill", 0);
-      return;
-    }
-    const int32_t kw = Specs::wlocALT(e.killerWeapon, e.visual);
-    const int32_t vw = Specs::wloc(e.killedWeapon);
-    Player& killer = plist.at(static_cast<size_t>(k));
-    Player& victim = plist.at(static_cast<size_t>(v));
-    victim.victim(kw, vw, k, e.time, killer.isABot);
-    killer.killer(kw, vw, v, victim.isABot, e.time);
-    if (firstBlood == -1) {
-      firstBlood = e.killerNum;
-      killer.all.firstBlood = 1;
-    }
-    // A kill followed at once by a flag drop killed the carrier of an enemy flag.
-    if (killer.team != victim.team && next != nullptr && next->getIf<EFDropped>() != nullptr) {
-      util::addTo(killer.all.flagKills, 1);
-    }
-  } catch (const std::exception& ex) {
-    reportFailure("Error in Game.hKill ", ex);
-  }
+  onPair(
+      e.killerNum, e.killedNum, "Error: Kill", "Error in Game.hKill ",
+      [&](Player& killer, int32_t k, Player& victim, int32_t v) {
+        const int32_t kw = Specs::wlocALT(e.killerWeapon, e.visual);
+        const int32_t vw = Specs::wloc(e.killedWeapon);
+        victim.victim(kw, vw, k, e.time, killer.isABot);
+        killer.killer(kw, vw, v, victim.isABot, e.time);
+        if (firstBlood == -1) {
+          firstBlood = e.killerNum;
+          killer.all.firstBlood = 1;
+        }
+        // A kill followed at once by a flag drop killed the carrier of an enemy flag.
+        if (killer.team != victim.team && next != nullptr && next->getIf<EFDropped>() != nullptr) {
+          util::addTo(killer.all.flagKills, 1);
+        }
+      });
 }
 
 void Game::hTKill(const ETKill& e, const Event* next) {
@@ -247,22 +239,13 @@ void Game::hTKill(const ETKill& e, const Event* next) {
     hKill(e, next);
     return;
   }
-  try {
-    const int32_t k = getPNum(e.killerNum);
-    const int32_t v = getPNum(e.killedNum);
-    if (k < 0 || v < 0) {
-      Debug::print("Error: TeamKill", 0);
-      return;
-    }
-    const int32_t kw = Specs::wloc(e.killerWeapon);
-    const int32_t vw = Specs::wloc(e.killedWeapon);
-    Player& killer = plist.at(static_cast<size_t>(k));
-    Player& victim = plist.at(static_cast<size_t>(v));
-    victim.teamVictim(kw, vw, k, e.time, killer.isABot);
-    killer.teamKiller(kw, vw, v, victim.isABot);
-  } catch (const std::exception& ex) {
-    reportFailure("Error in Game.hTKill ", ex);
-  }
+  onPair(e.killerNum, e.killedNum, "Error: TeamKill", "Error in Game.hTKill ",
+         [&](Player& killer, int32_t k, Player& victim, int32_t v) {
+           const int32_t kw = Specs::wloc(e.killerWeapon);
+           const int32_t vw = Specs::wloc(e.killedWeapon);
+           victim.teamVictim(kw, vw, k, e.time, killer.isABot);
+           killer.teamKiller(kw, vw, v, victim.isABot);
+         });
 }
 
 void Game::hSuicide(const ESuicide& e) {
@@ -279,14 +262,10 @@ void Game::hSuicide(const ESuicide& e) {
 }
 
 void Game::hHeadShot(const EHeadShot& e) {
-  try {
-    const int32_t k = getPNum(e.killerNum);
-    const int32_t v = getPNum(e.killedNum);
-    if (k < 0 || v < 0) return;
-    plist.at(static_cast<size_t>(k)).headShot(plist.at(static_cast<size_t>(v)).isABot);
-  } catch (const std::exception& ex) {
-    reportFailure("Error in Game.hHeadShot ", ex);
-  }
+  onPair(e.killerNum, e.killedNum, "", "Error in Game.hHeadShot ",
+         [](Player& shooter, int32_t, const Player& victim, int32_t) {
+           shooter.headShot(victim.isABot);
+         });
 }
 
 // ---- Flags, points, scores ----------------------------------------------------------------
