@@ -331,8 +331,9 @@ void ZlnLogGenerator::header() {
   useTranslocator = kind.mode != Mode::FreeForAll || chance(50);
   line(std::string("game\tUseTranslocator\t") + (useTranslocator ? "True" : "False"));
   line(std::string("game\tTournamentMode\t") + (chance(30) ? "True" : "False"));
+  // A single-player match is logged with the net mode of that name.
   line(std::string("game\tNetMode\t") +
-       (o.gameType == "SinglePlayer" ? "Standalone" : "DedicatedServer"));
+       (o.gameType == "SinglePlayer" ? "SinglePlayer" : "DedicatedServer"));
   line(std::string("game\tFriendlyFireScale\t") + (chance(50) ? "0.000000" : "0.500000"));
   line("game\tGameMutator\tBotpack.DMMutator");
   if (chance(40)) line("game\tGameMutator\t" + anyOf(kMutators));
