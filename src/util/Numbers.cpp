@@ -103,4 +103,11 @@ std::string formatNumber(double d, int decimals) {
   return text;
 }
 
+int32_t truncToInt(double d) {
+  if (std::isnan(d)) return 0;
+  if (d >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+  if (d <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(d);
+}
+
 }  // namespace orvane::util

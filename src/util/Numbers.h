@@ -27,4 +27,8 @@ std::string formatDouble(double d);
 // ("1,234.5"); a value that is not finite is written as zero ("0.0").
 std::string formatNumber(double d, int decimals);
 
+// A double as a 32-bit integer, its fraction cut off: values beyond the range give its nearest
+// end, and a value that is not a number gives 0.
+int32_t truncToInt(double d);
+
 }  // namespace orvane::util

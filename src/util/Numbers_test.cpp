@@ -86,3 +86,18 @@ TEST(Numbers, FormatNumberGroupsAndRoundsHalfToEven) {
 
 }  // namespace
 }  // namespace orvane::util
+
+namespace orvane::util {
+namespace {
+
+TEST(TruncToInt, CutsTheFractionAndSaturates) {
+  EXPECT_EQ(truncToInt(4.9), 4);
+  EXPECT_EQ(truncToInt(-4.9), -4);
+  EXPECT_EQ(truncToInt(std::nan("")), 0);
+  EXPECT_EQ(truncToInt(1e300), INT32_MAX);
+  EXPECT_EQ(truncToInt(-1e300), INT32_MIN);
+  EXPECT_EQ(truncToInt(-2147483648.5), INT32_MIN);
+}
+
+}  // namespace
+}  // namespace orvane::util

@@ -111,7 +111,7 @@ TEST(CommandLine, InvalidOptionIsReportedAndTheRunGoesOn) {
   const RunResult zln = run(SCOREX_ZLN, home, {"-c", cfg, "-q"});
   EXPECT_EQ(zln.status, 0);
   EXPECT_EQ(zln.out, "arg 0 =>-c<=\narg 2 =>-q<=\nInvalid option encountered:-q\n" + kZlnUsage +
-                         "Error: No Log File Specified\n" + kZlnUsage);
+                         "Error: No Log File Specified\n" + kZlnUsage + kEmptyStore);
 }
 
 TEST(CommandLine, VerboseShowsTheDriverTrace) {
@@ -143,7 +143,8 @@ TEST(CommandLine, ConfigurationMessagesAreShownAtLevelZero) {
   EXPECT_EQ(r.out,
             "bad line in config file, ignoring:\nno tab\n\n"
             "Error in qmsConfig.setNumberFormatException: For input string: \"many\"\n"
-            "Now Processing log 1 of 1: a.log\n");
+            "Now Processing log 1 of 1: a.log\n" +
+                kEmptyStore);
 }
 
 TEST(CommandLine, DisplayWithoutServerRunsHeadless) {

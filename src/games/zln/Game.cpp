@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <exception>
-#include <limits>
 
 #include "util/Debug.h"
+#include "util/Numbers.h"
 #include "util/Wrap.h"
 
 namespace orvane::games::zln {
@@ -16,15 +15,6 @@ using games::reportFailure;
 using util::Debug;
 
 namespace {
-
-// The logged skill with its fraction cut off; values beyond the 32-bit range saturate and a
-// value that is not a number counts as 0.
-int32_t truncated(double v) {
-  if (std::isnan(v)) return 0;
-  if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-  if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
 
 // The text after the last "." (all of it when there is none).
 std::string lastPart(const std::string& v) {
@@ -167,7 +157,7 @@ void Game::hPSkill(const EPSkill& e) {
     if (x < 0) return;
     const size_t nx = static_cast<size_t>(x);
     Player& p = plist[nx];
-    p.skill = truncated(e.skill);
+    p.skill = util::truncToInt(e.skill);
     for (size_t q = 0; q < nx; ++q) {
       const Player& old = plist[q];
       if (old.uid != -1 || old.isABot != p.isABot || old.name != p.name || old.secret != p.secret ||

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <string>
 
+#include "programs/Scorex/HashEntryCore.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexBRK {
@@ -13,33 +14,23 @@ namespace orvane::programs::ScorexBRK {
 // Bytes (57 plus the name's characters):
 //   text name, bool isABot, int uid, double time, then 10 ints: a_frags, a_deaths,
 //   a_suicides, dm_frags, dm_deaths, dm_suicides, t_wins, t_losses, o_wins, o_losses
-class HashEntry {
+class HashEntry final : public Scorex::HashEntryCore<HashEntry> {
  public:
-  HashEntry(std::string name, bool isABot, int32_t uid);
-  // Reads an entry; a failure is reported, the fields read so far are kept and the reader is
-  // marked failed.
-  explicit HashEntry(util::BigEndianReader& in);
+  using HashEntryCore::HashEntryCore;
+  explicit HashEntry(util::BigEndianReader& in) { readDB(in); }
 
-  // Replaces the career seconds and the ten counters.
-  void update(double t, int32_t af, int32_t ad, int32_t as, int32_t df, int32_t dd, int32_t ds,
-              int32_t tw, int32_t tl, int32_t ow, int32_t ol);
-  void writeDB(util::BigEndianWriter& out) const;
+  // The counters in file order.
+  static constexpr std::array<int32_t HashEntry::*, 10> counters() {
+    return {&HashEntry::a_frags,  &HashEntry::a_deaths,  &HashEntry::a_suicides,
+            &HashEntry::dm_frags, &HashEntry::dm_deaths, &HashEntry::dm_suicides,
+            &HashEntry::t_wins,   &HashEntry::t_losses,  &HashEntry::o_wins,
+            &HashEntry::o_losses};
+  }
 
-  std::string name;
-  bool isABot = false;
-  int32_t uid = 0;
-  double time = 0.0;
-  int32_t a_frags = 0;
-  int32_t a_deaths = 0;
-  int32_t a_suicides = 0;
-  int32_t dm_frags = 0;
-  int32_t dm_deaths = 0;
-  int32_t dm_suicides = 0;
   int32_t t_wins = 0;
   int32_t t_losses = 0;
   int32_t o_wins = 0;
   int32_t o_losses = 0;
-  bool modified = false;
 };
 
 }  // namespace orvane::programs::ScorexBRK

@@ -1,12 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
-#include <string>
 
 #include "games/brk/PStats.h"
 #include "games/brk/Player.h"
-#include "programs/Scorex/SlotStore.h"
+#include "programs/Scorex/PlayerDBCore.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexBRK {
@@ -21,29 +19,22 @@ namespace orvane::programs::ScorexBRK {
 // per weapon w (offset 68 + 36 w) nine ints myKills, myKillsOppW, myDeaths, myDeathsOppW,
 // myWSuicides, myHits, myShots, myDGiven, myDReceived; mySuicides[11] at 572; itemGets[40] at
 // 616. Power-up block: double totalTime; ints uses, kills, deaths, suicides.
-class PlayerDB {
+class PlayerDB final : public Scorex::PlayerDBCore<PlayerDB, games::brk::Player> {
  public:
   static constexpr int32_t kEntrySize = 4824;
   static constexpr int32_t kBlockSize = 776;
-  static constexpr int32_t kPickupSize = 24;
 
-  static bool open(const std::string& path);
-  static void close();
-  // The career player with this number (statistics only; the index has the name), or none.
-  static std::optional<games::brk::Player> getPlayer(int32_t uid);
-  static void putPlayer(const games::brk::Player& p);
-  // True when the store is open and was not refused.
-  static bool usable();
-
-  static std::optional<std::string> playerToBytes(const games::brk::Player& p);
-  static std::optional<games::brk::Player> bytesToPlayer(const std::string& b);
-  static void pickupsToBytes(const games::brk::PStats& s, util::BigEndianWriter& dos);
-  static void bytesToPickups(games::brk::PStats& s, util::BigEndianReader& dis);
   static void pstatsToBytes(const games::brk::PStats& s, util::BigEndianWriter& dos);
   static void bytesToPStats(games::brk::PStats& s, util::BigEndianReader& dis);
 
-  // The store itself, for tests and the reliability layer.
-  static Scorex::SlotStore& store();
+  // The blocks of a player record in record order: the six statistics blocks, then the seven
+  // power-up blocks. Writing and reading share it, so they cannot disagree.
+  template <class P, class Stats, class Spells>
+  static void forEachBlock(P& p, const Stats& stats, const Spells& spells) {
+    for (auto* s : {&p.all, &p.vsHumans, &p.vsBots}) stats(*s);
+    for (auto& g : p.games) stats(g);
+    for (auto& s : p.pickups) spells(s);
+  }
 };
 
 }  // namespace orvane::programs::ScorexBRK

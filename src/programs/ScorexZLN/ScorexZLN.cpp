@@ -1,8 +1,10 @@
 #include "programs/ScorexZLN/ScorexZLN.h"
 
 #include "games/qmLog.h"
+#include "games/zln/Game.h"
 #include "programs/Scorex/Launcher.h"
 #include "programs/Scorex/StandIns.h"
+#include "programs/ScorexZLN/Totals.h"
 
 namespace orvane::programs::ScorexZLN {
 
@@ -11,8 +13,11 @@ Scorex::Module ScorexZLN::module() {
   // Zolnar writes its logs in 16-bit units; the whole log is one match.
   m.decode = [](std::string bytes) { return games::qmLog::narrow(bytes); };
   m.split = [](std::string_view text) { return std::vector<std::string_view>{text}; };
-  // The career database and the pages are not built yet: stand-ins keep the run going.
-  m.newTotals = [] { return std::make_unique<Scorex::StandInTotals>(); };
+  m.newGame = [](std::string_view text) -> std::unique_ptr<games::Game> {
+    return std::make_unique<games::zln::Game>(text);
+  };
+  m.newTotals = [] { return std::make_unique<Totals>(); };
+  // The pages are not built yet: stand-ins keep the run going.
   m.newGameHtml = [] { return std::make_unique<Scorex::StandInGameHtml>(); };
   m.newTotalsHtml = [] { return std::make_unique<Scorex::StandInTotalsHtml>(); };
   return m;

@@ -1,17 +1,9 @@
 #pragma once
 
-#include <cstdint>
+#include "programs/Scorex/SortInt.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
-// A row number ranked by a count, greatest first.
-struct SortInt {
-  SortInt(int32_t val, int32_t num) : num(num), val(val) {}
-  static int32_t compare(const SortInt& a, const SortInt& b) {
-    return a.val > b.val ? 1 : (a.val < b.val ? -1 : 0);
-  }
-  int32_t num;
-  int32_t val;
-};
+using Scorex::SortInt;
 
 }  // namespace orvane::programs::ScorexBRK::output

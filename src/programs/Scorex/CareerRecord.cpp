@@ -1,4 +1,4 @@
-#include "programs/ScorexBRK/CareerRecord.h"
+#include "programs/Scorex/CareerRecord.h"
 
 #include <exception>
 #include <utility>
@@ -6,7 +6,7 @@
 #include "util/Debug.h"
 #include "util/Failure.h"
 
-namespace orvane::programs::ScorexBRK {
+namespace orvane::programs::Scorex {
 
 CareerRecord::CareerRecord(int32_t uid, std::string name, bool isABot, int32_t score, int32_t games,
                            double time)
@@ -40,4 +40,4 @@ void CareerRecord::writeDB(util::BigEndianWriter& out) const {
   }
 }
 
-}  // namespace orvane::programs::ScorexBRK
+}  // namespace orvane::programs::Scorex

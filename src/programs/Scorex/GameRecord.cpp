@@ -1,4 +1,4 @@
-#include "programs/ScorexBRK/GameRecord.h"
+#include "programs/Scorex/GameRecord.h"
 
 #include <exception>
 #include <utility>
@@ -6,7 +6,7 @@
 #include "util/Debug.h"
 #include "util/Failure.h"
 
-namespace orvane::programs::ScorexBRK {
+namespace orvane::programs::Scorex {
 
 GameRecord::GameRecord(int32_t uid, std::string name, bool isABot, int32_t score, std::string map,
                        std::string date, double time)
@@ -48,4 +48,4 @@ void GameRecord::writeDB(util::BigEndianWriter& out) const {
   }
 }
 
-}  // namespace orvane::programs::ScorexBRK
+}  // namespace orvane::programs::Scorex

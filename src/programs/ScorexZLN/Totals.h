@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "programs/Scorex/SortFDS.h"
+#include "programs/Scorex/SortName.h"
+#include "programs/Scorex/TotalsCore.h"
+#include "programs/ScorexZLN/HashEntry.h"
+#include "programs/ScorexZLN/PlayerDB.h"
+#include "programs/ScorexZLN/Records.h"
+
+namespace orvane::programs::ScorexZLN {
+
+// Career players by name (SortName), by frags, deaths and suicides over all game types
+// (SortFDS) and in Tournament DeathMatch (SortFDSb).
+using SortName = Scorex::SortName<HashEntry>;
+using SortFDS = Scorex::SortFDS<HashEntry>;
+using SortFDSb = Scorex::SortFDSb<HashEntry>;
+
+// The career database of Zolnar in memory: every match merged so far, the recent ones, the
+// counts per game type, the highest-scoring match, the summary players, the player index and
+// the records. A single-player match counts under its own game type and under SinglePlayer.
+// Loaded from the database directory at the start of a run, merged into match by match, saved
+// at the end. Owned by the run driver for the whole run.
+class Totals final : public Scorex::TotalsCore<Records, PlayerDB> {
+ public:
+  // The files, in the database directory.
+  static constexpr const char* kGameFile = "zln_game.db";
+  static constexpr const char* kRecordsFile = "zln_records.db";
+  static constexpr const char* kHashFile = "zln_hash.db";
+  static constexpr const char* kPlayerFile = "zln_player.db";
+
+  Totals() : TotalsCore({kGameFile, kRecordsFile, kHashFile, kPlayerFile}, "not a Zolnar match") {}
+
+  Order sortedD;    // control points captured in Domination
+  Order sortedCTF;  // flag score in Capture the Flag
+  Order sortedTT;   // Tournament Team Game won and lost
+  Order sortedA;    // Assault won and lost
+  Order sortedTD;   // frags, deaths and suicides in Tournament DeathMatch
+
+ private:
+  std::vector<size_t> gameTypesOf(const Game& gm) const override;
+  void updateEntry(HashEntry& h, const Player& np) const override;
+  void sortMore(const Order& all) override;
+};
+
+}  // namespace orvane::programs::ScorexZLN
