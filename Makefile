@@ -31,19 +31,25 @@ format-check:
 	@clang-format --dry-run --Werror $(SOURCES)
 	@echo "clang-format: all sources formatted"
 
-# A fresh workspace in demo/: its database and page directories, a configuration, and two runs
-# over the bundled sample logs (the second adds to the careers of the first).
-DEMO_LOGS_1 = ../examples/logs/brakk-day1.log ../examples/logs/brakk-day2.log
-DEMO_LOGS_2 = ../examples/logs/brakk-day3.log
+# A fresh workspace per module under demo/ (the two never share a database or page directory):
+# its database and page directories, a configuration, and runs over the bundled sample logs
+# (Brakk's second run adds to the careers of the first).
+DEMO_LOGS_1 = ../../examples/logs/brakk-day1.log ../../examples/logs/brakk-day2.log
+DEMO_LOGS_2 = ../../examples/logs/brakk-day3.log
+DEMO_ZLN_LOGS = $(sort $(wildcard examples/logs/zolnar-*.log))
 demo: release
 	rm -rf demo
-	mkdir -p demo/data demo/html
-	cp examples/ScorexBRK.cfg demo/ScorexBRK.cfg
-	cp site/spawnBrowser.exe demo/spawnBrowser.exe
-	cd demo && ../$(RELEASE)/ScorexBRK -c ScorexBRK.cfg $(DEMO_LOGS_1)
-	cd demo && ../$(RELEASE)/ScorexBRK -c ScorexBRK.cfg $(DEMO_LOGS_2)
+	for m in BRK ZLN; do \
+	  mkdir -p demo/$$m/data demo/$$m/html && \
+	  cp examples/Scorex$$m.cfg demo/$$m/Scorex$$m.cfg && \
+	  cp site/spawnBrowser.exe demo/$$m/spawnBrowser.exe || exit 1; \
+	done
+	cd demo/BRK && ../../$(RELEASE)/ScorexBRK -c ScorexBRK.cfg $(DEMO_LOGS_1)
+	cd demo/BRK && ../../$(RELEASE)/ScorexBRK -c ScorexBRK.cfg $(DEMO_LOGS_2)
+	cd demo/ZLN && ../../$(RELEASE)/ScorexZLN -c ScorexZLN.cfg $(addprefix ../../,$(DEMO_ZLN_LOGS))
 	@echo
-	@echo "Demo site: $(CURDIR)/demo/html/Scorex_Main.html"
+	@echo "Demo site of ScorexBRK: $(CURDIR)/demo/BRK/html/Scorex_Main.html"
+	@echo "Demo database of ScorexZLN: $(CURDIR)/demo/ZLN/data/ (its pages are not built yet)"
 
 clean:
 	rm -rf build demo
