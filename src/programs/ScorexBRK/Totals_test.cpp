@@ -10,6 +10,7 @@
 #include <regex>
 #include <sstream>
 
+#include "GoldenDb.h"
 #include "TempDir.h"
 #include "games/brk/Game.h"
 #include "programs/Scorex/Modules.h"
@@ -81,20 +82,6 @@ std::string bytesOf(std::initializer_list<int32_t> ints) {
   return w.take();
 }
 
-// The first difference of two byte strings, or "" when they are equal.
-std::string difference(const std::string& got, const std::string& want, size_t slot = 0) {
-  if (got == want) return "";
-  size_t i = 0;
-  while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
-  std::ostringstream o;
-  o << "sizes " << got.size() << "/" << want.size() << ", first difference at byte " << i;
-  if (slot > 0) o << " (slot " << i / slot << " + " << i % slot << ")";
-  if (i < got.size() && i < want.size()) {
-    o << ": got " << int(uint8_t(got[i])) << ", want " << int(uint8_t(want[i]));
-  }
-  return o.str();
-}
-
 // Where a named field of a player slot lies, and its width.
 std::pair<size_t, size_t> slotField(const std::string& block, const std::string& field) {
   const Names blocks = {"all", "vsHumans", "vsBots", "games[0]", "games[1]", "games[2]"};
@@ -120,78 +107,6 @@ std::pair<size_t, size_t> slotField(const std::string& block, const std::string&
   if (name == "itemGets") return {b + 616 + 4 * i, 4};
   ADD_FAILURE() << "unknown field " << block << " " << field;
   return {0, 0};
-}
-
-std::string fromHex(const std::string& hex) {
-  EXPECT_EQ(hex.size() % 2, 0u) << hex;
-  std::string bytes;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
-    bytes.push_back(char(std::stoi(hex.substr(i, 2), nullptr, 16)));
-  }
-  return bytes;
-}
-
-// The words of a line of the golden text: a 'quoted' text is one word; "#" starts a comment.
-Names words(const std::string& line) {
-  Names w;
-  for (size_t i = 0; i < line.size() && line[i] != '#';) {
-    if (line[i] == ' ') {
-      ++i;
-      continue;
-    }
-    size_t end = line[i] == '\'' ? line.find('\'', i + 1) : line.find(' ', i);
-    end = end == std::string::npos ? line.size() : end + (line[i] == '\'' ? 1 : 0);
-    w.push_back(line.substr(i, end - i));
-    i = end;
-  }
-  return w;
-}
-
-// The expected files of the golden text: whole files from hex, 'texts' and "zeros N"; the
-// player store from its length and the non-zero fields of its slots.
-std::map<std::string, std::string> readGolden(const std::string& path) {
-  std::map<std::string, std::string> files;
-  std::istringstream text(slurp(path));
-  std::string line;
-  std::string file;
-  std::vector<bool> named;  // the store's bytes given so far
-  while (std::getline(text, line)) {
-    const Names w = words(line);
-    if (w.empty()) continue;
-    if (w[0] == "file" || w[0] == "store") {
-      file = w.at(1);
-      if (w[0] == "store") files[file].assign(std::stoul(w.at(2)), '\0');
-      named.assign(files[file].size(), false);
-      continue;
-    }
-    std::string& bytes = files[file];
-    if (named.empty()) {
-      for (size_t k = 0; k < w.size(); ++k) {
-        if (w[k] == "zeros") {
-          bytes.append(std::stoul(w.at(++k)), '\0');
-        } else {
-          bytes += w[k][0] == '\'' ? w[k].substr(1, w[k].size() - 2) : fromHex(w[k]);
-        }
-      }
-      continue;
-    }
-    // "<slot> <block> <field>=<hex> ...", or "0 version=<hex>"
-    const bool version = w.at(1).find('=') != std::string::npos;
-    for (size_t k = version ? 1 : 2; k < w.size(); ++k) {
-      const size_t eq = w[k].find('=');
-      const auto [off, width] =
-          version ? std::pair<size_t, size_t>{0, 1} : slotField(w[1], w[k].substr(0, eq));
-      const std::string value = fromHex(w[k].substr(eq + 1));
-      EXPECT_EQ(value.size(), width) << line;
-      const size_t at = 4824 * std::stoul(w[0]) + off;
-      for (size_t j = 0; j < width && j < value.size(); ++j) {
-        EXPECT_FALSE(named.at(at + j)) << "given twice: " << line;
-        named.at(at + j) = true;
-        bytes.at(at + j) = value[j];
-      }
-    }
-  }
-  return files;
 }
 
 class TotalsTest : public ::testing::Test {
@@ -570,11 +485,13 @@ TEST_F(TotalsTest, GoldenDatabase) {
   ASSERT_TRUE(runOver({games[0].get(), games[1].get()}));
   EXPECT_EQ(trace.str(), "");
   EXPECT_EQ(out.str(), "Players in DB:2\nPlayers in DB:3\n");
-  const auto golden = readGolden(std::filesystem::path(__FILE__).parent_path().string() +
-                                 "/../../../tests/golden/brk_two_matches.txt");
+  const auto golden = testing::readGolden(std::filesystem::path(__FILE__).parent_path().string() +
+                                              "/../../../tests/golden/brk_two_matches.txt",
+                                          4824, slotField);
   ASSERT_EQ(golden.size(), 4u);
   for (const auto& [name, bytes] : golden) {
-    EXPECT_EQ(difference(slurp(db(name)), bytes, name == Totals::kPlayerFile ? 4824 : 0), "")
+    EXPECT_EQ(testing::difference(slurp(db(name)), bytes, name == Totals::kPlayerFile ? 4824 : 0),
+              "")
         << name;
   }
   const Names one = dbFiles();

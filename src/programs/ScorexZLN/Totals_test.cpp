@@ -3,14 +3,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <numeric>
 #include <sstream>
 
+#include "GoldenDb.h"
 #include "TempDir.h"
 #include "games/zln/Game.h"
 #include "programs/Scorex/config.h"
+#include "programs/Scorex/core.h"
 #include "programs/ScorexZLN/ScorexZLN.h"
 #include "util/BigEndian.h"
 #include "util/Debug.h"
@@ -45,9 +50,84 @@ Player named(const std::string& name) {
   return p;
 }
 
+// A Capture the Flag match, worked through by hand in tests/golden/zln_ctf_match.txt.
+const std::string kGoldenLog =
+    "0|info|Absolute_Time|2023.07.14.21.30.05.500.-2\n0|map|Title|Coret\n"
+    "0|game|GameName|Capture the Flag\n0|game|GameClass|Botpack.CTFGame\n0|game|TeamGame|True\n"
+    "1|player|Connect|Ann|0|False\n1|player|IsABot|0|False\n1|player|TeamName|0|Red\n"
+    "1|player|Team|0|0\n1|player|Skill|0|3.0\n"
+    "2|player|Connect|Bob|1|False\n2|player|IsABot|1|False\n2|player|TeamName|1|Blue\n"
+    "2|player|Team|1|1\n2|player|Skill|1|3.0\n"
+    "3|player|Connect|Cyd|2|False\n3|player|IsABot|2|True\n3|player|TeamName|2|Red\n"
+    "3|player|Team|2|0\n3|player|Skill|2|4.5\n5|game_start\n"
+    "8|item_get|Health Vial|0\n10|flag_taken|0|1\n"
+    "12|headshot|1|0\n12|kill|1|Sniper Rifle|0|Enforcer|Decapitated\n12|flag_dropped|0|1\n"
+    "14|flag_pickedup|2|1\n18|flag_captured|2|1\n20|item_activate|Damage Amplifier|1\n"
+    "22|kill|1|Flak Cannon|0|Enforcer|FlakDeath\n24|kill|1|Flak Cannon|2|Ripper|shredded\n"
+    "26|item_deactivate|Damage Amplifier|1\n28|kill|0|Enforcer|1|Flak Cannon|shot\n"
+    "30|suicide|2|Rocket Launcher|RocketDeath|None\n32|suicide|1|None|Fell|None\n"
+    "34|player|Ping|0|40\n34|player|Ping|1|60\n34|player|Ping|2|10\n40|game_end|timelimit\n";
+
+// Where a named field of a player slot lies, and its width: the nine statistics blocks (the
+// flag tail in all, vsHumans, vsBots and games[1] only), then the 24-byte power-up and spree
+// blocks.
+std::pair<size_t, size_t> slotField(const std::string& block, const std::string& field) {
+  using Specs = Totals::Specs;
+  const size_t bracket = field.find('[');
+  const std::string name = field.substr(0, bracket);
+  const size_t i = bracket == std::string::npos ? 0 : std::stoul(field.substr(bracket + 1));
+  // The ints after the double totalTime, those of a weapon, of the flag tail, and the fields
+  // of a 24-byte block.
+  const Names head = {
+      "kills",     "deaths",     "tkills",   "tdeaths",  "suicides",   "items",
+      "pingTime",  "pingNum",    "uses",     "teamWins", "teamLosses", "controlPointCaptures",
+      "headShots", "dKills",     "muKills",  "uKills",   "moKills",    "firstBlood",
+      "trans",     "transThrow", "transFail"};
+  const Names weapon = {"myKills", "myKillsOppW", "myDeaths", "myDeathsOppW", "myWSuicides"};
+  const Names flag = {"flagCaptures", "flagDrops", "flagPickups", "flagReturns",
+                      "flagAssists",  "flagKills", "flagTakens"};
+  const Names spell = {"totalTime", "uses", "kills", "deaths", "suicides"};
+  const auto at = [&name](const Names& names) {
+    return size_t(std::find(names.begin(), names.end(), name) - names.begin());
+  };
+  size_t b = 0;
+  for (const std::string stats : {"all", "vsHumans", "vsBots", "games[0]", "games[1]", "games[2]",
+                                  "games[3]", "games[4]", "games[5]"}) {
+    const bool tail =
+        stats == "all" || stats == "vsHumans" || stats == "vsBots" || stats == "games[1]";
+    if (stats == block) {
+      if (name == "totalTime") return {b, 8};
+      if (at(head) < head.size()) return {b + 8 + 4 * at(head), 4};
+      if (at(weapon) < weapon.size() && i < Specs::kWeapons) {
+        return {b + 92 + 20 * i + 4 * at(weapon), 4};
+      }
+      if (name == "mySuicides" && i < Specs::kSuicides) return {b + 472 + 4 * i, 4};
+      if (name == "itemGets" && i < Specs::kItems) return {b + 508 + 4 * i, 4};
+      if (tail && at(flag) < flag.size()) return {b + 636 + 4 * at(flag), 4};
+      ADD_FAILURE() << "unknown field " << block << " " << field;
+      return {0, 0};
+    }
+    b += tail ? 664 : 636;
+  }
+  for (size_t k = 0; k < Specs::kPickups + Specs::kSprees; ++k, b += 24) {
+    const std::string spellBlock = k < Specs::kPickups
+                                       ? "pickups[" + std::to_string(k) + "]"
+                                       : "sprees[" + std::to_string(k - Specs::kPickups) + "]";
+    if (spellBlock != block) continue;
+    if (name == "totalTime") return {b, 8};
+    if (at(spell) < spell.size()) return {b + 4 + 4 * at(spell), 4};
+    ADD_FAILURE() << "unknown field " << block << " " << field;
+    return {0, 0};
+  }
+  ADD_FAILURE() << "unknown block " << block;
+  return {0, 0};
+}
+
 class ZlnTotalsTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    setenv("TZ", "UTC", 1);
+    tzset();
     config::reset();
     Debug::reset();
     Debug::setStream(&trace);
@@ -203,6 +283,41 @@ TEST_F(ZlnTotalsTest, SortPlayersBuildsTheEightOrders) {
     for (const HashEntry* h : *orders[i].first) got.push_back(h->name);
     EXPECT_EQ(got, orders[i].second) << i;
   }
+}
+
+// ---- Files as a whole -----------------------------------------------------------------------
+
+TEST_F(ZlnTotalsTest, GoldenDatabase) {
+  std::string log = kGoldenLog;
+  std::replace(log.begin(), log.end(), '|', '\t');
+  const std::unique_ptr<games::Game> game = ScorexZLN::module().newGame(log);
+  ASSERT_TRUE(game->isValid());
+  // One run as the driver makes it: load, merge the new match, sort, save.
+  const auto run = [&] {
+    const auto t = load();
+    if (t->isNewGame(*game)) t->update(*game);
+    if (t->isModified()) t->sortPlayers();
+    return Scorex::core().putTotalsIntoDB(*t);
+  };
+  ASSERT_TRUE(run());
+  EXPECT_EQ(trace.str(), "");
+  EXPECT_EQ(out.str(), "Players in DB:3\n");
+  const auto golden = testing::readGolden(std::filesystem::path(__FILE__).parent_path().string() +
+                                              "/../../../tests/golden/zln_ctf_match.txt",
+                                          PlayerDB::kEntrySize, slotField);
+  ASSERT_EQ(golden.size(), 4u);
+  const auto compare = [&] {
+    for (const auto& [name, bytes] : golden) {
+      const size_t slot = name == Totals::kPlayerFile ? PlayerDB::kEntrySize : 0;
+      EXPECT_EQ(testing::difference(slurp(db(name)), bytes, slot), "") << name;
+    }
+  };
+  compare();
+
+  // Running it again recognises the match, and what is read back is saved unchanged.
+  ASSERT_TRUE(run());
+  compare();
+  EXPECT_EQ(out.str() + trace.str(), "Players in DB:3\n");
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace orvane::testing {
+
+// Where a named field of a player-store slot lies: its offset in the slot and its width, from
+// the block's name ("all", "games[1]", ...) and the field's ("kills", "myKills[3]", ...).
+// Reports a test failure and gives width 0 for a name it does not know.
+using SlotField =
+    std::function<std::pair<size_t, size_t>(const std::string& block, const std::string& field)>;
+
+// The expected database files of a golden text, by file name. The text holds, after "#"
+// comments:
+//   "file NAME", then lines of hex bytes, 'quoted' characters and "zeros N" (N zero bytes);
+//   "store NAME SIZE", then "0 version=<hex>" (byte 0) and lines
+//     "<slot> <block> <field>=<hex> ..." naming the non-zero fields of a slot of slotSize
+//     bytes; every byte not named is zero.
+// A value whose width differs from its field's, or a byte named twice, is a test failure.
+std::map<std::string, std::string> readGolden(const std::string& path, size_t slotSize,
+                                              const SlotField& slotField);
+
+// The first difference of two byte strings, or "" when they are equal. With a slot size, the
+// byte is also given as a slot and an offset in it.
+std::string difference(const std::string& got, const std::string& want, size_t slot = 0);
+
+}  // namespace orvane::testing
