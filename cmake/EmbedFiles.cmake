@@ -1,8 +1,8 @@
 # Writes OUT, a C++ source defining the embedded static files: for each relative path in FILES
 # (below ROOT) a byte array, and a table of (path, bytes) in the order given.
 set(body "// Generated from site/static; do not edit.\n#include <string_view>\n#include <vector>\n\n")
-string(APPEND body "#include \"programs/ScorexBRK/output/StaticFiles.h\"\n\n")
-string(APPEND body "namespace orvane::programs::ScorexBRK::output {\nnamespace {\n")
+string(APPEND body "#include \"programs/Scorex/output/StaticFiles.h\"\n\n")
+string(APPEND body "namespace orvane::programs::Scorex::output {\nnamespace {\n")
 set(index 0)
 set(table "")
 foreach(f ${FILES})
@@ -16,5 +16,5 @@ foreach(f ${FILES})
 endforeach()
 string(APPEND body "}  // namespace\n\nconst std::vector<StaticFiles::File>& StaticFiles::all() {\n")
 string(APPEND body "  static const std::vector<File> files = {\n${table}  };\n  return files;\n}\n\n")
-string(APPEND body "}  // namespace orvane::programs::ScorexBRK::output\n")
+string(APPEND body "}  // namespace orvane::programs::Scorex::output\n")
 file(WRITE ${OUT} "${body}")

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "programs/Scorex/output/PageParts.h"
 #include "programs/ScorexBRK/output/FrameHtml.h"
 #include "programs/ScorexBRK/output/TableHtml.h"
 #include "util/Debug.h"
@@ -14,40 +15,9 @@ namespace orvane::programs::ScorexBRK::output {
 
 using util::Debug;
 using util::TextWriter;
+using namespace Scorex::output;  // the shared page parts
 
 namespace {
-
-const char* const kSpacer = "<p align=center>&nbsp;</p>";
-
-void spacing(TextWriter& w) {
-  w.println(kSpacer);
-  w.println("</center><center>");
-}
-
-void note(TextWriter& w, const std::string& text) {
-  w.println("<table><tr><td valign=middle width=250 class=s>" + text + "</td></tr></table>");
-}
-
-// A table, or in its place a note when it holds no more than its heading rows.
-void tableOrNote(TextWriter& w, const std::optional<Table>& t, const std::string& title,
-                 size_t headingRows, const std::string& emptyNote) {
-  if (t && t->size() == headingRows) {
-    note(w, emptyNote);
-  } else {
-    TableHtml::createTable(w, t, title);
-  }
-}
-
-void legend(TextWriter& w) {
-  const std::string font = "<font face=" + FrameHtml::defaultFont + " size=2 color=";
-  w.println("<table border=0 align=center>");
-  w.println("<tr><td class=r colspan=2>Player Color Legend</td></tr>");
-  w.println("<tr><td width=120 bgcolor=\"#000000\" align=center>" + font +
-            "\"#FDD932\"><b>Gold<br>Human Player</b></font></td>");
-  w.println("<td width=120 bgcolor=\"#000000\" align=center>" + font +
-            "\"#0080FF\"><b>Blue<br>Bot</b></font></td></tr>");
-  w.println("</table>");
-}
 
 // The banner's page number: (time modulo 1000000) + 1000000, then the page's own suffix.
 std::string pageNumber(const games::brk::Game& g, const std::string& suffix) {
@@ -80,37 +50,12 @@ void GameHtml::writeGame(const games::Game& gm, const std::string& name, const s
   }
 }
 
-namespace {
-
-// One page: the frame around a body, written in one piece (a page is absent or complete).
-template <class Body>
-void writePage(const std::string& file, const std::string& name, const std::string& number,
-               Body body) {
-  TextWriter w;
-  w.reserve(64 * 1024);
-  // The match name comes from the log: it reaches the page title escaped.
-  const std::string title = TableHtml::escape(name);
-  FrameHtml::writeHeader(w, title, 2);
-  FrameHtml::writeSidebar(w, title, 2);
-  FrameHtml::writeTop(w, title, number, 2);
-  body(w);
-  FrameHtml::writeFooter(w, title, 2);
-  util::writeWholeFile(file, w.str());
-}
-
-void makeDir(const std::string& dir) {
-  std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
-}
-
-}  // namespace
-
 void GameHtml::writeGameIndex(const games::brk::Game& g, const std::string& name) {
   try {
     Debug::print("I GameHtml.writeGameIndex", 2);
-    makeDir(Dir + "/");
-    writePage(Dir + "/index.html", name, pageNumber(g, "100"),
-              [&](TextWriter& w) { writeGameBody(w, name, g); });
+    makeDirs(Dir + "/");
+    writeFramedPage(Dir + "/index.html", TableHtml::escape(name), pageNumber(g, "100"), 2,
+                    [&](TextWriter& w) { writeGameBody(w, name, g); });
     Debug::print("O GameHtml.writeGameIndex", 2);
   } catch (const std::exception& e) {
     report("Error in GameHtml.writeGameIndex: ", e);
@@ -120,9 +65,9 @@ void GameHtml::writeGameIndex(const games::brk::Game& g, const std::string& name
 void GameHtml::writeGameZBot(const games::brk::Game& g, const std::string& name) {
   try {
     Debug::print("I GameHtml.writeGameZBot", 2);
-    makeDir(Dir + "/");
-    writePage(Dir + "/zbot.html", name, pageNumber(g, "99"),
-              [&](TextWriter& w) { writeZBotBody(w, name, g); });
+    makeDirs(Dir + "/");
+    writeFramedPage(Dir + "/zbot.html", TableHtml::escape(name), pageNumber(g, "99"), 2,
+                    [&](TextWriter& w) { writeZBotBody(w, name, g); });
     Debug::print("O GameHtml.writeGameZBot", 2);
   } catch (const std::exception& e) {
     report("Error in GameHtml.writeGameZBot: ", e);
@@ -132,8 +77,9 @@ void GameHtml::writeGameZBot(const games::brk::Game& g, const std::string& name)
 void GameHtml::writePlayer(const games::brk::Game& g, const std::string& name, size_t pnum) {
   try {
     Debug::print("I GameHtml.writePlayer", 2);
-    writePage(Dir + "/" + std::to_string(pnum) + ".html", name, pageNumber(g, std::to_string(pnum)),
-              [&](TextWriter& w) { writePlayerBody(w, name, g, pnum); });
+    writeFramedPage(Dir + "/" + std::to_string(pnum) + ".html", TableHtml::escape(name),
+                    pageNumber(g, std::to_string(pnum)), 2,
+                    [&](TextWriter& w) { writePlayerBody(w, name, g, pnum); });
     Debug::print("O GameHtml.writePlayer", 2);
   } catch (const std::exception& e) {
     report("Error in GameHtml.writePlayer: ", e);

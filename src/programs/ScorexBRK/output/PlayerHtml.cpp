@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "programs/Scorex/output/PageParts.h"
 #include "programs/ScorexBRK/output/FrameHtml.h"
 #include "programs/ScorexBRK/output/TableHtml.h"
 #include "util/Debug.h"
@@ -13,25 +14,13 @@ namespace orvane::programs::ScorexBRK::output {
 
 using util::Debug;
 using util::TextWriter;
+using namespace Scorex::output;  // the shared page parts
 
 namespace {
-
-const char* const kSpacer = "<p align=center>&nbsp;</p>";
 
 void nextBlock(TextWriter& w) {
   w.println("</center><center>");
   w.println(kSpacer);
-}
-
-// A table, or in its place a note when it holds no more than its heading rows.
-void tableOrNote(TextWriter& w, const std::optional<Table>& t, const std::string& title,
-                 size_t headingRows, const std::string& emptyNote) {
-  if (t && t->size() == headingRows) {
-    w.println("<table><tr><td valign=middle width=250 class=\"s\">" + emptyNote +
-              "</td></tr></table>");
-  } else {
-    TableHtml::createTable(w, t, title);
-  }
 }
 
 }  // namespace
@@ -95,13 +84,14 @@ void PlayerHtml::writePlayerTotalsBody(TextWriter& w) {
     w.println(kSpacer);
     TableHtml::createTable(w, t.pSummary[3], std::nullopt);
     nextBlock(w);
-    tableOrNote(w, t.pWeapon, "Weapon Specific Totals", 2, "There Have Been No Weapons Used");
+    tableOrNote(w, t.pWeapon, "Weapon Specific Totals", 2, "There Have Been No Weapons Used",
+                "\"s\"");
     nextBlock(w);
-    tableOrNote(w, t.pSuicide, "Suicide Totals", 1, "There Have Been No Suicides");
+    tableOrNote(w, t.pSuicide, "Suicide Totals", 1, "There Have Been No Suicides", "\"s\"");
     nextBlock(w);
     TableHtml::createTable(w, t.pPickups, "Total Powerups Used");
     nextBlock(w);
-    tableOrNote(w, t.pItems, "Total Items Collected", 1, "No Items Have Been Collected");
+    tableOrNote(w, t.pItems, "Total Items Collected", 1, "No Items Have Been Collected", "\"s\"");
     if (OutputType < 3) {
       for (size_t g = 0; g < 3; ++g) {
         nextBlock(w);

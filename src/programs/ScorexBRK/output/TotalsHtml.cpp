@@ -7,6 +7,7 @@
 
 #include "games/brk/Specs.h"
 #include "programs/Scorex/config.h"
+#include "programs/Scorex/output/PageParts.h"
 #include "programs/ScorexBRK/PlayerDB.h"
 #include "programs/ScorexBRK/output/FrameHtml.h"
 #include "programs/ScorexBRK/output/TableHtml.h"
@@ -20,10 +21,9 @@ using games::brk::Player;
 using games::brk::Specs;
 using util::Debug;
 using util::TextWriter;
+using namespace Scorex::output;  // the shared page parts
 
 namespace {
-
-const char* const kSpacer = "<p align=center>&nbsp;</p>";
 
 void report(const char* prefix, const std::exception& e) {
   Debug::print(prefix + util::failureText(e), 0);
@@ -39,16 +39,6 @@ void headingRow(TextWriter& w, const std::string& font, const std::string& text)
 void menuEntry(TextWriter& w, const std::string& href, const std::string& text) {
   w.println("<tr><td class=w align=center><a href=\"" + href + "\" class=w>" + text +
             "</a></td></tr>");
-}
-
-void legend(TextWriter& w, const std::string& font) {
-  const std::string cellStart =
-      "<td width=120 bgcolor=\"#000000\" align=center><font face=" + font + " size=2 color=";
-  w.println("<table border=0 align=center>");
-  w.println("<tr><td class=r colspan=2>Player Color Legend</td></tr>");
-  w.println("<tr>" + cellStart + "\"#FDD932\"><b>Gold<br>Human Player</b></font></td>");
-  w.println(cellStart + "\"#0080FF\"><b>Blue<br>Bot</b></font></td></tr>");
-  w.println("</table>");
 }
 
 }  // namespace
@@ -81,24 +71,16 @@ void TotalsHtml::writeTotals(Scorex::Totals& totals) {
 
 namespace {
 
-// One all-time page: the frame around a body, built in memory and written in one piece.
+// One all-time page, in the directory subDir of the site (the root when empty).
 template <class Body>
 void writePage(const std::string& mainDir, const std::string& subDir, const std::string& file,
                const std::string& title, const std::string& number, int level, Body body) {
-  TextWriter w;
-  w.reserve(32 * 1024);
-  FrameHtml::writeHeader(w, title, level);
-  FrameHtml::writeSidebar(w, title, level);
-  FrameHtml::writeTop(w, title, number, level);
-  body(w);
-  FrameHtml::writeFooter(w, title, level);
   std::string dir = mainDir;
   if (!subDir.empty()) {
     dir += subDir + "/";
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+    makeDirs(dir);
   }
-  util::writeWholeFile(dir + file, w.str());
+  writeFramedPage(dir + file, title, number, level, body);
 }
 
 }  // namespace
@@ -340,7 +322,7 @@ void TotalsHtml::writePlayerListBody(TextWriter& w, const Totals& t, int32_t fir
     }
     w.println("</table>");
     w.println(kSpacer);
-    if (isPlayerList) legend(w, defaultFont);
+    if (isPlayerList) legend(w);
     w.println("</center></td></tr>");
     Debug::print("O TotalsHtml.writePlayerListBody", 2);
   } catch (const std::exception& e) {

@@ -1,4 +1,4 @@
-#include "programs/ScorexBRK/output/FrameHtml.h"
+#include "programs/Scorex/output/FrameHtml.h"
 
 #include <array>
 #include <exception>
@@ -7,7 +7,7 @@
 #include "util/Debug.h"
 #include "util/Failure.h"
 
-namespace orvane::programs::ScorexBRK::output {
+namespace orvane::programs::Scorex::output {
 
 std::string FrameHtml::defaultFont;
 std::string FrameHtml::defaultSymbol;
@@ -25,6 +25,8 @@ std::string FrameHtml::BgColor;
 std::string FrameHtml::VlinkColor;
 std::string FrameHtml::AlinkColor;
 std::string FrameHtml::Version;
+std::string FrameHtml::gameName;
+std::string FrameHtml::modName;
 
 namespace {
 
@@ -80,6 +82,22 @@ void FrameHtml::init() {
   VlinkColor = "#000000";
   AlinkColor = "#FF0000";
   Version = Scorex::config::getVersion();
+  gameName = "Brakk";
+  modName = "Kelvo Tourney DM";
+}
+
+void FrameHtml::initZolnar() {
+  init();
+  // No mod: the program's own pages take the places of the mod's logo and symbol.
+  defaultSymbol = "graphics/Scorex.gif";
+  defaultSymbolHref = "About_Orvane.html";
+  defaultSymbolAlt = "\"Scorex\"";
+  defaultLogo = "graphics/Scorex.gif";
+  defaultLogoHref = "About_Orvane.html";
+  defaultLogoAlt = "\"Scorex\"";
+  programTitle = "Scorex for Zolnar";
+  gameName = "Zolnar";
+  modName.clear();
 }
 
 void FrameHtml::writeHeader(util::TextWriter& w, const std::string& title, int level) {
@@ -136,7 +154,9 @@ void FrameHtml::writeSidebar(util::TextWriter& w, const std::string& title, int 
     w.println("<a href=\"" + path +
               "About_Omniscore.html\" class=\"f\">Omniscore<br>Online Stats<br></a>");
     w.println("<span class=\"l\"><br>About<br></span>");
-    w.println("<a href=\"" + path + "About_Kelvo.html\" class=\"e\">\xB7&nbsp;Kelvo</a><br>");
+    if (!modName.empty()) {
+      w.println("<a href=\"" + path + "About_Kelvo.html\" class=\"e\">\xB7&nbsp;Kelvo</a><br>");
+    }
     w.println("<a href=\"" + path + "About_Orvane.html\" class=\"e\">\xB7&nbsp;Orvane</a><br>");
     w.println("<img src=\"" + path +
               "skins/custom_graphics/sidebar_120x90.gif\" width=120 height=90 border=0><br>");
@@ -159,11 +179,17 @@ void FrameHtml::writeTop(util::TextWriter& w, const std::string& title,
     w.print("Top\"></a>");
     w.println("<a href=\"" + path + "About_Orvane.html\"><img src=\"" + path +
               "graphics/Scorex.gif\" width=180 height=60 border=0 alt=\"Scorex\"></a><br>");
-    w.println(
-        "<strong><font face=" + defaultFont + " size=2><a href=\"" + path + defaultLogoHref +
-        "\">Kelvo Tourney DM</a> by <a href=\"" + path + defaultLogoHref + "\"><img src=\"" + path +
-        defaultLogo + "\" width=128 height=56 border=0 align=middle alt=" + defaultLogoAlt +
-        "></a> for <a href=\"" + path + "Help_Using_Scorex.html\">Brakk</a></font></strong><br>");
+    const std::string game = "<a href=\"" + path + "Help_Using_Scorex.html\">" + gameName + "</a>";
+    if (modName.empty()) {
+      w.println("<strong><font face=" + defaultFont + " size=2>for " + game +
+                "</font></strong><br>");
+    } else {
+      w.println("<strong><font face=" + defaultFont + " size=2><a href=\"" + path +
+                defaultLogoHref + "\">" + modName + "</a> by <a href=\"" + path + defaultLogoHref +
+                "\"><img src=\"" + path + defaultLogo +
+                "\" width=128 height=56 border=0 align=middle alt=" + defaultLogoAlt +
+                "></a> for " + game + "</font></strong><br>");
+    }
     // The banner keeps its advertising queries but is served from the site itself.
     w.println("<a href=\"" + path + "About_Omniscore.html?link=yes&amp;page=5.1.3." + pageNumber +
               "\"><img src=\"" + path +
@@ -227,4 +253,4 @@ void FrameHtml::writeFooter(util::TextWriter& w, const std::string& title, int l
   }
 }
 
-}  // namespace orvane::programs::ScorexBRK::output
+}  // namespace orvane::programs::Scorex::output

@@ -1,4 +1,4 @@
-#include "programs/ScorexBRK/output/StaticFiles.h"
+#include "programs/Scorex/output/StaticFiles.h"
 
 #include <exception>
 #include <filesystem>
@@ -9,7 +9,7 @@
 #include "util/Failure.h"
 #include "util/Files.h"
 
-namespace orvane::programs::ScorexBRK::output {
+namespace orvane::programs::Scorex::output {
 
 void StaticFiles::install(const std::string& htmlDir) {
   for (const File& f : all()) {
@@ -30,4 +30,4 @@ void StaticFiles::install(const std::string& htmlDir) {
   }
 }
 
-}  // namespace orvane::programs::ScorexBRK::output
+}  // namespace orvane::programs::Scorex::output

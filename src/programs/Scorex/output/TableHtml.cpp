@@ -1,4 +1,4 @@
-#include "programs/ScorexBRK/output/TableHtml.h"
+#include "programs/Scorex/output/TableHtml.h"
 
 #include <exception>
 #include <string>
@@ -7,7 +7,7 @@
 #include "util/Failure.h"
 #include "util/Wrap.h"
 
-namespace orvane::programs::ScorexBRK::output {
+namespace orvane::programs::Scorex::output {
 
 namespace {
 
@@ -164,4 +164,4 @@ std::string TableHtml::cleanString(std::string_view orig) {
 
 std::string TableHtml::escape(std::string_view orig) { return entities(orig, false); }
 
-}  // namespace orvane::programs::ScorexBRK::output
+}  // namespace orvane::programs::Scorex::output

@@ -1,4 +1,4 @@
-#include "programs/ScorexBRK/output/StaticFiles.h"
+#include "programs/Scorex/output/StaticFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include "TempDir.h"
 #include "util/Debug.h"
 
-namespace orvane::programs::ScorexBRK::output {
+namespace orvane::programs::Scorex::output {
 namespace {
 
 using testing::TempDir;
@@ -121,4 +121,4 @@ TEST_F(StaticFilesTest, HoldsEveryFileThePagesLinkToAndNoOtherServer) {
 }
 
 }  // namespace
-}  // namespace orvane::programs::ScorexBRK::output
+}  // namespace orvane::programs::Scorex::output

@@ -1,4 +1,4 @@
-#include "programs/ScorexBRK/output/FrameHtml.h"
+#include "programs/Scorex/output/FrameHtml.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "programs/Scorex/config.h"
 #include "util/Debug.h"
 
-namespace orvane::programs::ScorexBRK::output {
+namespace orvane::programs::Scorex::output {
 namespace {
 
 using Scorex::config;
@@ -202,4 +202,4 @@ This page was created by Ver. 1.1 of <a href="../.././About_Orvane.html" class="
 }
 
 }  // namespace
-}  // namespace orvane::programs::ScorexBRK::output
+}  // namespace orvane::programs::Scorex::output

@@ -1,0 +1,49 @@
+#include "programs/Scorex/output/PageParts.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "util/Files.h"
+
+namespace orvane::programs::Scorex::output {
+
+void spacing(util::TextWriter& w) {
+  w.println(kSpacer);
+  w.println("</center><center>");
+}
+
+void note(util::TextWriter& w, const std::string& text, const std::string& cls) {
+  w.println("<table><tr><td valign=middle width=250 class=" + cls + ">" + text +
+            "</td></tr></table>");
+}
+
+void tableOrNote(util::TextWriter& w, const std::optional<Table>& t, const std::string& title,
+                 size_t headingRows, const std::string& emptyNote, const std::string& noteClass) {
+  if (t && t->size() == headingRows) {
+    note(w, emptyNote, noteClass);
+  } else {
+    TableHtml::createTable(w, t, title);
+  }
+}
+
+void legend(util::TextWriter& w) {
+  const std::string cellStart =
+      "<td width=120 bgcolor=\"#000000\" align=center><font face=" + FrameHtml::defaultFont +
+      " size=2 color=";
+  w.println("<table border=0 align=center>");
+  w.println("<tr><td class=r colspan=2>Player Color Legend</td></tr>");
+  w.println("<tr>" + cellStart + "\"#FDD932\"><b>Gold<br>Human Player</b></font></td>");
+  w.println(cellStart + "\"#0080FF\"><b>Blue<br>Bot</b></font></td></tr>");
+  w.println("</table>");
+}
+
+void makeDirs(const std::string& dir) {
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+}
+
+void writePage(const std::string& file, const util::TextWriter& w) {
+  util::writeWholeFile(file, w.str());
+}
+
+}  // namespace orvane::programs::Scorex::output
