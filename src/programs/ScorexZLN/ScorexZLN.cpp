@@ -3,8 +3,12 @@
 #include "games/qmLog.h"
 #include "games/zln/Game.h"
 #include "programs/Scorex/Launcher.h"
-#include "programs/Scorex/StandIns.h"
+#include "programs/Scorex/config.h"
+#include "programs/Scorex/output/FrameHtml.h"
+#include "programs/Scorex/output/StaticFiles.h"
 #include "programs/ScorexZLN/Totals.h"
+#include "programs/ScorexZLN/output/GameHtml.h"
+#include "programs/ScorexZLN/output/TotalsHtml.h"
 
 namespace orvane::programs::ScorexZLN {
 
@@ -17,9 +21,13 @@ Scorex::Module ScorexZLN::module() {
     return std::make_unique<games::zln::Game>(text);
   };
   m.newTotals = [] { return std::make_unique<Totals>(); };
-  // The pages are not built yet: stand-ins keep the run going.
-  m.newGameHtml = [] { return std::make_unique<Scorex::StandInGameHtml>(); };
-  m.newTotalsHtml = [] { return std::make_unique<Scorex::StandInTotalsHtml>(); };
+  m.newGameHtml = [] { return std::make_unique<output::GameHtml>(); };
+  // The frame's settings, and the site's static files wherever they are missing.
+  m.initFrame = [] {
+    Scorex::output::FrameHtml::initZolnar();
+    Scorex::output::StaticFiles::install(Scorex::config::qmHtmlDir());
+  };
+  m.newTotalsHtml = [] { return std::make_unique<output::TotalsHtml>(); };
   return m;
 }
 
