@@ -49,7 +49,7 @@ demo: release
 	cd demo/ZLN && ../../$(RELEASE)/ScorexZLN -c ScorexZLN.cfg $(addprefix ../../,$(DEMO_ZLN_LOGS))
 	@echo
 	@echo "Demo site of ScorexBRK: $(CURDIR)/demo/BRK/html/Scorex_Main.html"
-	@echo "Demo database of ScorexZLN: $(CURDIR)/demo/ZLN/data/ (its pages are not built yet)"
+	@echo "Demo site of ScorexZLN: $(CURDIR)/demo/ZLN/html/Scorex_Main.html"
 
 clean:
 	rm -rf build demo

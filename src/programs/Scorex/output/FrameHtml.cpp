@@ -27,6 +27,8 @@ std::string FrameHtml::AlinkColor;
 std::string FrameHtml::Version;
 std::string FrameHtml::gameName;
 std::string FrameHtml::modName;
+std::string FrameHtml::bannerImage;
+std::string FrameHtml::sidebarImage;
 
 namespace {
 
@@ -84,6 +86,8 @@ void FrameHtml::init() {
   Version = Scorex::config::getVersion();
   gameName = "Brakk";
   modName = "Kelvo Tourney DM";
+  bannerImage = "graphics/banner_468x60.gif";
+  sidebarImage = "skins/custom_graphics/sidebar_120x90.gif";
 }
 
 void FrameHtml::initZolnar() {
@@ -98,6 +102,8 @@ void FrameHtml::initZolnar() {
   programTitle = "Scorex for Zolnar";
   gameName = "Zolnar";
   modName.clear();
+  bannerImage = "graphics/zolnar_banner_468x60.gif";
+  sidebarImage = "skins/custom_graphics/zolnar_sidebar_120x90.gif";
 }
 
 void FrameHtml::writeHeader(util::TextWriter& w, const std::string& title, int level) {
@@ -158,8 +164,7 @@ void FrameHtml::writeSidebar(util::TextWriter& w, const std::string& title, int 
       w.println("<a href=\"" + path + "About_Kelvo.html\" class=\"e\">\xB7&nbsp;Kelvo</a><br>");
     }
     w.println("<a href=\"" + path + "About_Orvane.html\" class=\"e\">\xB7&nbsp;Orvane</a><br>");
-    w.println("<img src=\"" + path +
-              "skins/custom_graphics/sidebar_120x90.gif\" width=120 height=90 border=0><br>");
+    w.println("<img src=\"" + path + sidebarImage + "\" width=120 height=90 border=0><br>");
     w.println(
         "<img src=\"" + path +
         "skins/custom_graphics/skin_credit_88x31.gif\" width=88 height=31 hspace=12 border=0>");
@@ -192,9 +197,8 @@ void FrameHtml::writeTop(util::TextWriter& w, const std::string& title,
     }
     // The banner keeps its advertising queries but is served from the site itself.
     w.println("<a href=\"" + path + "About_Omniscore.html?link=yes&amp;page=5.1.3." + pageNumber +
-              "\"><img src=\"" + path +
-              "graphics/banner_468x60.gif?image=yes&amp;size=1&amp;page=5.1.3." + pageNumber +
-              "\" width=468 height=60 border=0 onError=\"this.src='" + path +
+              "\"><img src=\"" + path + bannerImage + "?image=yes&amp;size=1&amp;page=5.1.3." +
+              pageNumber + "\" width=468 height=60 border=0 onError=\"this.src='" + path +
               "graphics/white.gif'\"></a><br>");
     w.println("</p><p align=center>&nbsp;</p></td></tr>");
     util::Debug::print("O FrameHtml.writeTop", 3);

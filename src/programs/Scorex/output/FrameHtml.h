@@ -39,6 +39,9 @@ class FrameHtml {
   // The game the site is for, and the mod named beside it (none when empty).
   static std::string gameName;
   static std::string modName;
+  // The banner and the sidebar picture, by their path from the site root.
+  static std::string bannerImage;
+  static std::string sidebarImage;
 };
 
 }  // namespace orvane::programs::Scorex::output

@@ -201,5 +201,24 @@ This page was created by Ver. 1.1 of <a href="../.././About_Orvane.html" class="
   EXPECT_EQ(w.str(), golden);
 }
 
+TEST_F(FrameHtmlTest, ZolnarFrameNamesItsGameAndNoMod) {
+  config::set(std::nullopt, "ScorexZLN");
+  FrameHtml::initZolnar();
+  util::TextWriter w;
+  FrameHtml::writeHeader(w, "Main", 0);
+  FrameHtml::writeSidebar(w, "Main", 0);
+  FrameHtml::writeTop(w, "Main", "51", 0);
+  FrameHtml::writeFooter(w, "Main", 0);
+  const std::string page = w.str();
+  EXPECT_NE(page.find("<title>Scorex for Zolnar Main</title>"), std::string::npos);
+  EXPECT_NE(page.find("for <a href=\"./Help_Using_Scorex.html\">Zolnar</a>"), std::string::npos);
+  EXPECT_NE(page.find("graphics/zolnar_banner_468x60.gif?image=yes"), std::string::npos);
+  EXPECT_NE(page.find("skins/custom_graphics/zolnar_sidebar_120x90.gif"), std::string::npos);
+  EXPECT_NE(page.find("Ver. 1.00 of"), std::string::npos);
+  for (const char* brakk : {"Kelvo", "kelvo", "Brakk", "/banner_468x60", "/sidebar_120x90"}) {
+    EXPECT_EQ(page.find(brakk), std::string::npos) << brakk;
+  }
+}
+
 }  // namespace
 }  // namespace orvane::programs::Scorex::output

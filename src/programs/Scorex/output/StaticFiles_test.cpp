@@ -71,8 +71,9 @@ TEST_F(StaticFilesTest, ReportsEachFailedFileAndInstallsTheOthers) {
   StaticFiles::install(dir.path() + "/");
   const std::string blocked = "Error in StaticFiles.install: IOException: " + dir.path();
   const std::string images = blocked + "/skins/custom_graphics (Not a directory)\n";
-  EXPECT_EQ(trace.str(), images + images + images + blocked + "/skins (Not a directory)\n");
-  EXPECT_EQ(tree(dir.path()).size(), StaticFiles::all().size() - 4 + 1);
+  EXPECT_EQ(trace.str(),
+            images + images + images + images + blocked + "/skins (Not a directory)\n");
+  EXPECT_EQ(tree(dir.path()).size(), StaticFiles::all().size() - 5 + 1);
 }
 
 TEST_F(StaticFilesTest, HoldsEveryFileThePagesLinkToAndNoOtherServer) {
@@ -80,13 +81,15 @@ TEST_F(StaticFilesTest, HoldsEveryFileThePagesLinkToAndNoOtherServer) {
   const std::map<std::string, std::pair<int, int>> images = {
       {"skins/custom_graphics/background.gif", {8, 8}},
       {"skins/custom_graphics/sidebar_120x90.gif", {120, 90}},
+      {"skins/custom_graphics/zolnar_sidebar_120x90.gif", {120, 90}},
       {"skins/custom_graphics/skin_credit_88x31.gif", {88, 31}},
       {"graphics/white.gif", {1, 1}},
       {"graphics/Scorex.gif", {180, 60}},
       {"graphics/kelvo_symbol.gif", {106, 106}},
       {"graphics/kelvo_logo.gif", {128, 56}},
       {"graphics/orvane_88x31.gif", {88, 31}},
-      {"graphics/banner_468x60.gif", {468, 60}}};
+      {"graphics/banner_468x60.gif", {468, 60}},
+      {"graphics/zolnar_banner_468x60.gif", {468, 60}}};
   std::set<std::string> expected = {
       "skins/skin.css",   "Help_Using_Scorex.html", "About_Omniscore.html", "Legal_Terms.html",
       "About_Kelvo.html", "About_Orvane.html",      "processing.html"};

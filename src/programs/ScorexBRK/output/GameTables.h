@@ -1,64 +1,46 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "games/brk/Game.h"
+#include "games/brk/Specs.h"
+#include "programs/Scorex/output/MatchTables.h"
+#include "programs/ScorexBRK/output/Cells.h"
 #include "programs/ScorexBRK/output/TableEntry.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
+// Brakk's names on its match pages, as its tables hold them.
+struct MatchNames {
+  using Specs = games::brk::Specs;
+  static std::string_view weapon(size_t w) { return cells::weaponName(w); }
+  static std::string_view suicide(size_t k) { return cells::suicideName(k); }
+  static std::string_view item(size_t i) { return Specs::items.at(i); }
+  static std::string_view pickup(size_t i) { return Specs::pickups.at(i); }
+};
+
 // The tables of one match's pages, all built from the replayed match when its pages are
 // about to be written. A builder that fails leaves its table unset. Made for one writeGame.
-class GameTables {
+class GameTables final : public Scorex::output::MatchTables<games::brk::Game, MatchNames> {
  public:
   explicit GameTables(const games::brk::Game& theGame);
 
-  const games::brk::Game& g;
   std::optional<Table> gameSummary;
-  std::optional<Table> gameTotals;
   std::optional<Table> gameInfo;
   std::optional<Table> gameZBot;
-  std::optional<Table> killsMatchUp;
-  std::optional<Table> highs;
-  std::optional<Table> lows;
   std::optional<Table> teamTable;
-  std::optional<Table> gameWeapons;
-  std::optional<Table> killsHoldingWeapon;
-  std::optional<Table> deathsByWeapon;
-  std::optional<Table> deathsHoldingWeapon;
-  std::optional<Table> suicides;
-  std::optional<Table> pickups;
-  std::optional<Table> items;
   // Per player number.
-  std::vector<std::optional<Table>> playerSummary;
-  std::vector<std::optional<Table>> playerWeapons;
-  std::vector<std::optional<Table>> playerSuicides;
-  std::vector<std::optional<Table>> playerPlayer;
-  std::vector<std::optional<Table>> playerPickup;
-  std::vector<std::optional<Table>> playerItem;
+  PerPlayer playerSummary;
 
  private:
   void mGameSummary();
-  void mGameTotals();
   void mGameInfo();
-  void mKillsMatchUp();
-  void mHighs();
-  void mLows();
-  void mKillsHoldingWeapon();
-  void mDeathsByWeapon();
-  void mDeathsHoldingWeapon();
-  void mSuicides();
-  void mPickups();
-  void mItems();
   void mGameZBot();
   void mTeam();
   void mPlayerSummary();
-  void mPlayerWeapons();
-  void mPlayerSuicides();
-  void mPlayerPlayer();
   void mPlayerPickup();
-  void mPlayerItem();
 };
 
 }  // namespace orvane::programs::ScorexBRK::output

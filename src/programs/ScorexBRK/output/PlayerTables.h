@@ -1,36 +1,47 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "games/brk/Player.h"
+#include "games/brk/Specs.h"
+#include "programs/Scorex/output/CareerTables.h"
+#include "programs/Scorex/output/Cells.h"
 #include "programs/ScorexBRK/output/TableEntry.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
-// The tables of one career page: four summaries (one per game type, then all combined), the
-// weapons, suicides, power-ups and items. Page type 1 is a real player's page, 2 a summary
-// player's. Made for one page.
-class PlayerTables {
+// The tables of one career page: the shared ones (four summaries with damage, suicides,
+// power-ups, items) and the weapons with their hits and damage. Page type 1 is a real player's
+// page, 2 a summary player's. Made for one page.
+class PlayerTables final
+    : public Scorex::output::CareerTablesCore<PlayerTables, games::brk::Player, games::brk::Specs> {
  public:
   PlayerTables(const games::brk::Player& thePlayer, int32_t type, int32_t gType);
 
-  const games::brk::Player& p;
-  int32_t OutputType;
+  // The page's blocks: the combined summary and the weapons, then the shared ones.
+  std::vector<Scorex::output::CareerBlock> blocks() const;
+
   std::optional<Table> pWeapon;
-  std::optional<Table> pSuicide;
-  std::optional<Table> pSprees;  // never built
-  std::optional<Table> pPickups;
-  std::optional<Table> pItems;
-  std::array<std::optional<Table>, 4> pSummary;
 
  private:
-  void mPSummary(int32_t t);
+  friend CareerTablesCore;
+
+  void buildTables(int32_t gType);
   void mPWeapon(int32_t g);
-  void mPSuicide(int32_t g);
-  void mPPickups();
-  void mPItems(int32_t g);
+  // Only the team game type counts team kills apart.
+  static bool teamColumns(const std::string& name) { return name == "TeamPlay"; }
+  // The damage given and received closes the summary, under one heading over three columns.
+  static void summaryHeadings(Table& t, const std::vector<const char*>& names);
+  static void summaryValues(std::vector<std::string>& v, const games::brk::PStats& s);
+  static std::string_view weaponName(size_t w) { return games::brk::Specs::weapons.at(w); }
+  static std::string_view suicideName(size_t k) {
+    return Scorex::output::cells::suicideNameOf<games::brk::Specs>(k);
+  }
+  static std::string_view itemName(size_t i) { return games::brk::Specs::items.at(i); }
 };
 
 }  // namespace orvane::programs::ScorexBRK::output

@@ -1,19 +1,34 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "games/zln/Game.h"
 #include "programs/Scorex/GameHtml.h"
+#include "programs/ScorexZLN/output/GameTables.h"
+#include "util/TextWriter.h"
 
 namespace orvane::programs::ScorexZLN::output {
 
 // Writes one Zolnar match's directory of pages: "index.html" and one page per player
-// ("<player number>.html"). Made for one call of writeGame.
+// ("<player number>.html"), each assembled in memory and written in one piece. Made for one
+// call of writeGame.
 class GameHtml final : public Scorex::GameHtml {
  public:
   void writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
                  int32_t type) override;
+
+  void writeGameIndex(const games::zln::Game& g, const std::string& name);
+  void writePlayer(const games::zln::Game& g, const std::string& name, size_t pnum);
+  void writeGameBody(util::TextWriter& w, const std::string& gameName, const games::zln::Game& g);
+  void writePlayerBody(util::TextWriter& w, const std::string& gameName, const games::zln::Game& g,
+                       size_t pnum);
+
+ private:
+  std::string Dir;
+  std::unique_ptr<GameTables> tables;
 };
 
 }  // namespace orvane::programs::ScorexZLN::output

@@ -1,7 +1,5 @@
 #include "programs/ScorexZLN/output/TotalsHtml.h"
 
-namespace orvane::programs::ScorexZLN::output {
-
-void TotalsHtml::writeTotals(Scorex::Totals&) {}
-
-}  // namespace orvane::programs::ScorexZLN::output
+template class orvane::programs::Scorex::output::TotalsHtmlCore<
+    orvane::programs::ScorexZLN::Totals, orvane::programs::ScorexZLN::output::TotalsTables,
+    orvane::programs::ScorexZLN::output::PlayerHtml>;

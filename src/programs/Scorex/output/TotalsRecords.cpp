@@ -1,0 +1,34 @@
+#include "programs/Scorex/output/TotalsRecords.h"
+
+#include <utility>
+
+namespace orvane::programs::Scorex::output {
+
+using namespace cells;
+
+std::string hours(double seconds) { return fmt(seconds * (1.0 / 3600)); }
+
+Cell playerCell(const std::string& name, bool isABot, int32_t uid) {
+  return {playerEntry(name, isABot, uid)};
+}
+
+Row careerHeadings(const char* first, const char* count) {
+  return headings({first, "Player", count, "Games<br>Played", "Hours<br>Played"});
+}
+
+Row matchHeadings(const char* first, const char* count) {
+  return headings({first, "Player", count, "Game<br>Duration<br>(minutes)", "Map", "Date"});
+}
+
+Row recordRow(std::string label, const CareerRecord& c) {
+  return Row{cell(std::move(label), 3), playerCell(c.name, c.isABot, c.uid), cell(str(c.score), 1),
+             cell(str(c.games), 1), cell(hours(c.time), 1)};
+}
+
+Row recordRow(std::string label, const GameRecord& g) {
+  return Row{cell(std::move(label), 3), playerCell(g.name, g.isABot, g.uid),
+             cell(str(g.score), 1),     cell(minutes(g.time), 1),
+             cell(esc(g.map), 1),       cell(esc(g.date), 1)};
+}
+
+}  // namespace orvane::programs::Scorex::output
