@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "util/Failure.h"
+#include "util/FaultPoint.h"
 
 namespace orvane::util {
 
@@ -78,6 +79,7 @@ std::string savingName(const std::string& path) {
 }
 
 void writeWholeFile(const std::string& path, const std::string& bytes, bool durable) {
+  faultPoint();
   const std::string tmp = savingName(path);
   FileDescriptor fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
   if (fd.get() < 0) throw ioFailure("IOException", path);
@@ -93,7 +95,7 @@ void writeWholeFile(const std::string& path, const std::string& bytes, bool dura
     done += static_cast<size_t>(n);
   }
   if ((durable && ::fsync(fd.get()) != 0) || ::close(fd.release()) != 0 ||
-      ::rename(tmp.c_str(), path.c_str()) != 0) {
+      (faultPoint(), ::rename(tmp.c_str(), path.c_str()) != 0)) {
     const Failure failure = ioFailure("IOException", path);
     ::unlink(tmp.c_str());
     throw failure;
@@ -120,6 +122,7 @@ std::optional<int64_t> modifiedMillis(const std::string& path) {
 }
 
 void copyToNewFile(const std::string& from, const std::string& to) {
+  faultPoint();
   const std::string bytes = readWholeFile(from);
   FileDescriptor fd(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
   if (fd.get() < 0) throw ioFailure("IOException", to);
@@ -142,6 +145,7 @@ void copyToNewFile(const std::string& from, const std::string& to) {
 }
 
 bool moveFile(const std::string& from, const std::string& to) {
+  faultPoint();
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
   if (errno != EXDEV) return false;
   // Another file system: copy beside the target under a temporary name, then rename.
@@ -157,6 +161,21 @@ bool moveFile(const std::string& from, const std::string& to) {
   }
   ::unlink(from.c_str());
   return true;
+}
+
+bool isDirectory(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void syncDirectory(const std::string& dir) {
+  FileDescriptor fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() < 0 || ::fsync(fd.get()) != 0) throw ioFailure("IOException", dir);
+}
+
+void syncFileSystem(const std::string& dir) {
+  FileDescriptor fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() < 0 || ::syncfs(fd.get()) != 0) throw ioFailure("IOException", dir);
 }
 
 }  // namespace orvane::util

@@ -44,4 +44,11 @@ void copyToNewFile(const std::string& from, const std::string& to);
 // original deleted. Returns false when it could not be done.
 bool moveFile(const std::string& from, const std::string& to);
 
+// True when path names a directory.
+bool isDirectory(const std::string& path);
+// Makes the entries of a directory (created, renamed, removed files) durable.
+void syncDirectory(const std::string& dir);
+// Makes everything written on the file system that holds dir durable.
+void syncFileSystem(const std::string& dir);
+
 }  // namespace orvane::util

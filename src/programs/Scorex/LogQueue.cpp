@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "util/Failure.h"
+#include "util/FaultPoint.h"
 #include "util/Files.h"
 
 namespace orvane::programs::Scorex {
@@ -27,7 +28,7 @@ std::string lastComponent(const std::string& path) {
 bool isDatabaseFile(const std::string& name) {
   return name.ends_with(".db") || name.ends_with(".lock") || name.ends_with(".del") ||
          name.starts_with(LogQueue::kIncomingPrefix) || name.starts_with(util::kSavingPrefix) ||
-         name == ".scorex-run";
+         name == ".scorex-run" || name.starts_with("scorex.journal");
 }
 
 std::string canonical(const std::string& entry) {
@@ -127,6 +128,34 @@ void LogQueue::removeStaleIncoming(int64_t now) const {
     if (!name.starts_with(kIncomingPrefix)) continue;
     const auto modified = util::modifiedMillis(dbDir + name);
     if (modified && now - *modified > 3600000) ::unlink((dbDir + name).c_str());
+  }
+}
+
+void LogQueue::returnProcessed() const {
+  std::vector<std::string> names;
+  try {
+    names = util::listDirectory(dbDir);
+  } catch (const util::Failure&) {
+    return;  // no database directory: the run fails where it needs one
+  }
+  for (const std::string& name : names) {
+    if (!name.ends_with(".log.del")) continue;
+    const std::string from = dbDir + name;
+    struct stat st {};
+    // Only a log the run itself marked: a directory of that name is nobody's log.
+    if (::lstat(from.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    const std::string base = name.substr(0, name.size() - 4);
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+      util::faultPoint();
+      // A link never replaces an existing name, even one another start places right now.
+      if (::link(from.c_str(), (dbDir + freeName(base, attempt)).c_str()) == 0) {
+        util::faultPoint();
+        ::unlink(from.c_str());
+        break;
+      }
+      if (errno != EEXIST)
+        throw util::Failure("IOException", from + " (" + std::strerror(errno) + ")");
+    }
   }
 }
 

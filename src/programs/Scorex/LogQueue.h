@@ -34,6 +34,10 @@ class LogQueue {
 
   // The waiting logs, smallest name first.
   std::vector<std::string> waiting() const;
+  // Puts the logs a run marked processed (".del") back into the queue: only a run that saved
+  // its database may have them removed, and a run that died before may not have. A waiting log
+  // of the same name is never replaced; the returning one takes a free name beside it.
+  void returnProcessed() const;
 
  private:
   // A free name in the directory for a newcomer called name: name itself, or with a counter

@@ -24,7 +24,10 @@ class PlayerDBCore {
  public:
   static constexpr int32_t kPickupSize = 24;
 
-  static bool open(const std::string& path) { return store().open(path); }
+  // With deferred, writes wait for takeDeferred() (see SlotStore).
+  static bool open(const std::string& path, bool deferred = false) {
+    return store().open(path, deferred);
+  }
   static void close() { store().close(); }
   // True when the store is open and was not refused.
   static bool usable() { return store().isOpen() && !store().isRefused(); }

@@ -12,6 +12,7 @@
 
 #include "util/Debug.h"
 #include "util/Failure.h"
+#include "util/FaultPoint.h"
 
 namespace orvane::programs::Scorex {
 
@@ -51,8 +52,9 @@ void writeAt(int fd, int64_t off, const std::string& bytes) {
 
 }  // namespace
 
-bool SlotStore::open(const std::string& path) {
+bool SlotStore::open(const std::string& path, bool deferWrites) {
   close();
+  deferred = deferWrites;
   try {
     if (entrySize <= 0) {
       throw util::Failure("IllegalArgumentException", "slot size " + std::to_string(entrySize));
@@ -76,7 +78,7 @@ bool SlotStore::open(const std::string& path) {
         return false;
       }
     } else {
-      writeAt(fd, 0, std::string(1, '\1'));
+      put(0, std::string(1, '\1'));
     }
     return true;
   } catch (const std::exception& e) {
@@ -94,6 +96,9 @@ void SlotStore::close() {
   len = 0;
   num = 0;
   refused = false;
+  deferred = false;
+  pendingMarks.clear();
+  pendingSlots.clear();
   if (f < 0) return;
   try {
     if (::close(f) != 0) throw ioFailure();
@@ -108,6 +113,8 @@ std::optional<std::string> SlotStore::read(int32_t uid) {
     if (fd < 0) throw util::Failure("IOException", "the player store is not open");
     const int64_t loc = int64_t{uid} + 4;
     if (loc > 0 && loc < num) {
+      const auto kept = pendingSlots.find(int64_t{entrySize} * loc);
+      if (kept != pendingSlots.end()) return kept->second;
       return readAt(fd, int64_t{entrySize} * loc, static_cast<size_t>(entrySize));
     }
     if (loc > 0 && loc < 4) return std::nullopt;  // a summary player not stored yet
@@ -140,14 +147,33 @@ void SlotStore::write(int32_t uid, const std::string& bytes) {
     }
     if (loc == num && num % kGrowth == 0) {
       const int64_t end = int64_t{entrySize} * (num + kGrowth);
-      writeAt(fd, end, std::string(4, '\0'));
+      put(end, std::string(4, '\0'));
       len = end;
     }
     if (loc == num) ++num;
-    writeAt(fd, int64_t{entrySize} * loc, bytes);
+    put(int64_t{entrySize} * loc, bytes);
   } catch (const std::exception& e) {
     Debug::print("Error PlayerDB.putPlayer: " + util::failureText(e), 0);
   }
+}
+
+void SlotStore::put(int64_t offset, const std::string& bytes) {
+  if (!deferred) {
+    util::faultPoint();
+    writeAt(fd, offset, bytes);
+  } else if (bytes.size() == static_cast<size_t>(entrySize) && offset > 0) {
+    pendingSlots[offset] = bytes;
+  } else {
+    pendingMarks.emplace_back(offset, bytes);
+  }
+}
+
+std::vector<std::pair<int64_t, std::string>> SlotStore::takeDeferred() {
+  std::vector<std::pair<int64_t, std::string>> writes = std::move(pendingMarks);
+  for (auto& [offset, bytes] : pendingSlots) writes.emplace_back(offset, std::move(bytes));
+  pendingMarks.clear();
+  pendingSlots.clear();
+  return writes;
 }
 
 }  // namespace orvane::programs::Scorex

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace orvane::programs::Scorex {
 
@@ -21,7 +24,9 @@ class SlotStore {
   // Opens (or creates) the file. False, with its report, when the file has another version:
   // the store then refuses all access until it is closed, so a file of another layout is
   // never damaged.
-  bool open(const std::string& path);
+  // With deferred, nothing is written into the file until takeDeferred(): writes are kept
+  // aside (reads see them), so that they reach the file together with the run's other changes.
+  bool open(const std::string& path, bool deferred = false);
   void close();
   bool isOpen() const { return fd >= 0; }
   // True after a version mismatch: nothing may be read or written.
@@ -34,6 +39,10 @@ class SlotStore {
   // when it lies beyond). The one way anything is written into the store.
   void write(int32_t uid, const std::string& bytes);
 
+  // The writes kept aside, as bytes at file offsets in the order they must be made, and forgets
+  // them: the caller now makes them. A store closed before this forgets them unwritten.
+  std::vector<std::pair<int64_t, std::string>> takeDeferred();
+
   int32_t getNum() const { return num; }
   int64_t getLen() const { return len; }
   int32_t getEntrySize() const { return entrySize; }
@@ -44,6 +53,12 @@ class SlotStore {
   int64_t len = 0;
   int32_t num = 0;
   bool refused = false;
+  bool deferred = false;
+  // Kept-aside writes: the version byte and growth marks, then the slots by position.
+  std::vector<std::pair<int64_t, std::string>> pendingMarks;
+  std::map<int64_t, std::string> pendingSlots;
+
+  void put(int64_t offset, const std::string& bytes);
 };
 
 }  // namespace orvane::programs::Scorex

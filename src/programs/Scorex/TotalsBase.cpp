@@ -107,9 +107,29 @@ void TotalsBase::save(const std::string& file, const std::string& bytes) {
   const std::string path = config::qmDBDir() + file;
   if (std::find(damaged.begin(), damaged.end(), file) != damaged.end()) {
     // Nothing is lost for good: the file that failed to read stays beside the new one.
-    std::rename(path.c_str(), (path + ".damaged-" + std::to_string(nowMillis())).c_str());
+    util::copyToNewFile(path, path + ".damaged-" + std::to_string(nowMillis()));
+    damaged.erase(std::find(damaged.begin(), damaged.end(), file));
   }
-  util::writeWholeFile(path, bytes, true);
+  // Inside a run's save the bytes wait for its commit; a file saved on its own is replaced at
+  // once.
+  if (saving) {
+    journal.replaceFile(file, bytes);
+  } else {
+    util::writeWholeFile(path, bytes, true);
+  }
+}
+
+void TotalsBase::commitChanges() {
+  const std::string db = config::qmDBDir();
+  // A match the database will hold must find its pages after a power cut.
+  if (util::isDirectory(config::qmHtmlDir())) util::syncFileSystem(config::qmHtmlDir());
+  const Journal changes = std::move(journal);
+  journal = Journal();
+  changes.check(db);
+  changes.commit(db);
+  // A change that cannot be made fails the save, but the changes stay committed: the next run
+  // completes them before it reads anything.
+  changes.apply(db);
 }
 
 bool TotalsBase::writeFile(const char* file, const char* prefix,

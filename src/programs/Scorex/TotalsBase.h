@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "games/Game.h"
+#include "programs/Scorex/Journal.h"
 #include "programs/Scorex/Totals.h"
 #include "util/BigEndian.h"
 
@@ -71,10 +72,19 @@ class TotalsBase : public Totals {
   bool writeFile(const char* file, const char* prefix,
                  const std::function<void(util::BigEndianWriter&)>& build);
 
+  // Makes the run's database changes, gathered in `journal`, durable together (the pages'
+  // file system synced first), then carries them out. Throws when the commit cannot be made;
+  // then nothing has changed.
+  void commitChanges();
+
   const Files files;
+  // The changes of this run's save, gathered until they are committed together, while saving.
+  Journal journal;
+  bool saving = false;
 
  private:
-  // Saves bytes over a database file; a file that could not be read is kept beside it first.
+  // Puts a database file's new bytes into the journal; a file that could not be read is kept
+  // beside it first.
   void save(const std::string& file, const std::string& bytes);
 
   // Files whose reading failed part-way: kept as "<name>.damaged-<ms>" before they are saved

@@ -137,10 +137,28 @@ class TotalsCore : public TotalsBase {
     if (!PlayerDB::usable()) {
       throw util::Failure("IOException", "the player store is not usable; nothing was saved");
     }
+    saving = true;
     bool ok = writeGameDB();
     ok = writeRecordsDB() && ok;
     ok = writeHashDB() && ok;
-    closePlayerDB();
+    PlayerDB::putPlayer(allStats);
+    PlayerDB::putPlayer(humanStats);
+    PlayerDB::putPlayer(botStats);
+    for (auto& [offset, bytes] : PlayerDB::store().takeDeferred()) {
+      journal.writeAt(files.player, offset, std::move(bytes));
+    }
+    // All or nothing: without every file the run's matches reach none of them.
+    if (ok) {
+      try {
+        commitChanges();
+      } catch (const std::exception& e) {
+        report("Error in Totals.writeDBs: ", e);
+        ok = false;
+      }
+    }
+    journal = Journal();
+    saving = false;
+    PlayerDB::close();
     if (!ok) throw util::Failure("IOException", "the database could not be saved");
   }
 
@@ -194,7 +212,8 @@ class TotalsCore : public TotalsBase {
 
   void openPlayerDB() {
     try {
-      PlayerDB::open(config::qmDBDir() + files.player);
+      // The store's writes wait for the run's commit.
+      PlayerDB::open(config::qmDBDir() + files.player, true);
       if (auto p = PlayerDB::getPlayer(-3)) allStats = std::move(*p);
       if (auto p = PlayerDB::getPlayer(-2)) humanStats = std::move(*p);
       if (auto p = PlayerDB::getPlayer(-1)) botStats = std::move(*p);
@@ -202,13 +221,6 @@ class TotalsCore : public TotalsBase {
     } catch (const std::exception& e) {
       report("Error in Totals.openPlayerDB: ", e);
     }
-  }
-
-  void closePlayerDB() {
-    PlayerDB::putPlayer(allStats);
-    PlayerDB::putPlayer(humanStats);
-    PlayerDB::putPlayer(botStats);
-    PlayerDB::close();
   }
 
   Records rec;

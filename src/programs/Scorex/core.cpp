@@ -14,12 +14,14 @@
 
 #include "programs/Scorex/Browser.h"
 #include "programs/Scorex/Frame1.h"
+#include "programs/Scorex/Journal.h"
 #include "programs/Scorex/LogQueue.h"
 #include "programs/Scorex/Modules.h"
 #include "programs/Scorex/ProcessExit.h"
 #include "programs/Scorex/config.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
+#include "util/FaultPoint.h"
 #include "util/Files.h"
 
 namespace orvane::programs::Scorex {
@@ -161,6 +163,7 @@ void core::processLogs(Totals* totals, Frame1& frame) {
       createGameHtml(*g, recent, high, normal);
     }
     processed.insert(log);
+    util::faultPoint();
     std::rename((db + log).c_str(), (db + log + ".del").c_str());
   }
 }
@@ -297,6 +300,11 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
     lock->release();
     throw ProcessExit{0};
   }
+  // Under the lock, before anything is read: the database changes a dead run had committed are
+  // completed, and the logs it had marked processed are queued again (their matches that
+  // reached the database are then known as repeats, the others merged once).
+  Journal::recover(db);
+  queue.returnProcessed();
   Debug::print("O core.moveLogFiles", 1);
 }
 
@@ -305,7 +313,9 @@ void core::deleteOldLogfiles() {
     Debug::print("I core.deleteOldLogfiles", 1);
     const std::string db = config::qmDBDir();
     for (const std::string& name : util::listDirectory(db)) {
-      if (name.ends_with(".del")) std::remove((db + name).c_str());
+      if (!name.ends_with(".del")) continue;
+      util::faultPoint();
+      std::remove((db + name).c_str());
     }
     Debug::print("O core.deleteOldLogfiles", 1);
   } catch (const std::exception& e) {
@@ -341,11 +351,13 @@ void core::deleteGameHtml(const std::string& game) {
       }
       for (const std::string& name : util::listDirectory(d)) {
         const std::string f = d + "/" + name;
+        util::faultPoint();
         // One level only: a subdirectory is removed only when it is empty.
         if (::access(f.c_str(), W_OK) != 0 || std::remove(f.c_str()) != 0) {
           Debug::print("No permission to delete file'" + name + "'" + "in Game '" + game + "'", 0);
         }
       }
+      util::faultPoint();
       if (std::remove(d.c_str()) != 0) Debug::print("Could not delete game '" + game + "'", 0);
     }
     Debug::print("O core.deleteGameHtml", 1);

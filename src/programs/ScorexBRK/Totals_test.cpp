@@ -307,19 +307,26 @@ TEST_F(TotalsTest, SortPlayersBuildsTheSixOrders) {
 
 // ---- Decisions ------------------------------------------------------------------------------
 
-TEST_F(TotalsTest, FailedSaveIsReportedAfterTheOtherFiles) {
+TEST_F(TotalsTest, FailedSaveChangesNoFile) {
+  const auto first = load();
+  first->update(*match(50, kDuel));
+  ASSERT_TRUE(Scorex::core().putTotalsIntoDB(*first));
+  const Names before = dbFiles();
+  std::filesystem::remove(db("brk_hash.db"));
   home.mkdir("data/brk_hash.db");  // cannot be replaced by a file
   const auto t = load();
   t->update(*match(100, kDuel));
   trace.str("");
   EXPECT_FALSE(Scorex::core().putTotalsIntoDB(*t));
-  EXPECT_EQ(trace.str(), "Error in Totals.writeHashDB: IOException: " + db("brk_hash.db") +
+  EXPECT_EQ(trace.str(), "Error in Totals.writeDBs: IOException: " + db("brk_hash.db") +
                              " (Is a directory)\n"
                              "Error in core.putTotalsIntoDB: IOException: the database could not "
                              "be saved\n");
+  // All or nothing: the other files, the player store included, are as they were.
   EXPECT_EQ(listing(home.file("data")), "brk_game.db brk_hash.db brk_player.db brk_records.db");
-  EXPECT_EQ(slurp(db("brk_game.db")).size(), 16u + 8 + (4 + 4) + (4 + 4) + (4 + 9));
-  EXPECT_EQ(slurp(db("brk_player.db")).size(), 4824u * 6);  // Ann, Bob, the summaries
+  EXPECT_EQ(slurp(db("brk_game.db")), before[0]);
+  EXPECT_EQ(slurp(db("brk_records.db")), before[1]);
+  EXPECT_EQ(slurp(db("brk_player.db")), before[3]);
 }
 
 TEST_F(TotalsTest, SavingLeftoversAreRemovedOnceTheLockIsHeld) {
