@@ -1,9 +1,13 @@
-# The one front door: make deps | build | test | demo | clean
+# The one front door: make deps | build | test | fuzz | demo | clean
 RELEASE := build/release
 CHECK := build/check
+FUZZ := build/fuzz
+# Seconds each fuzz target runs in `make fuzz`, and in `make test`.
+FUZZ_SECONDS ?= 60
+FUZZ_TEST_SECONDS ?= 20
 SOURCES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
-.PHONY: all deps build release check test format-check demo clean
+.PHONY: all deps build release check fuzz-build fuzz test format-check demo clean
 
 all: build
 
@@ -16,16 +20,29 @@ $(RELEASE)/build.ninja:
 $(CHECK)/build.ninja:
 	cmake -S . -B $(CHECK) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSCOREX_SANITIZE=ON
 
+# The fuzzing tree: clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer, at -O1.
+$(FUZZ)/build.ninja:
+	cmake -S . -B $(FUZZ) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DSCOREX_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=Debug "-DCMAKE_CXX_FLAGS_DEBUG=-O1 -g"
+
 release: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE)
 
 check: deps $(CHECK)/build.ninja
 	cmake --build $(CHECK)
 
+fuzz-build: deps $(FUZZ)/build.ninja
+	cmake --build $(FUZZ) -j2
+
+# Runs every fuzz target for FUZZ_SECONDS (see fuzz/run.sh); fails on any finding.
+fuzz: fuzz-build
+	bash fuzz/run.sh $(FUZZ_SECONDS)
+
 build: release
 
-test: release check format-check
+test: release check fuzz-build format-check
 	cd $(CHECK) && ctest --output-on-failure -j2
+	bash fuzz/run.sh --fresh $(FUZZ_TEST_SECONDS)
 
 format-check:
 	@clang-format --dry-run --Werror $(SOURCES)

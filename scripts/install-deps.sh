@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make clang-format
+  clang libclang-rt-dev
   libgtest-dev
   libfltk1.3-dev libx11-dev
   xvfb xauth xfonts-base x11-utils xdotool imagemagick

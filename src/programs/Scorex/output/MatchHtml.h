@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,14 @@
 // What both games' match page writers share: the writing of a match directory's pages and the
 // parts of their bodies that are alike.
 namespace orvane::programs::Scorex::output {
+
+// The tables a page body needs, built by writeGame; a body written without them is a failure
+// (reported by its writer), never a read through a null pointer.
+template <class Tables>
+const Tables& built(const std::unique_ptr<Tables>& tables) {
+  if (!tables) throw util::Failure("NullPointerException", "");
+  return *tables;
+}
 
 // The trace lines of one step of a page writer, each a whole line: on entry, on exit, and the
 // prefix of a failure.

@@ -51,7 +51,7 @@ void GameHtml::writePlayer(const games::brk::Game& g, const std::string& name, s
 void GameHtml::writeGameBody(TextWriter& w, const std::string& gameName,
                              const games::brk::Game& g) {
   traced(kIndexBody, [&] {
-    const GameTables& t = *tables;
+    const GameTables& t = built(tables);
     indexOpening(w, gameName, g.endType == "Incomplete", g.teamGame ? &t.teamTable : nullptr,
                  t.gameTotals, t.gameInfo, t.gameSummary);
     indexMiddle(w, t.killsMatchUp, t.gameWeapons, 2, t.highs, t.lows);
@@ -67,7 +67,7 @@ void GameHtml::writeZBotBody(TextWriter& w, const std::string& gameName, const g
     w.println("</td></tr>");
     w.println("<tr><td valign=top align=center><center>");
     w.println(kSpacer);
-    tableOrNote(w, tables->gameZBot, "ZBot List", 1, "No Bots Were Detected");
+    tableOrNote(w, built(tables).gameZBot, "ZBot List", 1, "No Bots Were Detected");
     w.println("</center>");
     w.println("</td></tr>");
   });
@@ -76,7 +76,7 @@ void GameHtml::writeZBotBody(TextWriter& w, const std::string& gameName, const g
 void GameHtml::writePlayerBody(TextWriter& w, const std::string&, const games::brk::Game& g,
                                size_t pnum) {
   traced(kPlayerBody, [&] {
-    const GameTables& t = *tables;
+    const GameTables& t = built(tables);
     playerOpening(w, g.plist.at(pnum).name, t.gameInfo, t.playerSummary.at(pnum));
     sections(w, {{&t.playerWeapons.at(pnum), "Weapon Specific Information", 2,
                   "There Were No Weapons Used"},

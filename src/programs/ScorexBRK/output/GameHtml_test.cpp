@@ -126,6 +126,19 @@ TEST_F(GameHtmlTest, OnePagePerPlayerEachWithItsBannerNumber) {
   }
 }
 
+TEST_F(GameHtmlTest, BodiesWrittenBeforeTheirTablesAreReportedFailures) {
+  const Game g = play("0|info|map|m\n1|Player_Connect|Ann|0|ip\n3|Suicide|0|Lava||0\n");
+  GameHtml html;
+  util::TextWriter w;
+  html.writeGameBody(w, "m", g);
+  html.writeZBotBody(w, "m", g);
+  html.writePlayerBody(w, "m", g, 0);
+  const std::string failure = ": NullPointerException\n";
+  EXPECT_EQ(trace.str(), "Error in GameHtml.writeGameBody" + failure +
+                             "Error in GameHtml.writeZBotBody" + failure +
+                             "Error in GameHtml.writePlayerBody" + failure);
+}
+
 TEST_F(GameHtmlTest, NotesStandInForEmptyTables) {
   // Nobody fires a shot; every player only takes his own life; the log stops without an end.
   const std::string lines =

@@ -34,12 +34,6 @@ std::vector<Section> ownSections(const GameTables& t, std::optional<size_t> pnum
   return s;
 }
 
-// The tables of the match being written; a body written without them is a failure.
-const GameTables& built(const std::unique_ptr<GameTables>& tables) {
-  if (!tables) throw util::Failure("NullPointerException", "");
-  return *tables;
-}
-
 }  // namespace
 
 void GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir,

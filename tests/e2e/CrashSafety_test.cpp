@@ -1,0 +1,188 @@
+// A run that dies at any moment (at any change it makes to the file system, or killed at a
+// random time) loses no match and counts none twice: once the same command is run again until
+// it finishes, the database and the pages are those of one uninterrupted run, byte for byte.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "Subprocess.h"
+#include "TempDir.h"
+#include "tools/BrkLogGenerator.h"
+#include "tools/SplitMix64.h"
+#include "tools/ZlnLogGenerator.h"
+
+namespace orvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::RunOptions;
+using testing::RunResult;
+using testing::slurp;
+using testing::TempDir;
+
+// The exit status of a run ended by its fault point.
+constexpr int kFaulted = 97;
+
+struct Workload {
+  std::string program;
+  std::string config;
+  std::vector<std::pair<std::string, std::string>> logs;  // name, bytes
+};
+
+Workload brakk() {
+  Workload w{SCOREX_BRK, "ScorexBRK.cfg", {}};
+  tools::BrkLogOptions o;
+  o.seed = 61;
+  o.matches = 2;
+  o.players = 2;
+  o.bots = 1;
+  o.eventsPerMatch = 40;
+  w.logs.emplace_back("a.log", tools::generateBrkLog(o));
+  o.seed = 62;
+  o.startDay = 1;
+  o.matches = 1;
+  w.logs.emplace_back("b.log", tools::generateBrkLog(o));
+  return w;
+}
+
+Workload zolnar() {
+  Workload w{SCOREX_ZLN, "ScorexZLN.cfg", {}};
+  tools::ZlnLogOptions o;
+  o.players = 2;
+  o.bots = 1;
+  o.eventsPerMatch = 40;
+  o.seed = 71;
+  o.gameType = "Capture the Flag";
+  w.logs.emplace_back("c.log", tools::generateZlnLog(o));
+  o.seed = 72;
+  o.startDay = 1;
+  o.gameType = "Tournament DeathMatch";
+  w.logs.emplace_back("d.log", tools::generateZlnLog(o));
+  return w;
+}
+
+// A home ready for the workload's first run.
+void prepare(const TempDir& home, const Workload& w) {
+  home.mkdir("data");
+  home.mkdir("html");
+  home.write(w.config, "SpawnBrowser\tfalse\nLogFileHandling\tdelete\n");
+  for (const auto& [name, bytes] : w.logs) home.write(name, bytes);
+}
+
+RunOptions options(const TempDir& home, const Workload& w) {
+  RunOptions o;
+  for (const auto& [name, bytes] : w.logs) o.args.push_back(name);
+  o.cwd = home.path();
+  o.env["DISPLAY"] = std::nullopt;
+  o.env["TZ"] = "UTC";
+  o.env["SCOREX_FAULT_AT"] = std::nullopt;
+  return o;
+}
+
+// What a run leaves that counts: the database files and every page (files being written are
+// not pages yet).
+std::map<std::string, std::string> snapshot(const TempDir& home) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::directory_iterator(home.file("data"))) {
+    const std::string name = e.path().filename().string();
+    if (name.ends_with(".db") || name.starts_with("scorex.journal")) {
+      files["data/" + name] = slurp(e.path().string());
+    }
+  }
+  for (const auto& e : fs::recursive_directory_iterator(home.file("html"))) {
+    const std::string name = e.path().filename().string();
+    if (!e.is_regular_file() || name.starts_with(".saving-")) continue;
+    files[fs::relative(e.path(), home.path()).string()] = slurp(e.path().string());
+  }
+  return files;
+}
+
+// The first difference of two snapshots, or "" when they are equal.
+std::string difference(const std::map<std::string, std::string>& got,
+                       const std::map<std::string, std::string>& want) {
+  for (const auto& [name, bytes] : want) {
+    const auto g = got.find(name);
+    if (g == got.end()) return "missing " + name;
+    if (g->second != bytes) return "differs " + name;
+  }
+  for (const auto& [name, bytes] : got) {
+    if (!want.contains(name)) return "extra " + name;
+  }
+  return "";
+}
+
+// Runs the command again, as an admin would after a crash (the dead run's lock files
+// removed), until a run finishes.
+void finish(const TempDir& home, const Workload& w) {
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    for (const auto& e : fs::directory_iterator(home.file("data"))) {
+      if (e.path().extension() == ".lock") fs::remove(e.path());
+    }
+    const RunResult r = testing::runProgram(w.program, options(home, w));
+    if (r.status == 0) return;
+    ADD_FAILURE() << "rerun ended with " << r.status << "\n" << r.out << r.err;
+  }
+}
+
+std::map<std::string, std::string> uninterrupted(const Workload& w) {
+  TempDir home;
+  prepare(home, w);
+  const RunResult r = testing::runProgram(w.program, options(home, w));
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  return snapshot(home);
+}
+
+// Ends the run at its k-th file-system change for every k, until a run passes them all.
+void sweep(const Workload& w) {
+  const auto want = uninterrupted(w);
+  ASSERT_GT(want.size(), 10u);
+  int k = 1;
+  for (;; ++k) {
+    TempDir home;
+    prepare(home, w);
+    RunOptions faulty = options(home, w);
+    faulty.env["SCOREX_FAULT_AT"] = std::to_string(k);
+    const RunResult r = testing::runProgram(w.program, faulty);
+    if (r.status != kFaulted) {
+      ASSERT_EQ(r.status, 0) << "k=" << k << "\n" << r.out << r.err;
+      EXPECT_EQ(difference(snapshot(home), want), "") << "k=" << k;
+      break;
+    }
+    finish(home, w);
+    ASSERT_EQ(difference(snapshot(home), want), "") << "killed at change " << k;
+  }
+  EXPECT_GT(k, 50) << "a run makes fewer changes than expected";
+}
+
+TEST(CrashSafety, BrakkRunEndedAtAnyChangeEndsAsOneUninterruptedRun) { sweep(brakk()); }
+
+TEST(CrashSafety, ZolnarRunEndedAtAnyChangeEndsAsOneUninterruptedRun) { sweep(zolnar()); }
+
+// Real runs killed at random moments, twice in a row at times: the end is the same.
+TEST(CrashSafety, RunsKilledAtRandomMomentsEndAsOneUninterruptedRun) {
+  for (const Workload& w : {brakk(), zolnar()}) {
+    const auto want = uninterrupted(w);
+    tools::SplitMix64 random(9);
+    for (int i = 0; i < 12; ++i) {
+      TempDir home;
+      prepare(home, w);
+      for (int kills = 1 + static_cast<int>(random.next() % 2); kills > 0; --kills) {
+        testing::Background run(w.program, options(home, w));
+        std::this_thread::sleep_for(std::chrono::milliseconds(random.next() % 400));
+        ::kill(run.pid(), SIGKILL);
+        run.wait(10000);
+      }
+      finish(home, w);
+      EXPECT_EQ(difference(snapshot(home), want), "") << w.program << " round " << i;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace orvane
