@@ -3,9 +3,11 @@
 // it finishes, the database and the pages are those of one uninterrupted run, byte for byte.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mount.h>
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <thread>
@@ -182,6 +184,66 @@ TEST(CrashSafety, RunsKilledAtRandomMomentsEndAsOneUninterruptedRun) {
       EXPECT_EQ(difference(snapshot(home), want), "") << w.program << " round " << i;
     }
   }
+}
+
+// A small file system of its own, mounted for the test's life when the machine allows it.
+struct SmallFileSystem {
+  explicit SmallFileSystem(const std::string& dir) : dir(dir) {
+    mounted = ::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=192k") == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted) ::umount2(dir.c_str(), MNT_DETACH);
+  }
+  std::string dir;
+  bool mounted = false;
+};
+
+std::map<std::string, std::string> databaseFiles(const TempDir& home) {
+  std::map<std::string, std::string> files;
+  for (const auto& [name, bytes] : snapshot(home)) {
+    if (name.starts_with("data/")) files[name] = bytes;
+  }
+  return files;
+}
+
+// A save that finds the disk full changes no database file; the processed log stays, and the
+// next run with space ends as if the disk had never been full.
+TEST(CrashSafety, FullDiskFailsTheSaveAndTheNextRunCatchesUp) {
+  const Workload w = brakk();
+  TempDir reference;
+  prepare(reference, w);
+  ASSERT_EQ(testing::runProgram(w.program, options(reference, w)).status, 0);
+  const auto want = databaseFiles(reference);
+
+  TempDir home;
+  prepare(home, w);
+  const SmallFileSystem disk(home.file("data"));
+  if (!disk.mounted) GTEST_SKIP() << "no small file system can be mounted here";
+  RunOptions first = options(home, w);
+  first.args = {w.logs[0].first};
+  ASSERT_EQ(testing::runProgram(w.program, first).status, 0);
+  const auto before = databaseFiles(home);
+
+  // The second log waits in the queue; then the disk fills up.
+  home.write("data/" + w.logs[1].first, w.logs[1].second);
+  {
+    std::ofstream filler(home.file("data/filler"), std::ios::binary);
+    const std::string block(4096, 'x');
+    while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+    }
+  }
+  RunOptions again = options(home, w);
+  again.args = {};
+  const RunResult full = testing::runProgram(w.program, again);
+  EXPECT_EQ(full.status, 1) << full.out;
+  EXPECT_NE(full.out.find("No space left on device"), std::string::npos) << full.out;
+  EXPECT_EQ(databaseFiles(home), before);
+  EXPECT_TRUE(fs::exists(home.file("data/" + w.logs[1].first + ".del")));
+
+  fs::remove(home.file("data/filler"));
+  const RunResult roomy = testing::runProgram(w.program, again);
+  EXPECT_EQ(roomy.status, 0) << roomy.out;
+  EXPECT_EQ(databaseFiles(home), want);
 }
 
 }  // namespace
