@@ -1,5 +1,6 @@
 #include "games/qmLog.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 
@@ -39,8 +40,8 @@ TokenLines qmLog::parse(std::string_view in) {
           // A CR ends the field too; the next field then starts right after the CR.
           if (cr < loc) cr = line.find('\r', loc);
           if (cr < end) end = cr;
-          lines.addField(line.substr(loc, end - loc));
-          if (last) break;
+          lines.addField(line.substr(loc, std::min(end - loc, kMaxFieldBytes)));
+          if (last || lines.lastLineFields() == kMaxFields) break;
           loc = end + 1;
         }
       }

@@ -25,6 +25,7 @@ class TokenLines {
 
   void addField(std::string_view f) { fields.push_back(f); }
   void startLine() { lineStart.push_back(fields.size()); }
+  size_t lastLineFields() const { return fields.size() - lineStart.back(); }
 
  private:
   std::vector<std::string_view> fields;
@@ -34,8 +35,16 @@ class TokenLines {
 // The statistics log's line format: LF-separated lines of TAB-separated fields.
 class qmLog {
  public:
+  // No event reads more fields than this, nor does any game log a longer text (names, maps,
+  // server names are a few dozen bytes). A garbled line keeps its first kMaxFields fields and
+  // each field its first kMaxFieldBytes bytes: a name of megabytes would otherwise be escaped
+  // and repeated on hundreds of pages, and a line of millions of tabs take a view for each.
+  static constexpr size_t kMaxFields = 256;
+  static constexpr size_t kMaxFieldBytes = 1024;
+
   // Tokenizes a match text. Comment lines ("#"), empty lines and lines starting with CR are
-  // skipped; a CR inside a line ends the field it stands in.
+  // skipped; a CR inside a line ends the field it stands in. Longer lines and fields are cut
+  // to the limits above.
   static TokenLines parse(std::string_view in);
 
   // Cuts a log text at every occurrence of the marker: each piece after the first begins

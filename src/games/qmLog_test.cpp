@@ -44,6 +44,21 @@ TEST(qmLog, CarriageReturnsEndFields) {
   EXPECT_EQ(tokens("1.0\tab\r\tef\n"), (Lines{{"1.0", "ab", "", "ef"}}));
 }
 
+TEST(qmLog, GarbledLinesAreCutToTheFieldLimits) {
+  // A field beyond the byte limit keeps its first bytes; the fields after it are intact.
+  const std::string huge(qmLog::kMaxFieldBytes + 1, '<');
+  EXPECT_EQ(tokens("1\tPlayer_Rename\t" + huge + "\t0\n2\tx\n"),
+            (Lines{{"1", "Player_Rename", huge.substr(1), "0"}, {"2", "x"}}));
+  // A line of more fields keeps the first ones only; the next line is read as usual.
+  const Lines cut =
+      tokens("1\tPlayer_Accuracy" + std::string(qmLog::kMaxFields * 3, '\t') + "\n2\ty\n");
+  ASSERT_EQ(cut.size(), 2u);
+  EXPECT_EQ(cut[0].size(), qmLog::kMaxFields);
+  EXPECT_EQ(cut[1], (std::vector<std::string>{"2", "y"}));
+  const std::string full = "1\tz" + std::string(qmLog::kMaxFields - 2, '\t');
+  EXPECT_EQ(tokens(full)[0].size(), qmLog::kMaxFields);
+}
+
 TEST(qmLog, TraceAtLevelOne) {
   std::ostringstream trace;
   util::Debug::setStream(&trace);

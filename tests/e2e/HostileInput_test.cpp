@@ -1,6 +1,8 @@
 // Hostile input through the real program: nothing may crash or hang it, each case gets its
 // message, and the database is never left damaged.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -9,11 +11,13 @@
 #include "Subprocess.h"
 #include "TempDir.h"
 #include "tools/BrkLogGenerator.h"
+#include "tools/ZlnLogGenerator.h"
 
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::listing;
 using testing::RunOptions;
 using testing::RunResult;
 using testing::slurp;
@@ -27,14 +31,17 @@ void prepare(const TempDir& home) {
   home.write("ScorexBRK.cfg", "SpawnBrowser\tfalse\n");
 }
 
-RunResult run(const TempDir& home, std::vector<std::string> args) {
+RunOptions options(const TempDir& home, std::vector<std::string> args) {
   RunOptions o;
   o.args = std::move(args);
   o.cwd = home.path();
   o.env["DISPLAY"] = std::nullopt;
   o.env["TZ"] = "UTC";
   o.timeoutMs = 120000;
-  return testing::runProgram(SCOREX_BRK, o);
+  return o;
+}
+RunResult run(const TempDir& home, std::vector<std::string> args) {
+  return testing::runProgram(SCOREX_BRK, options(home, std::move(args)));
 }
 
 // A match of two players with one kill each way, the lines in between given.
@@ -97,7 +104,122 @@ TEST(HostileInput, OddLocksUnreadableAndVanishedLogs) {
   EXPECT_NE(r.out.find("Players in DB:2\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("Error in core.moveLogFiles: "), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("not-a-number"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Error in core.getLogfileData: FileNotFoundException: " +
+                       home.file("data/folder.log") + " (Is a directory)\n"),
+            std::string::npos)
+      << r.out;
   EXPECT_FALSE(fs::exists(home.file("data/9223372036854775807.lock")));
+  // What could not be read is not marked processed: it stays as it was.
+  EXPECT_TRUE(fs::is_directory(home.file("data/folder.log")));
+  EXPECT_FALSE(fs::exists(home.file("data/folder.log.del")));
+}
+
+// Logs the program may not read, checked as an unprivileged user (as root every file is
+// readable): one named on the command line stays where it is, one already queued stays queued
+// (never marked processed, so never deleted unread), and once readable it is merged.
+TEST(HostileInput, UnreadableLogsStayUntilTheyCanBeRead) {
+  TempDir home;
+  prepare(home);
+  tools::BrkLogOptions o;
+  o.matches = 1;
+  auto log = [&](int day) {
+    o.seed = static_cast<uint32_t>(day + 1);
+    o.startDay = day;
+    return tools::generateBrkLog(o);
+  };
+  home.write("named.log", log(0));
+  home.write("data/queued.log", log(1));
+  home.write("first.log", log(2));
+  home.write("second.log", log(3));
+  fs::permissions(home.file("named.log"), fs::perms::none);
+  fs::permissions(home.file("data/queued.log"), fs::perms::none);
+  RunOptions first = options(home, {"named.log", "first.log"});
+  if (geteuid() == 0) {
+    const passwd* nobody = getpwnam("nobody");
+    if (nobody == nullptr) GTEST_SKIP() << "no unprivileged user to run as";
+    first.uid = static_cast<int>(nobody->pw_uid);
+    first.gid = static_cast<int>(nobody->pw_gid);
+    for (const auto& e : fs::recursive_directory_iterator(home.path())) {
+      ASSERT_EQ(lchown(e.path().c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    }
+    ASSERT_EQ(chown(home.path().c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  }
+  const RunResult r = testing::runProgram(SCOREX_BRK, first);
+  expectSurvived(r, "unreadable logs");
+  EXPECT_EQ(r.status, 0) << r.out;
+  for (const std::string& line :
+       {"Error in core.moveLogFiles: IOException: " + home.file("named.log") +
+            " (Permission denied)\n",
+        "Error in core.getLogfileData: IOException: " + home.file("data/queued.log") +
+            " (Permission denied)\n"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+  }
+  EXPECT_TRUE(fs::exists(home.file("named.log")));
+  EXPECT_TRUE(fs::exists(home.file("data/queued.log")));
+  EXPECT_FALSE(fs::exists(home.file("data/queued.log.del")));
+
+  // Readable again: the queued log is merged by the next run, with the next new log.
+  fs::permissions(home.file("data/queued.log"), fs::perms::owner_read | fs::perms::owner_write);
+  RunOptions second = first;
+  second.args = {"second.log"};
+  const RunResult again = testing::runProgram(SCOREX_BRK, second);
+  EXPECT_EQ(again.status, 0) << again.out;
+  EXPECT_NE(again.out.find(": queued.log\n"), std::string::npos) << again.out;
+  EXPECT_EQ(again.out.find("Error"), std::string::npos) << again.out;
+  EXPECT_EQ(listing(home.file("data")).find(".log"), std::string::npos);
+  size_t matches = 0;
+  for (const auto& e : fs::directory_iterator(home.file("html/Individual_Game_Stats"))) {
+    const std::string name = e.path().filename().string();
+    matches += e.is_directory() && name != "Last_Game" && name != "Highest_Score";
+  }
+  EXPECT_EQ(matches, 3u);
+}
+
+// Peak memory on the Release build: the garbled lines stay below a few times their log, a
+// match of 2,000 active players below 1 GiB.
+TEST(HostileInput, MemoryStaysBoundedOnTheReleaseBuild) {
+  const std::string brk = SCOREX_RELEASE_TREE "/ScorexBRK";
+  const std::string zln = SCOREX_RELEASE_TREE "/ScorexZLN";
+  if (!fs::exists(brk) || !fs::exists(zln)) GTEST_SKIP() << "no Release build at " << brk;
+  tools::BrkLogOptions crowd;
+  crowd.matches = 1;
+  crowd.players = 2000;
+  crowd.bots = 10;
+  crowd.eventsPerMatch = 20000;
+  tools::ZlnLogOptions zlnCrowd;
+  zlnCrowd.players = 2000;
+  zlnCrowd.bots = 10;
+  zlnCrowd.eventsPerMatch = 20000;
+  const size_t ten = 10 << 20;
+  const struct {
+    const char* what;
+    bool zolnar;
+    std::string log;
+    long limitKb;
+  } cases[] = {
+      {"a 10 MB line", false, duel(std::string(ten, 'A') + "\n"), 3 * (ten >> 10)},
+      {"a 10 MB name of markup", false,
+       duel("5\tPlayer_Rename\tAnn\t" + std::string(ten, '<') + "\t0\t3\n"), 3 * (ten >> 10)},
+      {"a 10 MB line of tabs", false, duel("5\tPlayer_Accuracy\t0" + std::string(ten, '\t') + "\n"),
+       3 * (ten >> 10)},
+      {"2,000 players", false, tools::generateBrkLog(crowd), 1 << 20},
+      {"2,000 players of Zolnar", true, tools::generateZlnLog(zlnCrowd), 1 << 20},
+  };
+  for (const auto& c : cases) {
+    TempDir home;
+    prepare(home);
+    home.write("ScorexZLN.cfg", "SpawnBrowser\tfalse\n");
+    home.write("in.log", c.log);
+    const std::string report = home.file("peak");
+    const RunResult r =
+        testing::runProgram(PEAK_MEMORY, options(home, {report, c.zolnar ? zln : brk, "in.log"}));
+    expectSurvived(r, c.what);
+    EXPECT_LT(std::stol("0" + slurp(report)), c.limitKb) << c.what;
+    EXPECT_GT(std::stol("0" + slurp(report)), 0) << c.what;
+    if (c.limitKb == 1 << 20) {
+      EXPECT_NE(r.out.find("Players in DB:20"), std::string::npos) << c.what << r.out;
+    }
+  }
 }
 
 // Database files cut short at and around their boundaries, or with absurd lengths and

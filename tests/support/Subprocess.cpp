@@ -1,6 +1,7 @@
 #include "Subprocess.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -47,6 +48,8 @@ Background::Background(const std::string& program, const RunOptions& options) {
     if (devNull >= 0) dup2(devNull, 0);
     if (!options.cwd.empty() && chdir(options.cwd.c_str()) != 0) _exit(126);
     applyEnvironment(options);
+    if (options.gid >= 0 && (setgroups(0, nullptr) != 0 || setgid(options.gid) != 0)) _exit(126);
+    if (options.uid >= 0 && setuid(options.uid) != 0) _exit(126);
     execv(program.c_str(), cargv.data());
     _exit(127);
   }

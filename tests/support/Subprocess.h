@@ -21,6 +21,9 @@ struct RunOptions {
   std::string cwd;
   std::map<std::string, std::optional<std::string>> env;
   int timeoutMs = 60000;
+  // Another user to run as (only a privileged test process can switch): -1 keeps its own.
+  int uid = -1;
+  int gid = -1;
 };
 
 // Runs a program to its end, collecting standard output and standard error.

@@ -149,7 +149,10 @@ void core::processLogs(Totals* totals, Frame1& frame) {
     frame.printText(progress);
     Debug::print(progress, 0);
 
-    const std::vector<std::unique_ptr<games::Game>> games = getGameStats(getLogfileData(log));
+    std::optional<std::string> text = getLogfileData(log);
+    const bool unread = !text;
+    const std::vector<std::unique_ptr<games::Game>> games = getGameStats(text);
+    text.reset();
     for (const auto& g : games) {
       if (now() - lastRenewal >= kRenewEveryMillis) renewLock();
       if (!totals->isNewGame(*g)) {
@@ -163,6 +166,9 @@ void core::processLogs(Totals* totals, Frame1& frame) {
       createGameHtml(*g, recent, high, normal);
     }
     processed.insert(log);
+    // A log that could not be read (no permission, a directory, gone) stays queued for a later
+    // run: marked, it would be deleted by the next run without ever having been read.
+    if (unread) continue;
     util::faultPoint();
     std::rename((db + log).c_str(), (db + log + ".del").c_str());
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,10 @@
 // Columns and rows that both games' match tables show alike: the summary's, the weapons' and
 // lists of logged names.
 namespace orvane::programs::Scorex::output {
+
+// The most players whose kills match-up a match's index page shows: its grid has a cell for
+// every pair, so a match of thousands of players would give a page of hundreds of megabytes.
+inline constexpr size_t kMatchUpPlayers = 256;
 
 // The summary's column names before any game's own ones; team kills only where they count.
 inline std::vector<const char*> summaryNames(bool teamKills, const char* eff) {

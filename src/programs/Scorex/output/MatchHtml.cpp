@@ -1,5 +1,7 @@
 #include "programs/Scorex/output/MatchHtml.h"
 
+#include "programs/Scorex/output/MatchCells.h"
+
 namespace orvane::programs::Scorex::output {
 
 std::string matchPageNumber(int64_t time, const std::string& suffix) {
@@ -52,7 +54,13 @@ void indexOpening(util::TextWriter& w, const std::string& gameName, bool incompl
 void indexMiddle(util::TextWriter& w, const std::optional<Table>& matchUp,
                  const std::optional<Table>& weapons, size_t weaponHeadingRows,
                  const std::optional<Table>& highs, const std::optional<Table>& lows) {
-  TableHtml::createTable(w, matchUp, "Kills Match Up", "100%");
+  // A match-up left without rows belongs to a match too large to show one.
+  if (matchUp && matchUp->empty()) {
+    note(w, "The Kills Match Up Is Shown for Games of up to " + std::to_string(kMatchUpPlayers) +
+                " Players");
+  } else {
+    TableHtml::createTable(w, matchUp, "Kills Match Up", "100%");
+  }
   spacing(w);
   tableOrNote(w, weapons, "Weapon Specific Information", weaponHeadingRows,
               "There Were No Weapons Used");

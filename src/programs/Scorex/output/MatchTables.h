@@ -116,11 +116,14 @@ class MatchTables {
     util::Debug::print("O GameTables.mLows", 1);
   }
 
-  // Killers down, victims across, in player-number order; suicides on the diagonal.
+  // Killers down, victims across, in player-number order; suicides on the diagonal. The grid
+  // grows with the square of the players: above kMatchUpPlayers it is left empty (no rows),
+  // and the page shows a note in its place.
   void mKillsMatchUp() {
     util::Debug::print("I GameTables.mKillsMatchUp", 1);
     attempt(killsMatchUp, "Error in GameTables.mKillsMatchUp: ", [this] {
       const size_t n = g.playersByUID.size();
+      if (n > kMatchUpPlayers) return Table{};
       const int32_t count = static_cast<int32_t>(n);
       Table t{Row{cells::span("", 3, 2, 2), cells::span("Victim", 3, 1, count)}, Row{}};
       for (size_t j = 0; j < n; ++j) {

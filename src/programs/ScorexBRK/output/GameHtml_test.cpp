@@ -176,6 +176,34 @@ TEST_F(GameHtmlTest, NotesStandInForEmptyTables) {
   EXPECT_EQ(trace.str(), "");
 }
 
+// The kills match-up has a cell per pair of players: up to kMatchUpPlayers it is the grid,
+// above it a note, and the player pages are written either way.
+TEST_F(GameHtmlTest, KillsMatchUpOfAVeryLargeMatchIsANote) {
+  for (const size_t n : {Scorex::output::kMatchUpPlayers, Scorex::output::kMatchUpPlayers + 1}) {
+    std::string lines = "0|info|map|m\n";
+    for (size_t i = 0; i < n; ++i) {
+      const std::string num = std::to_string(i);
+      lines +=
+          "1|Player_Connect|P" + num + "|" + num + "|ip\n1|Player_Enter|P" + num + "|" + num + "\n";
+    }
+    for (size_t i = 0; i < n; ++i) {
+      lines += "5|Kill|" + std::to_string(i) + "|Railgun||0|" + std::to_string((i + 1) % n) +
+               "|Blaster||0\n";
+    }
+    const std::string d = write(play(lines + "9|Game_End|fraglimit\n"), "m", std::to_string(n));
+    const std::string index = slurp(d + "/index.html");
+    const bool grid = n <= Scorex::output::kMatchUpPlayers;
+    EXPECT_EQ(index.find(">Kills Match Up</td>") != std::string::npos, grid) << n;
+    const Lines all = notes(index);
+    EXPECT_EQ(std::count(all.begin(), all.end(),
+                         "The Kills Match Up Is Shown for Games of up to 256 Players"),
+              grid ? 0 : 1)
+        << n;
+    EXPECT_TRUE(std::filesystem::exists(d + "/" + std::to_string(n - 1) + ".html")) << n;
+  }
+  EXPECT_EQ(trace.str(), "");
+}
+
 TEST_F(GameHtmlTest, HeadingsAndTheMarkedNavigationEntry) {
   std::string lines = kThree;
   lines.replace(lines.find("Cid|2|ip"), 3, "<Zed> Q");
