@@ -17,6 +17,7 @@
 #include "programs/Scorex/Journal.h"
 #include "programs/Scorex/LogQueue.h"
 #include "programs/Scorex/Modules.h"
+#include "programs/Scorex/PendingPages.h"
 #include "programs/Scorex/ProcessExit.h"
 #include "programs/Scorex/config.h"
 #include "util/Debug.h"
@@ -53,6 +54,8 @@ const Module* currentModule() { return Modules::find(config::program); }
 
 const char* const kGameDir = "Individual_Game_Stats";
 const int64_t kRenewEveryMillis = 60000;
+// The most merged matches that wait for their pages at once (see PendingPages).
+const size_t kPendingMatches = 32;
 
 }  // namespace
 
@@ -131,6 +134,13 @@ void core::processLogs(Totals* totals, Frame1& frame) {
   // Names done in this run are never taken again, even when marking one failed.
   std::set<std::string> processed;
   int32_t done = 0;
+  const int32_t keep = config::numGamesToSave();
+  PendingPages pages(
+      kPendingMatches,
+      [this](const games::Game& g, bool recent, bool high, bool normal) {
+        createGameHtml(g, recent, high, normal);
+      },
+      [totals, keep](const games::Game& g) { return totals->isPrintableGame(g, keep); });
   for (;;) {
     renewLock();
     std::vector<std::string> logs;
@@ -138,6 +148,7 @@ void core::processLogs(Totals* totals, Frame1& frame) {
       if (processed.count(name) == 0) logs.push_back(name);
     }
     if (logs.empty()) {
+      pages.flush();
       frame.printText("Writing HTML...(this may take a few seconds)");
       return;
     }
@@ -151,19 +162,23 @@ void core::processLogs(Totals* totals, Frame1& frame) {
 
     std::optional<std::string> text = getLogfileData(log);
     const bool unread = !text;
-    const std::vector<std::unique_ptr<games::Game>> games = getGameStats(text);
+    std::vector<std::unique_ptr<games::Game>> games = getGameStats(text);
     text.reset();
-    for (const auto& g : games) {
+    for (auto& g : games) {
       if (now() - lastRenewal >= kRenewEveryMillis) renewLock();
       if (!totals->isNewGame(*g)) {
         Debug::print(std::to_string(g->theTime()) + " is a Repeat Game, removing...", 1);
         continue;
       }
       totals->update(*g);
-      const bool normal = totals->isPrintableGame(*g, config::numGamesToSave());
+      const bool normal = totals->isPrintableGame(*g, keep);
       const bool high = totals->isHighGame(*g);
       const bool recent = totals->isRecentGame(*g);
-      createGameHtml(*g, recent, high, normal);
+      if (normal || high || recent) {
+        pages.add(std::move(g), recent, high, normal);
+      } else {
+        createGameHtml(*g, false, false, false);  // no page; makes the match directory
+      }
     }
     processed.insert(log);
     // A log that could not be read (no permission, a directory, gone) stays queued for a later

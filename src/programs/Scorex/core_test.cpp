@@ -394,9 +394,9 @@ TEST_F(CoreRunTest, RepeatMatchesGetALineAndNoPage) {
             "50 is a Repeat Game, removing...\n");
   EXPECT_EQ(s.calls,
             (Calls{"initFrame", "readDBs", "isNewGame 100", "update 100", "isPrintableGame 15 100",
-                   "isHighGame 100", "isRecentGame 100",
-                   "writeGame 100 'srv q2dm1' Individual_Game_Stats/100 1", "isNewGame 100",
-                   "isNewGame 50", "sortPlayers", "writeTotals", "writeDBs", "gListSize"}));
+                   "isHighGame 100", "isRecentGame 100", "isNewGame 100", "isNewGame 50",
+                   "writeGame 100 'srv q2dm1' Individual_Game_Stats/100 1", "sortPlayers",
+                   "writeTotals", "writeDBs", "gListSize"}));
   EXPECT_EQ(ls("html/Individual_Game_Stats"), "100");
 }
 
@@ -417,6 +417,28 @@ TEST_F(CoreRunTest, NewHighAndRecentMatchIsWrittenThreeTimes) {
   EXPECT_EQ(ls("html/Individual_Game_Stats"), "100 Highest_Score Last_Game");
   EXPECT_EQ(ls("html/Individual_Game_Stats/Last_Game"), "index.html");
   EXPECT_EQ(trace.str(), "Now Processing log 1 of 1: a.log\n");
+}
+
+// Pages wait for the end of the log loop: a match pushed out of the kept range, or succeeded
+// as the newest or the highest scoring, by a later match of the same run never has them.
+TEST_F(CoreRunTest, PagesAreWrittenOnlyForWhatLastsTheRun) {
+  home.write("data/a.log", "1 s m\n2 s m\n");
+  home.write("data/b.log", "3 s m\n");
+  s.printable = {1, 2, 3};
+  s.recent = {1, 2, 3};
+  s.high = {1, 2};
+  s.hook = [&](const std::string& call) {
+    if (call == "update 3") s.printable.erase(1);  // 3 pushes 1 out
+  };
+  EXPECT_TRUE(run());
+  Calls writes;
+  for (const std::string& c : s.calls) {
+    if (c.starts_with("writeGame")) writes.push_back(c);
+  }
+  EXPECT_EQ(writes, (Calls{"writeGame 2 's m' Individual_Game_Stats/2 1",
+                           "writeGame 2 'Highest_Score' Individual_Game_Stats/Highest_Score 1",
+                           "writeGame 3 's m' Individual_Game_Stats/3 1",
+                           "writeGame 3 'Last_Game' Individual_Game_Stats/Last_Game 1"}));
 }
 
 TEST_F(CoreRunTest, WaitingLogsAreCountedAsTheyArrive) {
