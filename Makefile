@@ -1,4 +1,4 @@
-# The one front door: make deps | build | test | fuzz | demo | clean
+# The one front door: make deps | build | test | fuzz | demo | bench | clean
 RELEASE := build/release
 CHECK := build/check
 FUZZ := build/fuzz
@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS ?= 20
 SOURCES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
-.PHONY: all deps build release check fuzz-build fuzz test format-check demo clean
+.PHONY: all deps build release check fuzz-build fuzz test format-check demo bench clean
 
 all: build
 
@@ -67,6 +67,14 @@ demo: release
 	@echo
 	@echo "Demo site of ScorexBRK: $(CURDIR)/demo/BRK/html/Scorex_Main.html"
 	@echo "Demo site of ScorexZLN: $(CURDIR)/demo/ZLN/html/Scorex_Main.html"
+
+# Times both Release programs on generated server histories (kept in build/bench for later
+# runs): a full run, 20 new matches on the full database and on an empty one, each against its
+# I/O floor, then the targets and the digests of the output. BENCH_ARGS=--quick for a smoke
+# test (a tenth of the history), --only brk|zln, --keep to keep the homes.
+BENCH_ARGS ?=
+bench: release
+	$(RELEASE)/bench/scorex_bench $(BENCH_ARGS) $(RELEASE)/ScorexBRK $(RELEASE)/ScorexZLN build/bench
 
 clean:
 	rm -rf build demo

@@ -1,8 +1,11 @@
 #include "tools/BrkLogGenerator.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <iterator>
 #include <numeric>
+#include <set>
 #include <string_view>
 #include <utility>
 
@@ -21,6 +24,16 @@ const char* const kMaps[] = {"q2dm1", "q2dm2", "q2dm3", "q2dm8", "base64"};
 const char* const kOffsets[] = {"+1", "+1", "-5", "+0", "+5.5"};
 const char* const kChat[] = {"gg", "nice shot", "lag!", "brb", "one more?"};
 const char* const kSelfKills[] = {"Rocket Launcher", "Grenades", "Grenade Launcher", "BFG10K"};
+
+// The pieces of pool names. Names starting like a bot or the lurker are left out of the pool.
+const char* const kOnsets[] = {"B",  "D",  "G",  "K",  "M",  "N",  "R",  "S",  "T",
+                               "V",  "Z",  "L",  "F",  "H",  "J",  "W",  "Br", "Dr",
+                               "Gr", "Kr", "Th", "Sk", "St", "Vr", "Sh", "Ch"};
+const char* const kVowels[] = {"a", "e", "i", "o", "u", "a", "e", "o", "y", "ae", "ai", "ou", "ei"};
+const char* const kAccented[] = {"\xF6", "\xE9", "\xE4", "\xFC", "\xE5", "\xF8"};
+const char* const kCodas[] = {"",  "",   "",   "n", "r", "k",  "x",
+                              "s", "th", "rn", "l", "m", "sh", "nd"};
+const char* const kTaken[] = {"Bot", "Grunt", "Wraith", "Cyclops", "Sarge", "Visor", "Lurker"};
 
 // 2026-03-14 20:15:09.123 as local milliseconds since 1970.
 constexpr int64_t kDayMs = 86400000;
@@ -48,7 +61,12 @@ enum Kind {
   kTeamRename,
   kKinds
 };
-constexpr int kWeights[kKinds] = {30, 12, 5, 3, 15, 4, 3, 2, 2, 2, 2, 3, 2, 3, 1, 1, 2, 1, 1};
+constexpr std::array<int, kKinds> kWeights = {30, 12, 5, 3, 15, 4, 3, 2, 2, 2,
+                                              2,  3,  2, 3, 1,  1, 2, 1, 1};
+// With pools a match looks like a real server's: a rename starts a new career under the new
+// name, so about one match in fifteen has one; zbot detections and team renames are rare too.
+constexpr std::array<int, kKinds> kPooledWeights = {
+    3000, 1200, 500, 300, 1500, 400, 300, 200, 200, 1, 200, 300, 200, 300, 50, 20, 150, 50, 30};
 
 std::string num(int64_t v) { return std::to_string(v); }
 
@@ -74,10 +92,79 @@ std::string dateText(int64_t ms) {
          pad(dayMs % 1000, 3);
 }
 
+// One syllable: an onset (always on the first), a vowel, now and then an accented one, and
+// mostly on the last syllable a coda (always when it is the only one).
+std::string syllable(SplitMix64& rng, bool first, bool last, bool only) {
+  std::string s;
+  if (first || rng.below(100) < 70) {
+    s = kOnsets[rng.below(std::ssize(kOnsets))];
+    if (!first) {
+      for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+  }
+  s += rng.below(100) < 4 ? kAccented[rng.below(std::ssize(kAccented))]
+                          : kVowels[rng.below(std::ssize(kVowels))];
+  if (only) return s + kCodas[3 + rng.below(std::ssize(kCodas) - 3)];
+  if (last || rng.below(100) < 25) s += kCodas[rng.below(std::ssize(kCodas))];
+  return s;
+}
+
+// The next candidate of the pool sequence: one to three syllables, a fifth with digits.
+std::string poolCandidate(SplitMix64& rng) {
+  const int r = rng.below(100);
+  const int syllables = r < 20 ? 1 : r < 85 ? 2 : 3;
+  std::string name;
+  for (int i = 0; i < syllables; ++i) {
+    name += syllable(rng, i == 0, i == syllables - 1, syllables == 1);
+  }
+  if (rng.below(100) < 20) name += num(rng.below(100));
+  return name;
+}
+
 }  // namespace
 
+std::vector<std::string> humanPoolNames(int count) {
+  SplitMix64 rng(0x5C0BE7);  // one sequence for every log
+  std::vector<std::string> names;
+  std::set<std::string> seen;
+  while (std::ssize(names) < count) {
+    std::string name = poolCandidate(rng);
+    const bool taken = std::any_of(std::begin(kTaken), std::end(kTaken),
+                                   [&](const char* t) { return name.starts_with(t); });
+    if (taken || name.size() > 10 || !seen.insert(name).second) continue;
+    names.push_back(std::move(name));
+  }
+  return names;
+}
+
+std::string botName(int i) { return std::string("Bot_") + kBots[i % std::ssize(kBots)] + num(i); }
+
+std::vector<int> drawDistinct(SplitMix64& rng, int pool, int count) {
+  std::vector<int> all(static_cast<size_t>(std::max(0, pool)));
+  std::iota(all.begin(), all.end(), 0);
+  const size_t n = std::min(all.size(), static_cast<size_t>(std::max(0, count)));
+  for (size_t i = 0; i < n; ++i) {
+    std::swap(all[i], all[i + static_cast<size_t>(rng.below(static_cast<int>(all.size() - i)))]);
+  }
+  all.resize(n);
+  return all;
+}
+
+Seats drawSeats(SplitMix64& rng, int players, int bots, int maxPlayers) {
+  Seats seats{std::max(0, players), std::max(0, bots)};
+  if (maxPlayers <= 0) return seats;
+  const int least = seats.humans + seats.bots;
+  const int total = least + rng.below(std::max(0, maxPlayers - least) + 1);
+  seats.bots = seats.bots > 0 ? (total + 5) / 10 : 0;
+  seats.humans = total - seats.bots;
+  return seats;
+}
+
 BrkLogGenerator::BrkLogGenerator(const BrkLogOptions& options)
-    : o(options), rng(options.seed), startMs(kFirstStart + options.startDay * kDayMs) {
+    : o(options),
+      pool(humanPoolNames(options.humanPool)),
+      rng(options.seed),
+      startMs(kFirstStart + options.startDay * kDayMs) {
   offset = anyOf(kOffsets);
 }
 
@@ -109,21 +196,16 @@ std::string BrkLogGenerator::nextMatch() {
   teams = {"Red", "Blue"};
   nextNum = 0;
   scored = false;
+  teamPlay = o.teamPlay;
+  duel = o.duel;
+  if (o.mixModes) {
+    const int r = below(100);
+    duel = r >= 95;
+    teamPlay = r >= 55 && !duel;
+  }
   header();
-
-  for (int i = 0; i < std::max(0, o.players); ++i) {
-    Slot s;
-    s.name = kHumans[i % std::size(kHumans)];
-    if (i >= static_cast<int>(std::size(kHumans))) s.name += num(i);
-    slots.push_back(std::move(s));
-  }
-  for (int i = 0; i < std::max(0, o.bots); ++i) {
-    Slot s;
-    s.name = std::string("Bot_") + kBots[i % std::size(kBots)] + num(i);
-    s.bot = true;
-    slots.push_back(std::move(s));
-  }
-  if (o.duel && slots.size() > 2) slots.resize(2);
+  seat();
+  if (duel && slots.size() > 2) slots.resize(2);
   for (Slot& s : slots) {
     s.secret = num(static_cast<int64_t>(next() % 900000 + 100000));
     join(s, nextNum++);
@@ -136,7 +218,9 @@ std::string BrkLogGenerator::nextMatch() {
   }
   line(now() + "\tGame_Start");
 
-  for (int e = 0; e < o.eventsPerMatch; ++e) {
+  int events = o.eventsPerMatch;
+  if (o.varyEvents) events = events / 2 + below(std::max(0, events) + 1);
+  for (int e = 0; e < events; ++e) {
     tenths += 1 + below(40);
     event();
     if (o.malformed && chance(4)) malformedLine();
@@ -159,6 +243,33 @@ std::string BrkLogGenerator::nextMatch() {
   return std::move(out);
 }
 
+void BrkLogGenerator::seat() {
+  const Seats seats = drawSeats(rng, o.players, o.bots, o.maxPlayers);
+  std::vector<int> humans(static_cast<size_t>(seats.humans));
+  std::iota(humans.begin(), humans.end(), 0);
+  if (o.humanPool > 0) humans = drawDistinct(rng, o.humanPool, seats.humans);
+  std::vector<int> bots(static_cast<size_t>(seats.bots));
+  std::iota(bots.begin(), bots.end(), 0);
+  if (o.botPool > 0) bots = drawDistinct(rng, o.botPool, seats.bots);
+
+  for (const int i : humans) {
+    Slot s;
+    if (o.humanPool > 0) {
+      s.name = pool.at(static_cast<size_t>(i));
+    } else {
+      s.name = kHumans[i % std::ssize(kHumans)];
+      if (i >= std::ssize(kHumans)) s.name += num(i);
+    }
+    slots.push_back(std::move(s));
+  }
+  for (const int i : bots) {
+    Slot s;
+    s.name = botName(i);
+    s.bot = true;
+    slots.push_back(std::move(s));
+  }
+}
+
 void BrkLogGenerator::header() {
   const auto info = [this](const std::string& key, const std::string& value) {
     line("0.0\tinfo\t" + key + "\t" + value);
@@ -176,7 +287,7 @@ void BrkLogGenerator::header() {
   info("runes_status", num(below(2)));
   info("dmflags", "1044");
   info("disabled_items", "BFG10K\tQuad");
-  info("match_mode", o.duel ? "1-vs-1" : o.teamPlay ? "TeamPlay" : "RegularDM");
+  info("match_mode", duel ? "1-vs-1" : teamPlay ? "TeamPlay" : "RegularDM");
   line("0.0\tGame_Init\t" + date);
 }
 
@@ -191,7 +302,7 @@ void BrkLogGenerator::join(Slot& s, int32_t number) {
   line(now() + "\tPlayer_Enter\t" + s.name + "\t" + n);
   s.connected = true;
   s.alive = true;
-  if (o.teamPlay) {
+  if (teamPlay) {
     if (s.team < 0) s.team = below(2);
     line(now() + "\tPlayer_Team_Join\t" + s.name + "\t" + n + "\t" + teams.at(s.team) + "\t" +
          ping());
@@ -208,10 +319,12 @@ int BrkLogGenerator::pickSlot(Pick which) {
 }
 
 void BrkLogGenerator::event() {
-  int r = below(std::accumulate(std::begin(kWeights), std::end(kWeights), 0));
+  const std::array<int, kKinds>& weights =
+      o.humanPool > 0 || o.botPool > 0 ? kPooledWeights : kWeights;
+  int r = below(std::accumulate(weights.begin(), weights.end(), 0));
   int kind = 0;
-  while (r >= kWeights[kind]) r -= kWeights[kind++];
-  if (!o.teamPlay && kind >= kTeamChange) kind = kKill;
+  while (r >= weights.at(kind)) r -= weights.at(kind++);
+  if (!teamPlay && kind >= kTeamChange) kind = kKill;
 
   const int alive = pickSlot(Pick::Alive);
   if (alive < 0 && kind != kReturn) kind = kRespawn;

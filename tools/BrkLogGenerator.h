@@ -9,7 +9,8 @@
 namespace orvane::tools {
 
 // What a generated Brakk log holds. players counts the humans, bots the computer players; a
-// duel keeps the first two of them (humans first) and logs the match mode "1-vs-1".
+// duel keeps the first two of them (humans first) and logs the match mode "1-vs-1". The options
+// after startDay shape a server's long history; at their defaults a log is what it always was.
 struct BrkLogOptions {
   uint32_t seed = 1;
   int matches = 3;
@@ -22,7 +23,40 @@ struct BrkLogOptions {
   // CR LF ends and lone CRs, comments and empty lines, unknown weapon and item names.
   bool malformed = false;
   int startDay = 0;  // the first match starts this many days later
+  // Each match seats its humans and bots without repetition from fixed pools of this many
+  // names (humanPoolNames, botName), so that careers grow across matches and logs; 0 keeps
+  // the same players in every match.
+  int humanPool = 0;
+  int botPool = 0;
+  // Each match seats a number of players drawn evenly from players + bots to maxPlayers,
+  // about a tenth of them bots (none when bots is 0); 0 seats exactly players + bots.
+  int maxPlayers = 0;
+  // Each match is a free-for-all (55 in 100), a team match (40) or a duel (5), whatever
+  // teamPlay and duel say.
+  bool mixModes = false;
+  // Each match has between half and one and a half times eventsPerMatch events.
+  bool varyEvents = false;
 };
+
+// The first count names of a fixed sequence of distinct human names, the same for every seed
+// (so logs of different seeds share players): syllables, sometimes digits, sometimes a letter
+// of ISO-8859-1 such as "\xF6"; never a tab, "'" or "_". Shared by both generators.
+std::vector<std::string> humanPoolNames(int count);
+
+// Bot number i as the Brakk generator names it: "Bot_Grunt0", "Bot_Wraith1", ...
+std::string botName(int i);
+
+// count distinct numbers of 0 .. pool-1 in random order (all of them when count >= pool).
+std::vector<int> drawDistinct(SplitMix64& rng, int pool, int count);
+
+// How many humans and bots a match seats: players and bots as given, or with maxPlayers above
+// zero a total drawn evenly from players + bots to maxPlayers, a tenth of it (rounded) bots
+// unless bots is 0. Shared by both generators.
+struct Seats {
+  int humans = 0;
+  int bots = 0;
+};
+Seats drawSeats(SplitMix64& rng, int players, int bots, int maxPlayers);
 
 // Writes seeded statistics logs of the first game, match by match, for tests and timing runs.
 // The same options give the same bytes on every platform: the generator draws from its own
@@ -71,8 +105,13 @@ class BrkLogGenerator {
   void disconnect(Slot& s);
   void reconnect(Slot& s);
   void accuracy(const Slot& s);
+  // The match's humans and bots, in slot order, without their secrets.
+  void seat();
 
   BrkLogOptions o;
+  std::vector<std::string> pool;  // humanPoolNames(o.humanPool)
+  bool teamPlay = false;          // this match's mode
+  bool duel = false;
   SplitMix64 rng;
   int matchNo = 0;
   int64_t startMs;  // local start of the next match, milliseconds since 1970

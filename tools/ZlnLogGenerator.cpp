@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "tools/BrkLogGenerator.h"
 #include "tools/SplitMix64.h"
 
 namespace orvane::tools {
@@ -137,7 +138,11 @@ enum Kind {
   kScore,
   kKinds
 };
-constexpr int kWeights[kKinds] = {30, 4, 5, 2, 14, 3, 2, 4, 4, 3, 1, 2, 2, 12, 8, 4};
+constexpr std::array<int, kKinds> kWeights = {30, 4, 5, 2, 14, 3, 2, 4, 4, 3, 1, 2, 2, 12, 8, 4};
+// With pools a match looks like a real server's: a rename starts a new career under the new
+// name, so about one match in fifteen has one.
+constexpr std::array<int, kKinds> kPooledWeights = {3000, 400, 500, 200, 1400, 300,  200, 400,
+                                                    400,  300, 1,   200, 200,  1200, 800, 400};
 
 std::string num(int64_t v) { return std::to_string(v); }
 
@@ -196,6 +201,7 @@ class ZlnLogGenerator {
   std::string player(const std::string& sub, const Slot& s, const std::string& value);
   void header();
   void join(Slot& s);
+  void seat();
   void event();
   // A random connected slot: any, one of the given team, or one not of it; -1 when none.
   int pick(int team = -1, bool sameTeam = true, int besides = -1);
@@ -249,21 +255,7 @@ std::string ZlnLogGenerator::player(const std::string& sub, const Slot& s,
 
 std::string ZlnLogGenerator::match() {
   header();
-  for (int i = 0; i < std::max(0, o.players); ++i) {
-    Slot s;
-    s.name = kHumans[i % std::ssize(kHumans)];
-    if (i >= std::ssize(kHumans)) s.name += num(i);
-    s.secret = num(static_cast<int64_t>(next() % 900000 + 100000));
-    s.skill = "0.000000";
-    slots.push_back(std::move(s));
-  }
-  for (int i = 0; i < std::max(0, o.bots); ++i) {
-    Slot s;
-    s.name = std::string(kBots[i % std::ssize(kBots)]) + num(i);
-    s.skill = num(below(8)) + ".000000";
-    s.bot = true;
-    slots.push_back(std::move(s));
-  }
+  seat();
   for (size_t i = 0; i < slots.size(); ++i) {
     if (teams()) slots[i].team = static_cast<int>(i % 2);
     join(slots[i]);
@@ -278,7 +270,9 @@ std::string ZlnLogGenerator::match() {
   }
   line("game_start");
 
-  for (int e = 0; e < o.eventsPerMatch; ++e) {
+  int events = o.eventsPerMatch;
+  if (o.varyEvents) events = events / 2 + below(std::max(0, events) + 1);
+  for (int e = 0; e < events; ++e) {
     hundredths += 5 + below(400);
     event();
     if (o.malformed && chance(4)) malformedLine();
@@ -299,6 +293,40 @@ std::string ZlnLogGenerator::match() {
     line("game_end\t" + reason);
   }
   return std::move(out);
+}
+
+void ZlnLogGenerator::seat() {
+  const Seats seats = drawSeats(rng, o.players, o.bots, o.maxPlayers);
+  std::vector<int> humans(static_cast<size_t>(seats.humans));
+  std::iota(humans.begin(), humans.end(), 0);
+  std::vector<std::string> pool;
+  if (o.humanPool > 0) {
+    pool = humanPoolNames(o.humanPool);
+    humans = drawDistinct(rng, o.humanPool, seats.humans);
+  }
+  std::vector<int> bots(static_cast<size_t>(seats.bots));
+  std::iota(bots.begin(), bots.end(), 0);
+  if (o.botPool > 0) bots = drawDistinct(rng, o.botPool, seats.bots);
+
+  for (const int i : humans) {
+    Slot s;
+    if (o.humanPool > 0) {
+      s.name = pool.at(static_cast<size_t>(i));
+    } else {
+      s.name = kHumans[i % std::ssize(kHumans)];
+      if (i >= std::ssize(kHumans)) s.name += num(i);
+    }
+    s.secret = num(static_cast<int64_t>(next() % 900000 + 100000));
+    s.skill = "0.000000";
+    slots.push_back(std::move(s));
+  }
+  for (const int i : bots) {
+    Slot s;
+    s.name = std::string(kBots[i % std::ssize(kBots)]) + num(i);
+    s.skill = num(below(8)) + ".000000";
+    s.bot = true;
+    slots.push_back(std::move(s));
+  }
 }
 
 void ZlnLogGenerator::header() {
@@ -372,9 +400,11 @@ int ZlnLogGenerator::pick(int team, bool sameTeam, int besides) {
 }
 
 void ZlnLogGenerator::event() {
-  int r = below(std::accumulate(std::begin(kWeights), std::end(kWeights), 0));
+  const std::array<int, kKinds>& weights =
+      o.humanPool > 0 || o.botPool > 0 ? kPooledWeights : kWeights;
+  int r = below(std::accumulate(weights.begin(), weights.end(), 0));
   int k = 0;
-  while (r >= kWeights[k]) r -= kWeights[k++];
+  while (r >= weights.at(k)) r -= weights.at(k++);
   if ((k == kTeamKill && !teams()) || (k == kFlag && kind.mode != Mode::Flags) ||
       ((k == kPoint || k == kScore) && kind.mode != Mode::Points) ||
       (k == kTranslocator && !useTranslocator)) {

@@ -9,7 +9,8 @@ namespace orvane::tools {
 // What a generated Zolnar log holds: one match of the named game type ("Tournament
 // DeathMatch", "Capture the Flag", "Domination", "Assault", "Tournament Team Game",
 // "SinglePlayer", or a name the server maps to one of them). players counts the humans, bots
-// the computer players.
+// the computer players. The options after startDay shape one match of a server's long history;
+// at their defaults a log is what it always was.
 struct ZlnLogOptions {
   uint32_t seed = 1;
   int players = 4;
@@ -21,6 +22,16 @@ struct ZlnLogOptions {
   // damage and mutator names.
   bool malformed = false;
   int startDay = 0;  // the match starts this many days later
+  // The match seats its humans and bots without repetition from fixed pools of this many
+  // names, the same for every seed (humanPoolNames; bots "Grunt0", "Wraith1", ...), so that
+  // careers grow across logs; 0 seats the same players in every log.
+  int humanPool = 0;
+  int botPool = 0;
+  // The match seats a number of players drawn evenly from players + bots to maxPlayers, about
+  // a tenth of them bots (none when bots is 0); 0 seats exactly players + bots.
+  int maxPlayers = 0;
+  // The match has between half and one and a half times eventsPerMatch events.
+  bool varyEvents = false;
 };
 
 // The text of a seeded Zolnar log, one character per byte: the match's information, map and

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "games/qmLog.h"
+#include "tools/BrkLogGenerator.h"
 
 namespace orvane::tools {
 namespace {
@@ -138,6 +139,45 @@ TEST(ZlnLogGenerator, MalformedLogsHoldBadLinesAndStillDecode) {
   EXPECT_NE(text.find("\r\n"), std::string::npos);
   EXPECT_NE(text.find("\tplayer\tHover\t"), std::string::npos);
   EXPECT_NE(text.find("\tfalse"), std::string::npos);  // only "False" means no bot
+}
+
+// Logs of different seeds seat distinct players of the same pools, so careers grow from log to
+// log; the player count stays within its range; the same options give the same bytes.
+TEST(ZlnLogGenerator, PoolsSeatRecurringPlayersAcrossLogs) {
+  ZlnLogOptions o = options(1, "Capture the Flag");
+  o.players = 5;
+  o.bots = 1;
+  o.maxPlayers = 12;
+  o.humanPool = 20;
+  o.botPool = 3;
+  o.varyEvents = true;
+  o.eventsPerMatch = 60;
+  const std::vector<std::string> pool = humanPoolNames(o.humanPool);
+  std::set<std::string> allowed(pool.begin(), pool.end());
+  allowed.insert({"Grunt0", "Wraith1", "Cyclops2"});
+  std::map<std::string, int> logsOf;
+  std::set<size_t> counts;
+  for (uint32_t seed = 1; seed <= 30; ++seed) {
+    o.seed = seed;
+    const std::string text = generateZlnText(o);
+    EXPECT_EQ(generateZlnText(o), text);
+    std::set<std::string> seated;
+    const std::string head = text.substr(0, text.find("\tgame_start\n"));
+    const games::TokenLines lines = qmLog::parse(head);  // views into head
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i][1] != "player" || lines[i][2] != "Connect") continue;
+      const std::string name(lines[i][3]);
+      EXPECT_EQ(allowed.count(name), 1u) << name;
+      EXPECT_TRUE(seated.insert(name).second) << "seated twice: " << name;
+    }
+    EXPECT_GE(seated.size(), 6u);
+    EXPECT_LE(seated.size(), 12u);
+    counts.insert(seated.size());
+    for (const std::string& name : seated) ++logsOf[name];
+  }
+  EXPECT_GT(counts.size(), 3u);
+  EXPECT_EQ(logsOf.size(), 23u);  // every name of both pools
+  for (const auto& [name, n] : logsOf) EXPECT_GE(n, 3) << name;
 }
 
 }  // namespace

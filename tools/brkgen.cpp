@@ -1,9 +1,14 @@
 // brkgen: writes a seeded Brakk statistics log to standard output.
 //
 //   brkgen --seed N --matches M [--players P] [--bots B] [--events E] [--team | --duel]
-//          [--malformed] [--day N] [--mb SIZE] > file.log
+//          [--malformed] [--day N] [--mb SIZE] [--human-pool H] [--bot-pool B]
+//          [--max-players N] [--mix-modes] [--vary-events] > file.log
 //
 // With --mb, matches keep coming until the log holds at least SIZE megabytes (10^6 bytes).
+// --human-pool and --bot-pool seat each match's players from fixed pools of names shared by
+// all seeds, --max-players draws each match's player count from players + bots to N,
+// --mix-modes mixes free-for-all, team matches and duels, --vary-events draws each match's
+// event count from E/2 to 3E/2.
 
 #include <cstdio>
 #include <exception>
@@ -19,7 +24,8 @@ namespace {
 
 int usage() {
   std::cerr << "usage: brkgen --seed N --matches M [--players P] [--bots B] [--events E]"
-               " [--team | --duel] [--malformed] [--day N] [--mb SIZE]\n";
+               " [--team | --duel] [--malformed] [--day N] [--mb SIZE] [--human-pool H]"
+               " [--bot-pool B] [--max-players N] [--mix-modes] [--vary-events]\n";
   return 2;
 }
 
@@ -57,6 +63,16 @@ int main(int argc, char** argv) {
         o.startDay = parseInt(value());
       } else if (a == "--mb") {
         mb = parseDouble(value());
+      } else if (a == "--human-pool") {
+        o.humanPool = parseInt(value());
+      } else if (a == "--bot-pool") {
+        o.botPool = parseInt(value());
+      } else if (a == "--max-players") {
+        o.maxPlayers = parseInt(value());
+      } else if (a == "--mix-modes") {
+        o.mixModes = true;
+      } else if (a == "--vary-events") {
+        o.varyEvents = true;
       } else {
         return usage();
       }

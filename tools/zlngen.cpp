@@ -2,14 +2,21 @@
 // standard output.
 //
 //   zlngen --seed N --type NAME [--players P] [--bots B] [--events E] [--malformed] [--day N]
-//          > file.log
+//          [--human-pool H] [--bot-pool B] [--max-players N] [--vary-events] > file.log
+//
+// --human-pool and --bot-pool seat the players from fixed pools of names shared by all seeds,
+// --max-players draws the player count from players + bots to N, --vary-events draws the
+// event count from E/2 to 3E/2.
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "tools/ZlnLogGenerator.h"
 #include "util/Numbers.h"
@@ -18,31 +25,38 @@ namespace {
 
 int usage() {
   std::cerr << "usage: zlngen --seed N --type NAME [--players P] [--bots B] [--events E]"
-               " [--malformed] [--day N]\n";
+               " [--malformed] [--day N] [--human-pool H] [--bot-pool B] [--max-players N]"
+               " [--vary-events]\n";
   return 2;
 }
 
 // Reads the options into o; false on an unknown option or a missing or non-numeric value.
 bool readOptions(int argc, char** argv, orvane::tools::ZlnLogOptions& o) {
-  using orvane::util::parseInt;
+  const std::pair<std::string_view, bool*> flags[] = {{"--malformed", &o.malformed},
+                                                      {"--vary-events", &o.varyEvents}};
+  const std::pair<std::string_view, int*> numbers[] = {
+      {"--players", &o.players},       {"--bots", &o.bots},
+      {"--events", &o.eventsPerMatch}, {"--day", &o.startDay},
+      {"--human-pool", &o.humanPool},  {"--bot-pool", &o.botPool},
+      {"--max-players", &o.maxPlayers}};
   for (int i = 1; i < argc; ++i) {
     const std::string_view a = argv[i];
-    if (a == "--malformed") {
-      o.malformed = true;
+    const auto flag = std::find_if(std::begin(flags), std::end(flags),
+                                   [&](const auto& f) { return f.first == a; });
+    if (flag != std::end(flags)) {
+      *flag->second = true;
       continue;
     }
     if (i + 1 >= argc) return false;
     const std::string_view v = argv[++i];
+    const auto number = std::find_if(std::begin(numbers), std::end(numbers),
+                                     [&](const auto& n) { return n.first == a; });
     if (a == "--seed") {
       o.seed = static_cast<uint32_t>(orvane::util::parseLong(v));
     } else if (a == "--type") {
       o.gameType = v;
-    } else if (a == "--players" || a == "--bots" || a == "--events" || a == "--day") {
-      int& target = a == "--players"  ? o.players
-                    : a == "--bots"   ? o.bots
-                    : a == "--events" ? o.eventsPerMatch
-                                      : o.startDay;
-      target = parseInt(v);
+    } else if (number != std::end(numbers)) {
+      *number->second = orvane::util::parseInt(v);
     } else {
       return false;
     }
