@@ -4,11 +4,9 @@
 
 namespace orvane::util {
 
-void BigEndianReader::need(size_t n) const {
-  if (n > data.size() - pos) {
-    bad = true;
-    throw Failure("EOFException", "");
-  }
+void BigEndianReader::outOfData() const {
+  bad = true;
+  throw Failure("EOFException", "");
 }
 
 std::string BigEndianReader::readText(size_t maxLength) {

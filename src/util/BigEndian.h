@@ -34,8 +34,12 @@ class BigEndianWriter {
   void reserve(size_t n) { out.reserve(n); }
 
  private:
+  // One append per number: records are thousands of numbers, written for every player of
+  // every match.
   void putFixed(uint64_t v, int width) {
-    for (int i = width - 1; i >= 0; --i) out.push_back(static_cast<char>(v >> (8 * i)));
+    char b[8];
+    for (int i = 0; i < width; ++i) b[i] = static_cast<char>(v >> (8 * (width - 1 - i)));
+    out.append(b, static_cast<size_t>(width));
   }
   std::string out;
 };
@@ -70,7 +74,10 @@ class BigEndianReader {
   void markFailed() { bad = true; }
 
  private:
-  void need(size_t n) const;
+  void need(size_t n) const {
+    if (n > data.size() - pos) outOfData();
+  }
+  [[noreturn]] void outOfData() const;
   uint64_t getFixed(int width) {
     need(static_cast<size_t>(width));
     uint64_t v = 0;
