@@ -160,6 +160,25 @@ Seats drawSeats(SplitMix64& rng, int players, int bots, int maxPlayers) {
   return seats;
 }
 
+Seating drawSeating(SplitMix64& rng, int players, int bots, int maxPlayers, int humanPool,
+                    int botPool) {
+  const Seats seats = drawSeats(rng, players, bots, maxPlayers);
+  Seating seating{std::vector<int>(static_cast<size_t>(seats.humans)),
+                  std::vector<int>(static_cast<size_t>(seats.bots))};
+  std::iota(seating.humans.begin(), seating.humans.end(), 0);
+  if (humanPool > 0) seating.humans = drawDistinct(rng, humanPool, seats.humans);
+  std::iota(seating.bots.begin(), seating.bots.end(), 0);
+  if (botPool > 0) seating.bots = drawDistinct(rng, botPool, seats.bots);
+  return seating;
+}
+
+std::string humanName(int i, const std::vector<std::string>& pool) {
+  if (!pool.empty()) return pool.at(static_cast<size_t>(i));
+  std::string name = kHumans[i % std::ssize(kHumans)];
+  if (i >= std::ssize(kHumans)) name += num(i);
+  return name;
+}
+
 BrkLogGenerator::BrkLogGenerator(const BrkLogOptions& options)
     : o(options),
       pool(humanPoolNames(options.humanPool)),
@@ -244,25 +263,13 @@ std::string BrkLogGenerator::nextMatch() {
 }
 
 void BrkLogGenerator::seat() {
-  const Seats seats = drawSeats(rng, o.players, o.bots, o.maxPlayers);
-  std::vector<int> humans(static_cast<size_t>(seats.humans));
-  std::iota(humans.begin(), humans.end(), 0);
-  if (o.humanPool > 0) humans = drawDistinct(rng, o.humanPool, seats.humans);
-  std::vector<int> bots(static_cast<size_t>(seats.bots));
-  std::iota(bots.begin(), bots.end(), 0);
-  if (o.botPool > 0) bots = drawDistinct(rng, o.botPool, seats.bots);
-
-  for (const int i : humans) {
+  const Seating seating = drawSeating(rng, o.players, o.bots, o.maxPlayers, o.humanPool, o.botPool);
+  for (const int i : seating.humans) {
     Slot s;
-    if (o.humanPool > 0) {
-      s.name = pool.at(static_cast<size_t>(i));
-    } else {
-      s.name = kHumans[i % std::ssize(kHumans)];
-      if (i >= std::ssize(kHumans)) s.name += num(i);
-    }
+    s.name = humanName(i, pool);
     slots.push_back(std::move(s));
   }
-  for (const int i : bots) {
+  for (const int i : seating.bots) {
     Slot s;
     s.name = botName(i);
     s.bot = true;

@@ -58,6 +58,17 @@ struct Seats {
 };
 Seats drawSeats(SplitMix64& rng, int players, int bots, int maxPlayers);
 
+// Who sits in a match (drawSeats): positions in the name pools, or the plain numbers 0, 1, ...
+// of a side without a pool.
+struct Seating {
+  std::vector<int> humans;
+  std::vector<int> bots;
+};
+Seating drawSeating(SplitMix64& rng, int players, int bots, int maxPlayers, int humanPool,
+                    int botPool);
+// Human i's name: the pool's i-th name, or with an empty pool the i-th plain one.
+std::string humanName(int i, const std::vector<std::string>& pool);
+
 // Writes seeded statistics logs of the first game, match by match, for tests and timing runs.
 // The same options give the same bytes on every platform: the generator draws from its own
 // pseudo-random sequence and formats every number itself.

@@ -106,7 +106,6 @@ const char* const kItems[] = {"AntiGrav Boots",
                               "ShieldBelt",
                               "Enhanced Shock Rifle"};
 const char* const kPickups[] = {"AntiGrav Boots", "Damage Amplifier", "Invisibility"};
-const char* const kHumans[] = {"Raven", "J\xF6rg", "Mira", "Tomasz", "Kestrel", "Ada", "Bors"};
 const char* const kBots[] = {"Grunt", "Wraith", "Cyclops", "Sarge", "Visor"};
 const char* const kMaps[] = {"Cinder Yard", "Hollow Keep", "Vantage", "Rustbelt", "Lowtide"};
 const char* const kPoints[] = {"Alpha Tower", "Bravo Yard", "Core", "Sluice Gate"};
@@ -296,31 +295,16 @@ std::string ZlnLogGenerator::match() {
 }
 
 void ZlnLogGenerator::seat() {
-  const Seats seats = drawSeats(rng, o.players, o.bots, o.maxPlayers);
-  std::vector<int> humans(static_cast<size_t>(seats.humans));
-  std::iota(humans.begin(), humans.end(), 0);
-  std::vector<std::string> pool;
-  if (o.humanPool > 0) {
-    pool = humanPoolNames(o.humanPool);
-    humans = drawDistinct(rng, o.humanPool, seats.humans);
-  }
-  std::vector<int> bots(static_cast<size_t>(seats.bots));
-  std::iota(bots.begin(), bots.end(), 0);
-  if (o.botPool > 0) bots = drawDistinct(rng, o.botPool, seats.bots);
-
-  for (const int i : humans) {
+  const Seating seating = drawSeating(rng, o.players, o.bots, o.maxPlayers, o.humanPool, o.botPool);
+  const std::vector<std::string> pool = humanPoolNames(o.humanPool);
+  for (const int i : seating.humans) {
     Slot s;
-    if (o.humanPool > 0) {
-      s.name = pool.at(static_cast<size_t>(i));
-    } else {
-      s.name = kHumans[i % std::ssize(kHumans)];
-      if (i >= std::ssize(kHumans)) s.name += num(i);
-    }
+    s.name = humanName(i, pool);
     s.secret = num(static_cast<int64_t>(next() % 900000 + 100000));
     s.skill = "0.000000";
     slots.push_back(std::move(s));
   }
-  for (const int i : bots) {
+  for (const int i : seating.bots) {
     Slot s;
     s.name = std::string(kBots[i % std::ssize(kBots)]) + num(i);
     s.skill = num(below(8)) + ".000000";
