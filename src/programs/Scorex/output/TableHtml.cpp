@@ -66,10 +66,11 @@ const char* cellClass(int32_t type) {
 }
 
 // The text top to bottom, one escaped character per line.
-std::string vertical(const std::string& val) {
-  std::string out;
-  for (char c : val) out += TableHtml::cleanString(std::string_view(&c, 1)) + "<br>";
-  return out;
+void printVertical(util::TextWriter& out, const std::string& val) {
+  for (char c : val) {
+    out.print(TableHtml::cleanString(std::string_view(&c, 1)));
+    out.print("<br>");
+  }
 }
 
 const std::string& linkTarget(const TableEntry& e) {
@@ -77,38 +78,59 @@ const std::string& linkTarget(const TableEntry& e) {
   return *e.href;
 }
 
+// Pieces are printed one by one: a page has thousands of cells, and joining each cell's
+// pieces into temporary strings first cost more than the writing itself.
 void writeValue(util::TextWriter& out, const TableEntry& e) {
   switch (e.type) {
     case 6:
     case 10:
-      out.print(vertical(e.val));
+      printVertical(out, e.val);
       break;
     case 7:
-    case 8:
-      out.print("<a href=\"" + linkTarget(e) + ".html\"" +
-                (e.type == 7 ? " class=am>" : " class=al>") + vertical(e.val) + "</a>");
+    case 8: {
+      const std::string& target = linkTarget(e);
+      out.print("<a href=\"");
+      out.print(target);
+      out.print(e.type == 7 ? ".html\" class=am>" : ".html\" class=al>");
+      printVertical(out, e.val);
+      out.print("</a>");
       break;
+    }
     case 4:
-    case 5:
-      out.print("<a href=\"" + linkTarget(e) + ".html\"" +
-                (e.type == 4 ? " class=z>" : " class=t>") + "&nbsp;" +
-                TableHtml::cleanString(e.val) + "&nbsp</a>");
+    case 5: {
+      const std::string& target = linkTarget(e);
+      out.print("<a href=\"");
+      out.print(target);
+      out.print(e.type == 4 ? ".html\" class=z>&nbsp;" : ".html\" class=t>&nbsp;");
+      out.print(TableHtml::cleanString(e.val));
+      out.print("&nbsp</a>");
       break;
+    }
     default:
       // Builders may put markup into plain values, so they are written as given.
-      out.print("&nbsp;" + e.val + "&nbsp");
+      out.print("&nbsp;");
+      out.print(e.val);
+      out.print("&nbsp");
       break;
   }
+}
+
+// " name=value " of a cell's attribute.
+void printAttribute(util::TextWriter& out, const char* name, int32_t value) {
+  out.print(name);
+  out.print(std::to_string(value));
+  out.print(" ");
 }
 
 void writeCell(util::TextWriter& out, const Cell& cell) {
   const TableEntry& head = first(cell);
   out.print("<td ");
-  if (head.width > 0) out.print("width=" + std::to_string(head.width) + " ");
-  if (head.height > 0) out.print("height=" + std::to_string(head.height) + " ");
-  if (head.colspan != 1) out.print("colspan=" + std::to_string(head.colspan) + " ");
-  if (head.rowspan != 1) out.print("rowspan=" + std::to_string(head.rowspan) + " ");
-  out.print(std::string(cellClass(head.type)) + ">");
+  if (head.width > 0) printAttribute(out, "width=", head.width);
+  if (head.height > 0) printAttribute(out, "height=", head.height);
+  if (head.colspan != 1) printAttribute(out, "colspan=", head.colspan);
+  if (head.rowspan != 1) printAttribute(out, "rowspan=", head.rowspan);
+  out.print(cellClass(head.type));
+  out.print(">");
   for (size_t i = 0; i < cell.size(); ++i) {
     if (i > 0) out.print("<br>");
     writeValue(out, cell[i]);
