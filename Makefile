@@ -1,4 +1,4 @@
-# The one front door: make deps | build | test | fuzz | demo | bench | clean
+# The one front door: make deps | build | test | fuzz | demo | bench | package | install-test | clean
 RELEASE := build/release
 CHECK := build/check
 FUZZ := build/fuzz
@@ -7,7 +7,8 @@ FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS ?= 20
 SOURCES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
-.PHONY: all deps build release check fuzz-build fuzz test format-check demo bench clean
+.PHONY: all deps build release check fuzz-build fuzz test format-check demo browser-test bench \
+	package install-test clean
 
 all: build
 
@@ -43,6 +44,7 @@ build: release
 test: release check fuzz-build format-check
 	cd $(CHECK) && ctest --output-on-failure -j2
 	bash fuzz/run.sh --fresh $(FUZZ_TEST_SECONDS)
+	$(MAKE) --no-print-directory browser-test
 
 format-check:
 	@clang-format --dry-run --Werror $(SOURCES)
@@ -67,6 +69,12 @@ demo: release
 	@echo
 	@echo "Demo site of ScorexBRK: $(CURDIR)/demo/BRK/html/Scorex_Main.html"
 	@echo "Demo site of ScorexZLN: $(CURDIR)/demo/ZLN/html/Scorex_Main.html"
+
+# Both demo sites in headless Chromium (tests/browser/site.test.mjs; screenshots in
+# build/browser/), then every link of every page checked against the files of the site.
+browser-test: demo
+	node tests/browser/site.test.mjs --shots build/browser BRK=demo/BRK/html ZLN=demo/ZLN/html
+	node tests/browser/linkcheck.mjs demo/BRK/html demo/ZLN/html
 
 # Times both Release programs on generated server histories (kept in build/bench for later
 # runs): a full run, 20 new matches on the full database and on an empty one, each against its

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Scorex need.
-# Does nothing when all of them are present.
+# Installs the Debian packages that building, running and testing Scorex need, and the browser
+# test's driver (playwright-core, pinned in tests/browser/package-lock.json) with npm into
+# tests/browser/node_modules. Does nothing when all of them are present.
 set -euo pipefail
 
 packages=(
@@ -9,7 +10,11 @@ packages=(
   libgtest-dev
   libfltk1.3-dev libx11-dev
   xvfb xauth xfonts-base x11-utils xdotool imagemagick
+  chromium fonts-liberation
+  dpkg-dev fakeroot groff-base
 )
+# Node.js 20 or later drives the browser test; Debian's own is only taken when there is none.
+command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -18,10 +23,18 @@ for p in "${packages[@]}"; do
   fi
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  "${sudo[@]}" apt-get update -q
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-sudo=()
-[ "$(id -u)" -ne 0 ] && sudo=(sudo)
-"${sudo[@]}" apt-get update -q
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+cd "$(dirname "$0")/../tests/browser"
+wanted=$(node -p "require('./package.json').dependencies['playwright-core']")
+have=$(node -p "require('./node_modules/playwright-core/package.json').version" 2>/dev/null || true)
+if [ "$have" != "$wanted" ]; then
+  echo "Installing playwright-core $wanted into tests/browser/node_modules"
+  npm ci --no-audit --no-fund --loglevel=error
+fi
