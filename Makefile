@@ -84,5 +84,15 @@ BENCH_ARGS ?=
 bench: release
 	$(RELEASE)/bench/scorex_bench $(BENCH_ARGS) $(RELEASE)/ScorexBRK $(RELEASE)/ScorexZLN build/bench
 
+# The Debian package build/scorex_VERSION_ARCH.deb, from the Release tree.
+package: release
+	bash scripts/package.sh
+
+# The package installed on a clean Debian system (debootstrap) and README.md's quick start
+# followed there verbatim, ending with the link check and the browser test of its sites. Root
+# and the Debian mirror; a few minutes; not part of `make test`.
+install-test: package
+	bash scripts/install-test.sh
+
 clean:
 	rm -rf build demo
