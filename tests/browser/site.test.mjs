@@ -127,7 +127,7 @@ async function checkSite(browser, site, shots) {
   const playerLink = (await hrefs()).map((a) => a.href.slice(base.length)).find((h) => /^Individual_Game_Stats\/Last_Game\/\d+\.html$/.test(h));
   check(playerLink, `${site.name}: the last match links to no player page`);
   if (playerLink) {
-    await expectPage('match-player', playerLink, 'Last_Game', ['Match Information', 'Game Summary', 'Weapon Specific Information', 'Player Specific Kills and Deaths']);
+    await expectPage('match-player', playerLink, 'Last_Game', ['Match Information', 'Game Summary', 'Player Specific Kills and Deaths']);
     const who = (await headings(page))[0] || '';
     check(who.startsWith('Individual Game Stats for '), `${site.name} ${playerLink}: heading "${who}"`);
   }
