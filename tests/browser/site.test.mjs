@@ -12,7 +12,8 @@ import { serveSite } from './serve.mjs';
 
 const nbsp = '\u00a0';
 
-// What each program's pages are called and what their bodies open with.
+// The first part of every page title of each program, and whether its matches have a bot
+// detection page.
 const modules = {
   BRK: { program: 'Scorex for Kelvo Tourney DM for Brakk', detection: true },
   ZLN: { program: 'Scorex for Zolnar', detection: false },
@@ -119,7 +120,7 @@ async function checkSite(browser, site, shots) {
   });
   check(info.name && info.map, `${site.name} ${matchDir}: no match name or map in its information table`);
   const matchTitle = `${info.name} ${info.map}`;
-  const matchHeadings = ['Totals for This Game', 'Match Information', 'Game Summary', 'Kills Match Up', 'Weapon Specific Information'];
+  const matchHeadings = ['Totals for This Game', 'Match Information', 'Game Summary', 'Kills Match Up'];
   await expectPage('match', `${matchDir}/index.html`, matchTitle, [`Game Index for ${matchTitle}`, ...matchHeadings]);
   await expectPage('match-last', 'Individual_Game_Stats/Last_Game/index.html', 'Last_Game', ['Game Index for Last_Game', ...matchHeadings]);
 
