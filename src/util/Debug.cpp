@@ -23,10 +23,21 @@ void Debug::setType(std::string_view tp) {
 
 void Debug::print(std::string_view text, int32_t severity) {
   if (!shows(severity)) return;
-  // One write per line, so a line never comes out in pieces.
+  // One write per line, so a line never comes out in pieces. Control bytes (names and lines
+  // from logs) are written as \xNN: raw, an escape sequence would drive the admin's terminal.
   std::string line;
   line.reserve(text.size() + 1);
-  line.append(text);
+  for (const char c : text) {
+    const auto b = static_cast<unsigned char>(c);
+    if ((b < 0x20 && c != '\t') || b == 0x7F) {
+      static const char kHex[] = "0123456789ABCDEF";
+      line.append("\\x");
+      line.push_back(kHex[b >> 4]);
+      line.push_back(kHex[b & 15]);
+    } else {
+      line.push_back(c);
+    }
+  }
   line.push_back('\n');
   out->write(line.data(), static_cast<std::streamsize>(line.size()));
 }

@@ -45,10 +45,11 @@ TEST_F(DebugTest, TypeNoneSilencesAndStdOutRestores) {
   EXPECT_EQ(out.str(), "back\n");
 }
 
-TEST_F(DebugTest, KeepsBytesAndEmptyLines) {
+TEST_F(DebugTest, KeepsBytesAndEmptyLinesButEscapesControlBytes) {
   Debug::print(std::string("caf\xE9\tx", 6), 0);
   Debug::print("", 0);
-  EXPECT_EQ(out.str(), std::string("caf\xE9\tx\n\n", 8));
+  Debug::print(std::string("\x1B[2J\0a\rb\x7F\n", 10), 0);
+  EXPECT_EQ(out.str(), std::string("caf\xE9\tx\n\n", 8) + "\\x1B[2J\\x00a\\x0Db\\x7F\\x0A\n");
 }
 
 }  // namespace

@@ -45,7 +45,7 @@ void careerBody(TextWriter& w, const std::string* name, int32_t type,
     if (framed) {
       w.print("<tr><td class=aa valign=middle>");
       w.print((type == 1 ? "Career Totals for " : "Cumulative Totals for ") +
-              TableHtml::escape(*name));
+              TableHtml::cleanString(*name));
       w.println("</td></tr>");
       w.println("<tr><td>");
     }

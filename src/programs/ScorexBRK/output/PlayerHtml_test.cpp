@@ -224,14 +224,15 @@ TEST_F(PlayerHtmlTest, CareerPageOfAPlayerWithoutCounts) {
     return next + "<table><tr><td valign=middle width=250 class=\"s\">" + text +
            "</td></tr></table>\n";
   };
-  EXPECT_EQ(skeleton(page),
-            "<tr><td class=aa valign=middle>Career Totals for A &amp; B</td></tr>\n<tr><td>\n"
-            "<center>\n<p align=center>&nbsp;</p>\n" +
-                summary + note("There Have Been No Weapons Used") +
-                note("There Have Been No Suicides") + next + table +
-                "<tr><td class=s colspan=8>Total Powerups Used</td></tr>\n</tr></table>\n" +
-                note("No Items Have Been Collected") + next + summary + next + summary + next +
-                summary + "</center>\n<p align=center>&nbsp;</p>\n</td></tr>\n");
+  EXPECT_EQ(
+      skeleton(page),
+      "<tr><td class=aa valign=middle>Career Totals for A&nbsp;&amp;&nbsp;B</td></tr>\n<tr><td>\n"
+      "<center>\n<p align=center>&nbsp;</p>\n" +
+          summary + note("There Have Been No Weapons Used") + note("There Have Been No Suicides") +
+          next + table +
+          "<tr><td class=s colspan=8>Total Powerups Used</td></tr>\n</tr></table>\n" +
+          note("No Items Have Been Collected") + next + summary + next + summary + next + summary +
+          "</center>\n<p align=center>&nbsp;</p>\n</td></tr>\n");
 
   p.uid = 2147483647;
   EXPECT_EQ(found(html.getHtml(p, 1, 3), "page=5\\.1\\.3\\.([0-9]+)\"").at(0), "2147493647");
@@ -253,8 +254,10 @@ TEST_F(PlayerHtmlTest, SummaryPlayersMarkTheirOwnEntry) {
     p.all.itemGets[1] = 1;
     const std::string page = PlayerHtml().getHtml(p, 2, 3);
     EXPECT_EQ(found(page, "class=\"a\">(?:\xB7&nbsp;)?([^<]*)</a>"), (Lines{entry, entry}));
-    EXPECT_NE(page.find(">Cumulative Totals for " + std::string(name) + "</td></tr>"),
-              std::string::npos);
+    // The heading escapes the name as the title does: blanks become "&nbsp;".
+    std::string heading = name;
+    for (size_t b; (b = heading.find(' ')) != std::string::npos;) heading.replace(b, 1, "&nbsp;");
+    EXPECT_NE(page.find(">Cumulative Totals for " + heading + "</td></tr>"), std::string::npos);
     EXPECT_EQ(found(page, "<tr><td class=s colspan=[0-9]+>([^<]*)</td></tr>"),
               (Lines{"Weapon Specific Totals", "Suicide Totals", "Total Powerups Used",
                      "Total Items Collected"}));
