@@ -6,6 +6,7 @@
 #include <cmath>
 #include <ctime>
 #include <exception>
+#include <string_view>
 
 #include "util/Debug.h"
 #include "util/Failure.h"
@@ -13,18 +14,62 @@
 
 namespace orvane::games {
 
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool equalsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    const char x = a[i] >= 'a' && a[i] <= 'z' ? static_cast<char>(a[i] - 32) : a[i];
+    if (x != b[i]) return false;
+  }
+  return true;
+}
+
+// The offset of "H:MM" or "HH:MM" in milliseconds, or none when the text has another form.
+std::optional<int64_t> clockOffset(std::string_view zone) {
+  const size_t colon = zone.find(':');
+  if (colon == std::string_view::npos || colon < 1 || colon > 2 || zone.size() != colon + 3) {
+    return std::nullopt;
+  }
+  for (size_t i = 0; i < zone.size(); ++i) {
+    if (i != colon && !isDigit(zone[i])) return std::nullopt;
+  }
+  const int64_t hours = util::parseInt(zone.substr(0, colon));
+  const int64_t minutes = util::parseInt(zone.substr(colon + 1));
+  if (minutes >= 60) return std::nullopt;
+  return hours * 3600000 + minutes * 60000;
+}
+
+}  // namespace
+
 std::optional<std::string> niceDate(const std::string& origDate, int64_t& time) {
   try {
     const size_t minus = origDate.find(".-");
     const size_t plus = origDate.find(".+");
     const bool useMinus = minus != std::string::npos && minus >= 1;
-    const size_t ind = useMinus ? minus : plus;
+    size_t ind = useMinus ? minus : plus;
+    // Servers in UTC may log the zone by name: "....123.UTC" or "....123.Z".
+    bool named = false;
+    if (ind == std::string::npos) {
+      const size_t dot = origDate.rfind('.');
+      const std::string_view zone = dot == std::string::npos
+                                        ? std::string_view()
+                                        : std::string_view(origDate).substr(dot + 1);
+      named = equalsIgnoreCase(zone, "UTC") || equalsIgnoreCase(zone, "GMT") ||
+              equalsIgnoreCase(zone, "Z");
+      if (named) ind = dot;
+    }
     if (ind == std::string::npos) {
       throw util::Failure("StringIndexOutOfBoundsException", "String index out of range: -1");
     }
     const std::string datePart = origDate.substr(0, ind);
     const std::string zonePart = origDate.substr(ind + 1);
-    const double offset = util::parseDouble(origDate.substr(ind + 2));
+    // The offset in hours, "+5" or "+5.5", or as a clock, "+05:30".
+    const std::optional<int64_t> clock =
+        named ? std::optional<int64_t>(0) : clockOffset(std::string_view(origDate).substr(ind + 2));
+    const double offset = clock ? 0.0 : util::parseDouble(origDate.substr(ind + 2));
 
     // yyyy.MM.dd.hh.mm.ss.SSS, read as a calendar does: out-of-range fields carry over.
     std::array<int32_t, 7> f{};
@@ -60,7 +105,7 @@ std::optional<std::string> niceDate(const std::string& origDate, int64_t& time) 
         __builtin_add_overflow(millis, static_cast<int64_t>(f[6]), &millis)) {
       throw util::Failure("ArithmeticException", "date out of range");
     }
-    const double shift = std::trunc(offset * 3600000.0);
+    const double shift = clock ? static_cast<double>(*clock) : std::trunc(offset * 3600000.0);
     if (!std::isfinite(shift) || std::fabs(shift) >= 9.2e18) {
       throw util::Failure("ArithmeticException", "offset out of range: " + zonePart);
     }
