@@ -11,7 +11,7 @@ packages=(
   libfltk1.3-dev libx11-dev
   xvfb xauth xfonts-base x11-utils xdotool imagemagick
   chromium fonts-liberation
-  dpkg-dev fakeroot groff-base
+  dpkg-dev fakeroot groff-base tzdata
 )
 # Node.js 20 or later drives the browser test; Debian's own is only taken when there is none.
 command -v node >/dev/null 2>&1 || packages+=(nodejs npm)

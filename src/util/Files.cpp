@@ -78,7 +78,11 @@ std::string savingName(const std::string& path) {
   return dir + kSavingPrefix + name + "." + std::to_string(::getpid());
 }
 
-void writeWholeFile(const std::string& path, const std::string& bytes, bool durable) {
+namespace {
+
+uint64_t failures = 0;
+
+void replaceFile(const std::string& path, const std::string& bytes, bool durable) {
   faultPoint();
   const std::string tmp = savingName(path);
   FileDescriptor fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
@@ -101,6 +105,19 @@ void writeWholeFile(const std::string& path, const std::string& bytes, bool dura
     throw failure;
   }
 }
+
+}  // namespace
+
+void writeWholeFile(const std::string& path, const std::string& bytes, bool durable) {
+  try {
+    replaceFile(path, bytes, durable);
+  } catch (const Failure&) {
+    ++failures;
+    throw;
+  }
+}
+
+uint64_t failedWrites() { return failures; }
 
 std::vector<std::string> listDirectory(const std::string& dir) {
   DIR* d = ::opendir(dir.c_str());

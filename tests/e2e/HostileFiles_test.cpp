@@ -3,8 +3,10 @@
 // of the machine left in the way.
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -94,6 +96,7 @@ class Home {
         dirs.push_back(name);
       }
     }
+    std::sort(dirs.begin(), dirs.end());
     return dirs;
   }
 
@@ -144,6 +147,103 @@ TEST(HostileFiles, TraceAndHeadingsShowHostileTextsHarmlessly) {
         slurp(e.path().string()).find(">Career Totals for Ann&nbsp;Lee</td>") != std::string::npos;
   }
   EXPECT_TRUE(found);
+}
+
+// A match is known by its time stamp. Zones logged as clocks or by name are read; a match
+// whose time cannot be read (or that logs none) is not merged, with a line naming its log and
+// line, instead of being stamped 0, which made every later such match a repeat of the first.
+TEST(HostileFiles, MatchTimesInEveryCommonFormOrNotAtAll) {
+  Home home;
+  const std::string noTime =
+      brkMatch("x").replace(brkMatch("x").find("0.0\tinfo\tAbsolute_Time"),
+                            std::string("0.0\tinfo\tAbsolute_Time\tx\n").size(), "");
+  home.write("a.log", brkMatch("2024.03.01.20.00.00.000.+05:30"));
+  home.write("b.log", brkMatch("2024.03.01.20.00.00.000.UTC") + noTime);
+  home.write("c.log", brkMatch("2024.03.02.20.00.00.000.PST"));
+  home.write("d.log",
+             brkMatch("2024.03.03.20.00.00.000.") + brkMatch("2024.03.04.20.00.00.000.+1:5"));
+  const RunResult r = home.run({"a.log", "b.log", "c.log", "d.log"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(home.matchDirs(), (std::vector<std::string>{"1709303400000", "1709323200000"}));
+  for (const char* where : {"b.log line 11", "c.log line 1", "d.log line 1", "d.log line 11"}) {
+    EXPECT_NE(r.out.find(std::string("Error in core.getGameStats: ") + where +
+                         ": the match there has no readable start time (Absolute_Time); it is "
+                         "not merged\n"),
+              std::string::npos)
+        << where << "\n"
+        << r.out;
+  }
+}
+
+// The same log offered again by a run in another time zone (cron in one, by hand in another)
+// is a repeat: the home keeps the zone of its first run.
+TEST(HostileFiles, TheHomesTimeZoneHoldsWhateverTheRunsZone) {
+  Home home;
+  home.write("a.log", brkDay(1));
+  ASSERT_EQ(home.run({"a.log"}, {{"TZ", "America/New_York"}}).status, 0);
+  EXPECT_EQ(slurp(home.file("data/scorex.timezone")), "America/New_York\n");
+  const std::string db = slurp(home.file("data/brk_game.db"));
+  const RunResult again = home.run({"a.log"}, {{"TZ", "Asia/Tokyo"}});
+  EXPECT_EQ(again.status, 0) << again.out;
+  EXPECT_NE(again.out.find("Dates are read in this home's time zone America/New_York (from " +
+                           home.file("data/scorex.timezone") + "), not in Asia/Tokyo\n"),
+            std::string::npos)
+      << again.out;
+  EXPECT_EQ(home.matchDirs().size(), 1u);
+  EXPECT_EQ(slurp(home.file("data/brk_game.db")), db);
+}
+
+// Pages that cannot be written (a page directory the program may not write, or a full one):
+// the run saves nothing, ends with status 1 and leaves its logs queued, and the next run that
+// can write does the whole job.
+TEST(HostileFiles, PagesThatCannotBeWrittenKeepTheRunFromSaving) {
+  Home home;
+  ASSERT_EQ(home.run().status, 0);  // the site's static files and an empty database
+  if (!home.unprivileged()) GTEST_SKIP() << "no unprivileged user to run as";
+  home.write("a.log", brkDay(1));
+  home.handOver(home.file("a.log"));
+  const std::string db = slurp(home.file("data/brk_game.db"));
+  fs::permissions(home.file("html"),
+                  fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  const RunResult r = home.run({"a.log"});
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_NE(r.out.find("Error in core.go: pages could not be written into " + home.file("html/") +
+                       "; nothing was saved, the logs stay queued for the next run\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(slurp(home.file("data/brk_game.db")), db);
+  EXPECT_EQ(slurp(home.file("data/a.log")), brkDay(1));
+
+  fs::permissions(home.file("html"), fs::perms::owner_write, fs::perm_options::add);
+  const RunResult next = home.run();
+  EXPECT_EQ(next.status, 0) << next.out;
+  EXPECT_EQ(home.matchDirs().size(), 1u);
+  EXPECT_FALSE(fs::exists(home.file("data/a.log")));
+  EXPECT_NE(slurp(home.file("html/Individual_Game_Stats/Recent_Index.html")).find("q2dm1"),
+            std::string::npos);
+}
+
+// A run that merged nothing (nothing waiting, or only repeats) leaves the database files and
+// the all-time pages as they are: a cron run every few minutes must not rewrite them.
+TEST(HostileFiles, ARunThatMergesNothingWritesNothing) {
+  Home home;
+  home.write("a.log", brkDay(1));
+  ASSERT_EQ(home.run({"a.log"}).status, 0);
+  auto inodes = [&home] {
+    std::vector<ino_t> ids;
+    for (const char* f : {"data/brk_game.db", "data/brk_records.db", "data/brk_hash.db",
+                          "data/brk_player.db", "html/Scorex_Main.html"}) {
+      struct stat st {};
+      EXPECT_EQ(::stat(home.file(f).c_str(), &st), 0) << f;
+      ids.push_back(st.st_ino);
+    }
+    return ids;
+  };
+  const std::vector<ino_t> before = inodes();
+  EXPECT_EQ(home.run({"a.log"}).status, 0);
+  EXPECT_EQ(home.run().status, 0);
+  EXPECT_EQ(inodes(), before);
 }
 
 }  // namespace

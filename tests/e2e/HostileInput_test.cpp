@@ -23,7 +23,9 @@ using testing::RunResult;
 using testing::slurp;
 using testing::TempDir;
 
-const std::string kHead = "0.0\tinfo\tLog_Standard\tqmLog\n0.0\tinfo\tmap\tq2dm1\n";
+const std::string kHead =
+    "0.0\tinfo\tLog_Standard\tqmLog\n0.0\tinfo\tAbsolute_Time\t2024.03.01.20.00.00.000.+1\n"
+    "0.0\tinfo\tmap\tq2dm1\n";
 
 void prepare(const TempDir& home) {
   home.mkdir("data");

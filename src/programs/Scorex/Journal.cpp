@@ -118,6 +118,25 @@ std::optional<Journal> Journal::decode(std::string_view bytes) {
   }
 }
 
+void Journal::dropUnchanged(const std::string& dir) {
+  std::erase_if(list, [&dir](const Change& c) {
+    const std::string path = dir + c.name;
+    if (c.whole) {
+      try {
+        return util::isReadableFile(path) && util::readWholeFile(path) == c.bytes;
+      } catch (const std::exception&) {
+        return false;
+      }
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::string now(c.bytes.size(), '\0');
+    const ssize_t n = ::pread(fd, now.data(), now.size(), static_cast<off_t>(c.offset));
+    ::close(fd);
+    return n == static_cast<ssize_t>(now.size()) && now == c.bytes;
+  });
+}
+
 void Journal::check(const std::string& dir) const {
   for (const Change& c : list) {
     const std::string path = dir + c.name;

@@ -38,6 +38,11 @@ class Journal {
   // The journal the bytes hold, or none when they are not a whole, intact journal.
   static std::optional<Journal> decode(std::string_view bytes);
 
+  // Forgets the changes that would leave their file in dir as it is (the same bytes at the same
+  // place), so that a run that merged nothing writes nothing.
+  void dropUnchanged(const std::string& dir);
+  bool empty() const { return list.empty(); }
+
   // Throws when a change could not be made in dir (a file that is a directory, say), so that
   // the run fails before it has changed anything.
   void check(const std::string& dir) const;

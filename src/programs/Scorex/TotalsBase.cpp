@@ -121,11 +121,15 @@ void TotalsBase::save(const std::string& file, const std::string& bytes) {
 
 void TotalsBase::commitChanges() {
   const std::string db = config::qmDBDir();
+  Journal changes = std::move(journal);
+  journal = Journal();
+  // A run that merged nothing saves the same bytes: a cron run every few minutes must not
+  // rewrite and sync megabytes of database for nothing.
+  if (!modified) changes.dropUnchanged(db);
+  if (changes.empty()) return;
+  changes.check(db);
   // A match the database will hold must find its pages after a power cut.
   if (util::isDirectory(config::qmHtmlDir())) util::syncFileSystem(config::qmHtmlDir());
-  const Journal changes = std::move(journal);
-  journal = Journal();
-  changes.check(db);
   changes.commit(db);
   // A change that cannot be made fails the save, but the changes stay committed: the next run
   // completes them before it reads anything.

@@ -3,6 +3,7 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "programs/Scorex/Browser.h"
 #include "programs/Scorex/Frame1.h"
+#include "programs/Scorex/HomeZone.h"
 #include "programs/Scorex/Journal.h"
 #include "programs/Scorex/LogQueue.h"
 #include "programs/Scorex/Modules.h"
@@ -88,24 +90,16 @@ bool core::go(const std::optional<std::string>& configFile,
     Frame1 frame;
     frame.setVisible(true);
     moveLogFiles(logfiles);
-    std::unique_ptr<Totals> totals = getTotalsFromDB();
-    // Without totals no log may be marked processed: fail before the first one.
-    if (!totals) throw nullPointer();
-    processLogs(totals.get(), frame);
-
-    if (totals->isModified()) totals->sortPlayers();
-    renewLock();
-    createTotalsHtml(*totals);
-    renewLock();
-    const bool ok = putTotalsIntoDB(*totals);
-    if (ok) {
-      deleteOldLogfiles();
-      deleteOldHtml(*totals);
-    }
-    // The lock goes only after the clean-up: a run starting earlier would have its new logs
-    // and match pages removed by this one.
-    lock->removeCurrent();
-    lock->release();
+    HomeZone::pin(config::qmDBDir());
+    // Names of logs that stay queued (unreadable, or their marking failed): never taken again
+    // by this run.
+    std::set<std::string> stuck;
+    bool ok = work(frame, stuck);
+    // A start that found this run active handed its logs over and ended; if it did so after
+    // this run's last look at the queue, they would wait for some later run. So once the lock
+    // is given back, the queue is listed once more, and this run takes the lock again for what
+    // waits (unless another start got it first: that one processes them).
+    while (ok && waitingBeyond(stuck) && takeLockAgain()) ok = work(frame, stuck);
 
     if (config::spawnBrowser()) {
       try {
@@ -119,7 +113,7 @@ bool core::go(const std::optional<std::string>& configFile,
     frame.setVisible(false);
     Browser::reap(browserPid);
     Debug::print("O core.go", 1);
-    // A run whose database could not be saved has failed, whatever else it did.
+    // A run whose pages or database could not be written has failed, whatever else it did.
     return ok;
   } catch (const std::exception& e) {
     Debug::print("Error in qmsToplvl.go: " + util::failureText(e), 0);
@@ -128,29 +122,96 @@ bool core::go(const std::optional<std::string>& configFile,
   }
 }
 
-void core::processLogs(Totals* totals, Frame1& frame) {
+bool core::work(Frame1& frame, std::set<std::string>& stuck) {
+  std::unique_ptr<Totals> totals = getTotalsFromDB();
+  // Without totals no log may be marked processed: fail before the first one.
+  if (!totals) throw nullPointer();
+  const uint64_t failedPages = util::failedWrites();
+  bool ok = processLogs(totals.get(), frame, stuck);
+  if (ok) {
+    if (totals->isModified()) totals->sortPlayers();
+    renewLock();
+    createTotalsHtml(*totals);
+    renewLock();
+  }
+  if (!ok || util::failedWrites() != failedPages) {
+    // Pages that could not be written are never written later if the run saved its matches:
+    // so nothing is saved, and the logs go back into the queue for a run that can write.
+    Debug::print("Error in core.go: pages could not be written into " + config::qmHtmlDir() +
+                     "; nothing was saved, the logs stay queued for the next run",
+                 0);
+    ok = false;
+    try {
+      LogQueue(config::qmDBDir()).returnProcessed();
+    } catch (const std::exception& e) {
+      Debug::print("Error in core.go: " + util::failureText(e), 0);
+    }
+  } else {
+    ok = putTotalsIntoDB(*totals);
+  }
+  if (ok) {
+    deleteOldLogfiles();
+    deleteOldHtml(*totals);
+  }
+  // The lock goes only after the clean-up: a run starting earlier would have its new logs
+  // and match pages removed by this one.
+  lock->removeCurrent();
+  lock->release();
+  return ok;
+}
+
+bool core::waitingBeyond(const std::set<std::string>& stuck) const {
+  try {
+    for (const std::string& name : LogQueue(config::qmDBDir()).waiting()) {
+      if (stuck.count(name) == 0) return true;
+    }
+  } catch (const std::exception&) {
+    // no queue to look at: nothing waits
+  }
+  return false;
+}
+
+bool core::takeLockAgain() {
+  if (!lock->acquire()) return false;
+  bool held = true;
+  try {
+    held = lock->othersHold(now());
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+  }
+  if (held) {
+    lock->release();
+    return false;
+  }
+  Debug::print("Logs were handed over at the end of this run: processing them", 0);
+  return true;
+}
+
+bool core::processLogs(Totals* totals, Frame1& frame, std::set<std::string>& stuck) {
   const std::string db = config::qmDBDir();
   const LogQueue queue(db);
-  // Names done in this run are never taken again, even when marking one failed.
-  std::set<std::string> processed;
   int32_t done = 0;
   const int32_t keep = config::numGamesToSave();
+  const uint64_t failedPages = util::failedWrites();
+  bool pagesFailed = false;
   PendingPages pages(
       kPendingMatches,
-      [this](const games::Game& g, bool recent, bool high, bool normal) {
-        createGameHtml(g, recent, high, normal);
+      [this, &pagesFailed](const games::Game& g, bool recent, bool high, bool normal) {
+        pagesFailed |= !createGameHtml(g, recent, high, normal);
       },
       [totals, keep](const games::Game& g) { return totals->isPrintableGame(g, keep); });
   for (;;) {
+    // Pages that cannot be written now will not be written by the rest of the run either.
+    if (pagesFailed || util::failedWrites() != failedPages) return false;
     renewLock();
     std::vector<std::string> logs;
     for (const std::string& name : queue.waiting()) {
-      if (processed.count(name) == 0) logs.push_back(name);
+      if (stuck.count(name) == 0) logs.push_back(name);
     }
     if (logs.empty()) {
       pages.flush();
       frame.printText("Writing HTML...(this may take a few seconds)");
-      return;
+      return !pagesFailed && util::failedWrites() == failedPages;
     }
     const int32_t total = done + static_cast<int32_t>(logs.size());
     ++done;
@@ -162,7 +223,7 @@ void core::processLogs(Totals* totals, Frame1& frame) {
 
     std::optional<std::string> text = getLogfileData(log);
     const bool unread = !text;
-    std::vector<std::unique_ptr<games::Game>> games = getGameStats(text);
+    std::vector<std::unique_ptr<games::Game>> games = getGameStats(text, log);
     text.reset();
     for (auto& g : games) {
       if (now() - lastRenewal >= kRenewEveryMillis) renewLock();
@@ -177,15 +238,18 @@ void core::processLogs(Totals* totals, Frame1& frame) {
       if (normal || high || recent) {
         pages.add(std::move(g), recent, high, normal);
       } else {
-        createGameHtml(*g, false, false, false);  // no page; makes the match directory
+        // no page; makes the match directory
+        pagesFailed |= !createGameHtml(*g, false, false, false);
       }
     }
-    processed.insert(log);
     // A log that could not be read (no permission, a directory, gone) stays queued for a later
     // run: marked, it would be deleted by the next run without ever having been read.
-    if (unread) continue;
+    if (unread) {
+      stuck.insert(log);
+      continue;
+    }
     util::faultPoint();
-    std::rename((db + log).c_str(), (db + log + ".del").c_str());
+    if (std::rename((db + log).c_str(), (db + log + ".del").c_str()) != 0) stuck.insert(log);
   }
 }
 
@@ -239,7 +303,7 @@ bool core::putTotalsIntoDB(Totals& t) {
   }
 }
 
-void core::createGameHtml(const games::Game& g, bool recent, bool high, bool normal) {
+bool core::createGameHtml(const games::Game& g, bool recent, bool high, bool normal) {
   try {
     Debug::print("I core.createGameHtml", 1);
     const Module* module = currentModule();
@@ -262,8 +326,13 @@ void core::createGameHtml(const games::Game& g, bool recent, bool high, bool nor
       writer->writeGame(g, "Last_Game", dir + "Last_Game", 1);
     }
     Debug::print("O core.createGameHtml", 1);
+    return true;
+  } catch (const fs::filesystem_error& e) {
+    Debug::print("Error in core.createGameHtml: " + util::failureText(e), 0);
+    return false;
   } catch (const std::exception& e) {
     Debug::print("Error in core.createGameHtml: " + util::failureText(e), 0);
+    return true;
   }
 }
 
@@ -402,8 +471,8 @@ std::optional<std::string> core::getLogfileData(const std::string& log) {
   }
 }
 
-std::vector<std::unique_ptr<games::Game>> core::getGameStats(
-    const std::optional<std::string>& log) {
+std::vector<std::unique_ptr<games::Game>> core::getGameStats(const std::optional<std::string>& log,
+                                                             const std::string& logName) {
   Debug::print("I core.getGameStats", 1);
   std::vector<std::unique_ptr<games::Game>> games;
   try {
@@ -412,13 +481,27 @@ std::vector<std::unique_ptr<games::Game>> core::getGameStats(
     const std::vector<std::string_view> texts = module != nullptr && module->split
                                                     ? module->split(*log)
                                                     : std::vector<std::string_view>{*log};
+    size_t line = 1;  // the log's line at counted
+    const char* counted = log->data();
     for (const std::string_view text : texts) {
       // One broken match must not take the log's later matches with it: the log is marked
       // processed afterwards, so they would be lost for good.
       try {
         if (module == nullptr || !module->newGame) continue;
         std::unique_ptr<games::Game> game = module->newGame(text);
-        if (game && game->isValid()) games.push_back(std::move(game));
+        if (!game || !game->isValid()) continue;
+        // A match is known by its time stamp: one without (no readable "Absolute_Time") would
+        // make every later one without a stamp a repeat of it, in any log and for ever.
+        if (game->theTime() == 0) {
+          line += static_cast<size_t>(std::count(counted, text.data(), '\n'));
+          counted = text.data();
+          Debug::print("Error in core.getGameStats: " + logName + " line " + std::to_string(line) +
+                           ": the match there has no readable start time (Absolute_Time); it "
+                           "is not merged",
+                       0);
+          continue;
+        }
+        games.push_back(std::move(game));
       } catch (const std::exception& e) {
         Debug::print("Error in core.getGameStats: " + util::failureText(e), 0);
       }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -40,7 +41,9 @@ class core {
 
   std::unique_ptr<Totals> getTotalsFromDB();
   bool putTotalsIntoDB(Totals& t);
-  void createGameHtml(const games::Game& g, bool recent, bool high, bool normal);
+  // False when the pages could not be written into the page directory (it is full, read-only
+  // or forbidden); other failures are reported and the run goes on.
+  bool createGameHtml(const games::Game& g, bool recent, bool high, bool normal);
   void createTotalsHtml(Totals& t);
 
   // Takes the command-line logs into the database directory, then checks that no other run
@@ -54,11 +57,23 @@ class core {
   // when it cannot be read.
   std::optional<std::string> getLogfileData(const std::string& log);
   // The valid matches of a log text, in log order; a match that fails to build is reported
-  // and skipped, and the log's later matches are still built.
-  std::vector<std::unique_ptr<games::Game>> getGameStats(const std::optional<std::string>& log);
+  // and skipped, and the log's later matches are still built. A match without a time stamp
+  // is reported with the log's name and its line, and skipped.
+  std::vector<std::unique_ptr<games::Game>> getGameStats(const std::optional<std::string>& log,
+                                                         const std::string& logName = "");
 
  private:
-  void processLogs(Totals* totals, Frame1& frame);
+  // One turn under the lock: loads the totals, processes the waiting logs, writes the pages,
+  // saves, cleans up and gives the lock back. False when pages or the database could not be
+  // written.
+  bool work(Frame1& frame, std::set<std::string>& stuck);
+  // Processes the waiting logs but those in stuck (and adds the logs that stay queued); false
+  // when pages could not be written.
+  bool processLogs(Totals* totals, Frame1& frame, std::set<std::string>& stuck);
+  // True when a log waits that is not stuck.
+  bool waitingBeyond(const std::set<std::string>& stuck) const;
+  // Takes the run lock again after a turn; false when another run holds it.
+  bool takeLockAgain();
   void renewLock();
 
   Clock now;

@@ -16,7 +16,8 @@ namespace {
 using Scorex::config;
 using util::Debug;
 
-const std::string kMarker = "0.0\tinfo\tLog_Standard\tqmLog\n";
+const std::string kTime = "0.0\tinfo\tAbsolute_Time\t2024.03.01.20.00.00.000.+1\n";
+const std::string kMarker = "0.0\tinfo\tLog_Standard\tqmLog\n" + kTime;
 const std::string kPlayers =
     "1.0\tPlayer_Connect\tAnn\t0\t1.2.3.4\n"
     "1.0\tPlayer_Connect\tBob\t1\t1.2.3.5\n";
@@ -46,7 +47,7 @@ class ScorexBRKLogTest : public ::testing::Test {
     home.write("data/" + name, bytes);
     Scorex::core c;
     std::vector<int32_t> counts;
-    for (const auto& g : c.getGameStats(c.getLogfileData(name))) {
+    for (const auto& g : c.getGameStats(c.getLogfileData(name), name)) {
       const auto& all = dynamic_cast<const games::brk::Game&>(*g).gameTotals.all;
       counts.push_back(all.kills + all.suicides);
     }
@@ -58,8 +59,9 @@ class ScorexBRKLogTest : public ::testing::Test {
 
 TEST_F(ScorexBRKLogTest, SplitsAtEveryMarkerAndKeepsValidMatches) {
   // A head with a kill of its own, a match with a kill, one without, one with a suicide.
-  const std::string log = "5.0\tinfo\tmap\tq2dm1\n" + kPlayers + kKill + kMarker + kPlayers +
-                          kKill + kKill + kMarker + kPlayers + kMarker + kPlayers + kSuicide;
+  const std::string log = kTime + "5.0\tinfo\tmap\tq2dm1\n" + kPlayers + kKill + kMarker +
+                          kPlayers + kKill + kKill + kMarker + kPlayers + kMarker + kPlayers +
+                          kSuicide;
   EXPECT_EQ(eventCounts("a.log", log), (std::vector<int32_t>{1, 2, 1}));
   EXPECT_EQ(trace.str(), "");
 }
@@ -69,8 +71,13 @@ TEST_F(ScorexBRKLogTest, HeadWithoutKillsIsDropped) {
             (std::vector<int32_t>{1}));
   EXPECT_EQ(eventCounts("c.log", "1.0\tno marker\n"), std::vector<int32_t>{});
   EXPECT_EQ(trace.str(), "Unknown Event: no marker\n");
-  // A line without a keyword is a failure, which keeps the (empty) match.
-  EXPECT_EQ(eventCounts("e.log", "no marker, no keyword\n"), std::vector<int32_t>{0});
+  // A line without a keyword is a failure, which keeps the (empty) match: without a time
+  // stamp, it is not merged.
+  EXPECT_EQ(eventCounts("e.log", "no marker, no keyword\n"), std::vector<int32_t>{});
+  EXPECT_NE(trace.str().find("\nError in core.getGameStats: e.log line 1: the match there has no "
+                             "readable start time (Absolute_Time); it is not merged\n"),
+            std::string::npos)
+      << trace.str();
 }
 
 TEST_F(ScorexBRKLogTest, MalformedLinesAreReportedAndTheLogGoesOn) {
