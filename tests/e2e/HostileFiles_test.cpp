@@ -146,5 +146,35 @@ TEST(HostileFiles, TraceAndHeadingsShowHostileTextsHarmlessly) {
   EXPECT_TRUE(found);
 }
 
+// The match directory of brkDay(1).
+const char* const kDay1 = "1709319600000";
+
+// Neither the clean-up of old matches nor the match pages go through a link planted in the
+// match-page directory: a link in the place of an old match, of "Highest_Score", "Last_Game" or
+// of the new match goes itself, what it names stays whole, and the pages go into a real
+// directory. What is no match (an admin's own folder) stays.
+TEST(HostileFiles, MatchPagesAndTheirCleanUpNeverFollowPlantedLinks) {
+  Home home;
+  const std::string games = home.file("html/Individual_Game_Stats/");
+  home.write("html/Individual_Game_Stats/Old matches/index.html", "mine");
+  const std::string victim = home.write("victim/index.html", "precious");
+  home.write("victim/0.html", "precious");
+  for (const std::string name : {"1000", "Highest_Score", "Last_Game", kDay1}) {
+    fs::create_directory_symlink(home.file("victim"), games + name);
+  }
+  home.write("a.log", brkDay(1));
+  const RunResult r = home.run({"a.log"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(listing(home.file("victim")), "0.html index.html");
+  EXPECT_EQ(slurp(victim) + slurp(home.file("victim/0.html")), "preciousprecious");
+  EXPECT_EQ(listing(games),
+            std::string(kDay1) + " Highest_Score Last_Game Old matches Recent_Index.html");
+  for (const std::string name : {kDay1, "Highest_Score", "Last_Game"}) {
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(games + name))) << name;
+    EXPECT_EQ(listing(games + name), "0.html 1.html index.html zbot.html") << name;
+  }
+  EXPECT_EQ(slurp(games + "Old matches/index.html"), "mine");
+}
+
 }  // namespace
 }  // namespace orvane
