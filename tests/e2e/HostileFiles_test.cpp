@@ -176,5 +176,27 @@ TEST(HostileFiles, MatchPagesAndTheirCleanUpNeverFollowPlantedLinks) {
   EXPECT_EQ(slurp(games + "Old matches/index.html"), "mine");
 }
 
+// A dangling link planted in the place of the player store or of the lock file never gets its
+// target created: the store is refused, the run saves nothing and keeps its log, and once the
+// links are gone the next run counts the match.
+TEST(HostileFiles, DanglingLinksInTheDatabaseDirectoryCreateNothing) {
+  Home home;
+  home.write("victim/keep", "");
+  for (const std::string name : {"brk_player.db", ".scorex-run"}) {
+    fs::create_symlink(home.file("victim/" + name), home.file("data/" + name));
+  }
+  home.write("a.log", brkDay(1));
+  const RunResult r = home.run({"a.log"});
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_EQ(listing(home.file("victim")), "keep");
+  for (const std::string name : {"brk_player.db", ".scorex-run"}) {
+    fs::remove(home.file("data/" + name));
+  }
+  const RunResult again = home.run();
+  EXPECT_EQ(again.status, 0) << again.out;
+  EXPECT_EQ(count(again.out, "Now Processing log 1 of 1: a.log"), 1u) << again.out;
+  EXPECT_EQ(listing(home.file("victim")), "keep");
+}
+
 }  // namespace
 }  // namespace orvane
