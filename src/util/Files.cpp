@@ -16,6 +16,7 @@
 
 #include "util/Failure.h"
 #include "util/FaultPoint.h"
+#include "util/Staging.h"
 
 namespace orvane::util {
 
@@ -133,6 +134,20 @@ void writeWholeFile(const std::string& path, const std::string& bytes, bool dura
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  // Match pages lie two directories below the top of their tree, where its staging directory is.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const std::optional<Directory> staging = holdStaging(dir, 2);
+    if (!staging) break;
+    const auto [step, err] =
+        writeThenRename(staging->descriptor(), temporaryName(name), path, bytes, durable);
+    if (step == Step::kDone) return;
+    // Removed since it was opened (a run that ended), or the name taken: try again.
+    if (step == Step::kCreate && (err == ENOENT || err == EEXIST)) continue;
+    // Not writable for this user, or the target on another file system: beside the target.
+    if (step == Step::kCreate || (step == Step::kRename && err == EXDEV)) break;
+    errno = err;
+    throw ioFailure("IOException", path);
+  }
   // A name that is taken already (a planted file, say) is tried again under another.
   for (int attempt = 0;; ++attempt) {
     const auto [step, err] =

@@ -1,8 +1,10 @@
 // Hostile file systems and careless set-ups, through the real programs: no match is lost or
 // counted twice, and no file outside the home is touched, whatever the admin or another user
 // of the machine left in the way.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -196,6 +198,36 @@ TEST(HostileFiles, DanglingLinksInTheDatabaseDirectoryCreateNothing) {
   EXPECT_EQ(again.status, 0) << again.out;
   EXPECT_EQ(count(again.out, "Now Processing log 1 of 1: a.log"), 1u) << again.out;
   EXPECT_EQ(listing(home.file("victim")), "keep");
+}
+
+// Temporary files are written in a staging directory per tree: what a dead writer left there (or
+// an earlier version beside a database file) is removed by the next run, a staging directory
+// planted as a link is replaced without being followed, and the site keeps none after a run. A
+// file that a writer working beside the run (without its lock) still holds stays.
+TEST(HostileFiles, TemporaryFilesOfDeadWritersGoAndLiveOnesStay) {
+  Home home;
+  home.write("data/.scorex-tmp/.saving-brk_game.db.0123456789abcdef", "half");
+  home.write("data/.saving-brk_hash.db.4242", "half");
+  home.write("victim/keep", "");
+  fs::create_directory_symlink(home.file("victim"), home.file("html/.scorex-tmp"));
+  home.write("a.log", brkDay(1));
+  const RunResult r = home.run({"a.log"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(listing(home.file("data/.scorex-tmp")), "");
+  EXPECT_FALSE(fs::exists(home.file("data/.saving-brk_hash.db.4242")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(home.file("html/.scorex-tmp"))));
+  EXPECT_EQ(listing(home.file("victim")), "keep");
+
+  // A start taking a log in beside the run holds the staging directory while it copies.
+  const std::string copying = home.write("data/.scorex-tmp/.incoming-1-0.part", "copying");
+  const int held = ::open(home.file("data/.scorex-tmp").c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_SH), 0);
+  EXPECT_EQ(home.run().status, 0);
+  EXPECT_EQ(slurp(copying), "copying");
+  ::close(held);
+  EXPECT_EQ(home.run().status, 0);
+  EXPECT_EQ(listing(home.file("data/.scorex-tmp")), "");
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "util/FaultPoint.h"
 #include "util/Files.h"
 #include "util/Numbers.h"
+#include "util/Staging.h"
 
 namespace orvane::programs::Scorex {
 
@@ -330,7 +331,11 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
   if (!held) {
     try {
       held = lock->othersHold(now());
-      if (!held) queue.removeStaleIncoming(now());
+      if (!held) {
+        queue.removeStaleIncoming(now());
+        util::prepareStaging(db);
+        util::prepareStaging(config::qmHtmlDir());
+      }
     } catch (const std::exception& e) {
       Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
     }
@@ -368,6 +373,8 @@ void core::deleteOldHtml(const Totals& t) {
   try {
     Debug::print("I core.deleteOldHtml", 1);
     const int32_t keep = std::min(config::numGamesToSave(), t.gListSize());
+    // The run's last page is written: the site keeps no staging directory between runs.
+    util::removeStaging(config::qmHtmlDir());
     std::set<std::string> kept;
     for (int32_t y = 0; y < keep; ++y) kept.insert(std::to_string(t.gListElement(y)));
     // Only the match directories: whatever else the admin keeps there stays.

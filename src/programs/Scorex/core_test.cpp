@@ -331,7 +331,7 @@ TEST_F(CoreRunTest, NoLogSavesTheDatabaseAndCleansUp) {
       "O core.deleteGameHtml\nO core.deleteOldHtml\nO core.go\n");
   EXPECT_EQ(s.calls, (Calls{"initFrame", "readDBs", "writeDBs", "gListSize"}));
   EXPECT_EQ(ls("html/Individual_Game_Stats"), "Recent_Index.html");
-  EXPECT_EQ(ls("data"), ".scorex-run");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp");
 }
 
 TEST_F(CoreRunTest, LauncherStartsTwiceAndTheFirstStartIsWaitedFor) {
@@ -455,7 +455,7 @@ TEST_F(CoreRunTest, WaitingLogsAreCountedAsTheyArrive) {
             "Now Processing log 1 of 2: a.log\nNow Processing log 2 of 2: b.log\n"
             "Now Processing log 1 of 2: a.log\nNow Processing log 2 of 3: b.log\n"
             "Now Processing log 3 of 3: c.log\n");
-  EXPECT_EQ(ls("data"), ".scorex-run");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp");
 }
 
 TEST_F(CoreRunTest, LogThatCannotBeMarkedIsStillProcessedOnce) {
@@ -463,7 +463,7 @@ TEST_F(CoreRunTest, LogThatCannotBeMarkedIsStillProcessedOnce) {
   home.write("data/a.log.del/x", "");  // the rename to "a.log.del" fails
   EXPECT_TRUE(run());
   EXPECT_EQ(trace.str(), "Now Processing log 1 of 1: a.log\n");
-  EXPECT_EQ(ls("data"), ".scorex-run a.log a.log.del");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp a.log a.log.del");
 }
 
 TEST_F(CoreRunTest, FailedSaveKeepsProcessedLogsAndOldPages) {
@@ -476,7 +476,7 @@ TEST_F(CoreRunTest, FailedSaveKeepsProcessedLogsAndOldPages) {
             "Error in createTotalsHtml: IOException: html full\n"
             "Error in core.putTotalsIntoDB: IOException: disk full\n");
   EXPECT_EQ(s.calls.back(), "writeDBs");
-  EXPECT_EQ(ls("data"), ".scorex-run a.log.del");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp a.log.del");
   EXPECT_EQ(ls("html/Individual_Game_Stats"), "42");
 }
 
@@ -495,7 +495,7 @@ TEST_F(CoreRunTest, LockIsRenewedAsTheRunGoesAndRemovedAfterTheCleanUp) {
   EXPECT_EQ(seen, (Calls{"update 1: 1700000000000.lock", "update 2: 1700000000000.lock",
                          "update 3: 1700000060000.lock", "writeTotals: 1700000090000.lock",
                          "writeDBs: 1700000090005.lock", "gListSize: 1700000090005.lock"}));
-  EXPECT_EQ(ls("data"), ".scorex-run");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp");
 }
 
 TEST_F(CoreRunTest, StartBesideAnActiveRunHandsItsLogsOverAndEnds) {
@@ -543,7 +543,7 @@ TEST_F(CoreRunTest, StaleLocksGoAndADirectoryIsTakenInAroundItsSubdirectory) {
             "Error in core.moveLogFiles: FileNotFoundException: " + root +
                 "/in/sub (Is a directory)\n"
                 "Now Processing log 1 of 2: a.log\nNow Processing log 2 of 2: z.log\n");
-  EXPECT_EQ(ls("data"), ".incoming-2-0.part .scorex-run");
+  EXPECT_EQ(ls("data"), ".incoming-2-0.part .scorex-run .scorex-tmp");
   EXPECT_EQ(ls("in"), "a.log sub z.log");
 }
 
@@ -580,7 +580,7 @@ TEST_F(CoreRunTest, UnknownProgramFailsBeforeAnyLogIsMarked) {
   EXPECT_EQ(trace.str(),
             "Error in core.getTotalsFromDB: NullPointerException\n"
             "Error in qmsToplvl.go: NullPointerException\n");
-  EXPECT_EQ(ls("data"), ".scorex-run a.log");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp a.log");
   EXPECT_TRUE(s.calls.empty());
 }
 
