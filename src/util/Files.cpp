@@ -2,16 +2,21 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "util/Failure.h"
 #include "util/FaultPoint.h"
+#include "util/Staging.h"
 
 namespace orvane::util {
 
@@ -71,11 +76,57 @@ std::string readWholeFile(const std::string& path) {
   return bytes;
 }
 
-std::string savingName(const std::string& path) {
-  const size_t slash = path.find_last_of('/');
-  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  return dir + kSavingPrefix + name + "." + std::to_string(::getpid());
+namespace {
+
+// Sixteen hex digits nobody can predict, for names a planted file cannot take in advance.
+std::string randomHex() {
+  static std::atomic<uint64_t> counter{0};
+  uint64_t v = 0;
+  if (::getrandom(&v, sizeof v, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof v)) {
+    // No entropy yet (early boot): unique, if guessable; O_EXCL still refuses a planted name.
+    v = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+        (static_cast<uint64_t>(::getpid()) << 32) ^ counter++;
+  }
+  static constexpr char kDigits[] = "0123456789abcdef";
+  std::string hex(16, '0');
+  for (char& c : hex) {
+    c = kDigits[v & 15];
+    v >>= 4;
+  }
+  return hex;
+}
+
+enum class Step { kDone, kCreate, kWrite, kRename };
+
+// Writes bytes into the new file tmp of the directory dirFd, then renames it over path. Returns
+// kDone, or the step that failed with its errno; the temporary file is then gone again.
+std::pair<Step, int> writeThenRename(int dirFd, const std::string& tmp, const std::string& path,
+                                     const std::string& bytes, bool durable) {
+  FileDescriptor fd(
+      ::openat(dirFd, tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (fd.get() < 0) return {Step::kCreate, errno};
+  Step failed = Step::kWrite;
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) break;
+    done += static_cast<size_t>(n);
+  }
+  if (done == bytes.size() && (!durable || ::fsync(fd.get()) == 0) && ::close(fd.release()) == 0) {
+    failed = Step::kRename;
+    faultPoint();
+    if (::renameat(dirFd, tmp.c_str(), AT_FDCWD, path.c_str()) == 0) return {Step::kDone, 0};
+  }
+  const int err = errno;
+  ::unlinkat(dirFd, tmp.c_str(), 0);
+  return {failed, err};
+}
+
+}  // namespace
+
+std::string temporaryName(const std::string& name) {
+  return kSavingPrefix + name.substr(0, 64) + "." + randomHex();
 }
 
 namespace {
@@ -84,25 +135,32 @@ uint64_t failures = 0;
 
 void replaceFile(const std::string& path, const std::string& bytes, bool durable) {
   faultPoint();
-  const std::string tmp = savingName(path);
-  FileDescriptor fd(::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (fd.get() < 0) throw ioFailure("IOException", path);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const Failure failure = ioFailure("IOException", path);
-      ::unlink(tmp.c_str());
-      throw failure;
-    }
-    done += static_cast<size_t>(n);
+  const size_t slash = path.find_last_of('/');
+  const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+  const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  // Match pages lie two directories below the top of their tree, where its staging directory is.
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const std::optional<Directory> staging = holdStaging(dir, 2);
+    if (!staging) break;
+    const auto [step, err] =
+        writeThenRename(staging->descriptor(), temporaryName(name), path, bytes, durable);
+    if (step == Step::kDone) return;
+    // Removed since it was opened (a run that ended), or the name taken: try again.
+    if (step == Step::kCreate && (err == ENOENT || err == EEXIST)) continue;
+    // Not writable for this user, or the target on another file system: beside the target.
+    if (step == Step::kCreate || (step == Step::kRename && err == EXDEV)) break;
+    errno = err;
+    throw ioFailure("IOException", path);
   }
-  if ((durable && ::fsync(fd.get()) != 0) || ::close(fd.release()) != 0 ||
-      (faultPoint(), ::rename(tmp.c_str(), path.c_str()) != 0)) {
-    const Failure failure = ioFailure("IOException", path);
-    ::unlink(tmp.c_str());
-    throw failure;
+  // A name that is taken already (a planted file, say) is tried again under another.
+  for (int attempt = 0;; ++attempt) {
+    const auto [step, err] =
+        writeThenRename(AT_FDCWD, dir + temporaryName(name), path, bytes, durable);
+    if (step == Step::kDone) return;
+    if (step != Step::kCreate || err != EEXIST || attempt == 3) {
+      errno = err;
+      throw ioFailure("IOException", path);
+    }
   }
 }
 
@@ -166,7 +224,10 @@ bool moveFile(const std::string& from, const std::string& to) {
   if (::rename(from.c_str(), to.c_str()) == 0) return true;
   if (errno != EXDEV) return false;
   // Another file system: copy beside the target under a temporary name, then rename.
-  const std::string tmp = savingName(to);
+  const size_t slash = to.find_last_of('/');
+  const std::string tmp = slash == std::string::npos
+                              ? temporaryName(to)
+                              : to.substr(0, slash + 1) + temporaryName(to.substr(slash + 1));
   try {
     copyToNewFile(from, tmp);
   } catch (const Failure&) {

@@ -7,16 +7,18 @@
 
 namespace orvane::util {
 
-// Temporary files being written start with this prefix (and end in the writer's process id, so
-// never in ".log", ".lock" or ".del"); a run removes leftovers of dead runs from its database
-// directory once it holds the run lock.
+// Temporary files being written start with this prefix (and end in random hex digits, so never
+// in ".log", ".lock" or ".del"). Earlier versions wrote them beside their targets, where a run
+// still removes leftovers from its database directory once it holds the run lock.
 inline constexpr const char* kSavingPrefix = ".saving-";
 
-// The temporary name beside path under which path's new content is written.
-std::string savingName(const std::string& path);
+// A new temporary name for a file called name, that nobody can predict.
+std::string temporaryName(const std::string& name);
 
 // Whole-file helpers. Files are read whole and written whole; a written file replaces the old
-// one atomically (a temporary file in the same directory, flushed, then renamed over it).
+// one atomically: a new temporary file (never one that already exists, nor through a link) in
+// the tree's staging directory (see Staging.h) or, without one on the same file system, beside
+// the target, flushed, then renamed over it.
 
 // True when path names a regular file this process may read.
 bool isReadableFile(const std::string& path);

@@ -1,6 +1,7 @@
 #include "util/Files.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -46,6 +47,22 @@ TEST(Files, FailedReplaceLeavesNoTemporary) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+// The temporary file is a new file under a name nobody can plant a link at in advance: not the
+// name earlier versions used (fixed by the target and the process id).
+TEST(Files, WriteNeverGoesThroughALinkBesideTheTarget) {
+  testing::TempDir dir;
+  const std::string victim = dir.write("victim", "precious");
+  std::filesystem::create_symlink(victim, dir.file(".saving-x.db." + std::to_string(::getpid())));
+  std::filesystem::create_symlink(dir.file("created"),
+                                  dir.file(".saving-y.db." + std::to_string(::getpid())));
+  writeWholeFile(dir.file("x.db"), "new");
+  writeWholeFile(dir.file("y.db"), "new");
+  EXPECT_EQ(readWholeFile(victim), "precious");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("created")));
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.file("x.db"))));
+  EXPECT_EQ(readWholeFile(dir.file("x.db")), "new");
 }
 
 }  // namespace

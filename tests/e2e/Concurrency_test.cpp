@@ -68,7 +68,8 @@ TEST(Concurrency, SimultaneousStartsProcessEveryLogOnce) {
   for (const auto& [name, count] : processed) EXPECT_EQ(count, 1) << name;
   EXPECT_EQ(processed.size(), static_cast<size_t>(kRounds * kStarts));
   EXPECT_EQ(testing::listing(home.file("data")),
-            ".scorex-run brk_game.db brk_hash.db brk_player.db brk_records.db scorex.timezone");
+            ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_player.db brk_records.db "
+            "scorex.timezone");
 }
 
 }  // namespace

@@ -87,20 +87,17 @@ RunOptions options(const TempDir& home, const Workload& w) {
   return o;
 }
 
-// What a run leaves that counts: the database files and every page (files being written are
-// not pages yet).
+// What a run leaves: every file and directory of the database directory and of the site,
+// hidden ones included (a temporary file left behind is a difference too), except the lock
+// files, which are named after their time.
 std::map<std::string, std::string> snapshot(const TempDir& home) {
   std::map<std::string, std::string> files;
-  for (const auto& e : fs::directory_iterator(home.file("data"))) {
-    const std::string name = e.path().filename().string();
-    if (name.ends_with(".db") || name.starts_with("scorex.journal")) {
-      files["data/" + name] = slurp(e.path().string());
+  for (const char* tree : {"data", "html"}) {
+    for (const auto& e : fs::recursive_directory_iterator(home.file(tree))) {
+      if (e.path().extension() == ".lock") continue;
+      files[fs::relative(e.path(), home.path()).string()] =
+          e.is_directory() ? "<directory>" : slurp(e.path().string());
     }
-  }
-  for (const auto& e : fs::recursive_directory_iterator(home.file("html"))) {
-    const std::string name = e.path().filename().string();
-    if (!e.is_regular_file() || name.starts_with(".saving-")) continue;
-    files[fs::relative(e.path(), home.path()).string()] = slurp(e.path().string());
   }
   return files;
 }
@@ -201,7 +198,7 @@ struct SmallFileSystem {
 std::map<std::string, std::string> databaseFiles(const TempDir& home) {
   std::map<std::string, std::string> files;
   for (const auto& [name, bytes] : snapshot(home)) {
-    if (name.starts_with("data/")) files[name] = bytes;
+    if (name.ends_with(".db") || name.starts_with("data/scorex.journal")) files[name] = bytes;
   }
   return files;
 }

@@ -1,8 +1,10 @@
 // Hostile file systems and careless set-ups, through the real programs: no match is lost or
 // counted twice, and no file outside the home is touched, whatever the admin or another user
 // of the machine left in the way.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -244,6 +246,88 @@ TEST(HostileFiles, ARunThatMergesNothingWritesNothing) {
   EXPECT_EQ(home.run({"a.log"}).status, 0);
   EXPECT_EQ(home.run().status, 0);
   EXPECT_EQ(inodes(), before);
+}
+
+// The match directory of brkDay(1).
+const char* const kDay1 = "1709319600000";
+
+// Neither the clean-up of old matches nor the match pages go through a link planted in the
+// match-page directory: a link in the place of an old match, of "Highest_Score", "Last_Game" or
+// of the new match goes itself, what it names stays whole, and the pages go into a real
+// directory. What is no match (an admin's own folder) stays.
+TEST(HostileFiles, MatchPagesAndTheirCleanUpNeverFollowPlantedLinks) {
+  Home home;
+  const std::string games = home.file("html/Individual_Game_Stats/");
+  home.write("html/Individual_Game_Stats/Old matches/index.html", "mine");
+  const std::string victim = home.write("victim/index.html", "precious");
+  home.write("victim/0.html", "precious");
+  for (const std::string name : {"1000", "Highest_Score", "Last_Game", kDay1}) {
+    fs::create_directory_symlink(home.file("victim"), games + name);
+  }
+  home.write("a.log", brkDay(1));
+  const RunResult r = home.run({"a.log"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(listing(home.file("victim")), "0.html index.html");
+  EXPECT_EQ(slurp(victim) + slurp(home.file("victim/0.html")), "preciousprecious");
+  EXPECT_EQ(listing(games),
+            std::string(kDay1) + " Highest_Score Last_Game Old matches Recent_Index.html");
+  for (const std::string name : {kDay1, "Highest_Score", "Last_Game"}) {
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(games + name))) << name;
+    EXPECT_EQ(listing(games + name), "0.html 1.html index.html zbot.html") << name;
+  }
+  EXPECT_EQ(slurp(games + "Old matches/index.html"), "mine");
+}
+
+// A dangling link planted in the place of the player store or of the lock file never gets its
+// target created: the store is refused, the run saves nothing and keeps its log, and once the
+// links are gone the next run counts the match.
+TEST(HostileFiles, DanglingLinksInTheDatabaseDirectoryCreateNothing) {
+  Home home;
+  home.write("victim/keep", "");
+  for (const std::string name : {"brk_player.db", ".scorex-run"}) {
+    fs::create_symlink(home.file("victim/" + name), home.file("data/" + name));
+  }
+  home.write("a.log", brkDay(1));
+  const RunResult r = home.run({"a.log"});
+  EXPECT_EQ(r.status, 1) << r.out;
+  EXPECT_EQ(listing(home.file("victim")), "keep");
+  for (const std::string name : {"brk_player.db", ".scorex-run"}) {
+    fs::remove(home.file("data/" + name));
+  }
+  const RunResult again = home.run();
+  EXPECT_EQ(again.status, 0) << again.out;
+  EXPECT_EQ(count(again.out, "Now Processing log 1 of 1: a.log"), 1u) << again.out;
+  EXPECT_EQ(listing(home.file("victim")), "keep");
+}
+
+// Temporary files are written in a staging directory per tree: what a dead writer left there (or
+// an earlier version beside a database file) is removed by the next run, a staging directory
+// planted as a link is replaced without being followed, and the site keeps none after a run. A
+// file that a writer working beside the run (without its lock) still holds stays.
+TEST(HostileFiles, TemporaryFilesOfDeadWritersGoAndLiveOnesStay) {
+  Home home;
+  home.write("data/.scorex-tmp/.saving-brk_game.db.0123456789abcdef", "half");
+  home.write("data/.saving-brk_hash.db.4242", "half");
+  home.write("victim/keep", "");
+  fs::create_directory_symlink(home.file("victim"), home.file("html/.scorex-tmp"));
+  home.write("a.log", brkDay(1));
+  const RunResult r = home.run({"a.log"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(listing(home.file("data/.scorex-tmp")), "");
+  EXPECT_FALSE(fs::exists(home.file("data/.saving-brk_hash.db.4242")));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(home.file("html/.scorex-tmp"))));
+  EXPECT_EQ(listing(home.file("victim")), "keep");
+
+  // A start taking a log in beside the run holds the staging directory while it copies.
+  const std::string copying = home.write("data/.scorex-tmp/.incoming-1-0.part", "copying");
+  const int held = ::open(home.file("data/.scorex-tmp").c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_SH), 0);
+  EXPECT_EQ(home.run().status, 0);
+  EXPECT_EQ(slurp(copying), "copying");
+  ::close(held);
+  EXPECT_EQ(home.run().status, 0);
+  EXPECT_EQ(listing(home.file("data/.scorex-tmp")), "");
 }
 
 }  // namespace

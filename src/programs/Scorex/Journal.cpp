@@ -34,10 +34,11 @@ util::Failure ioFailure(const std::string& path) {
   return util::Failure("IOException", path + " (" + std::strerror(errno) + ")");
 }
 
-// Writes bytes at offset into the file (created when missing) and makes them durable.
+// Writes bytes at offset into the file (created when missing, never through a link) and makes
+// them durable.
 void patchFile(const std::string& path, int64_t offset, const std::string& bytes) {
   util::faultPoint();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) throw ioFailure(path);
   size_t done = 0;
   while (done < bytes.size()) {
@@ -141,13 +142,15 @@ void Journal::check(const std::string& dir) const {
   for (const Change& c : list) {
     const std::string path = dir + c.name;
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
-      errno = EISDIR;
+    if (::lstat(path.c_str(), &st) != 0) continue;
+    // A file replaced whole replaces a link itself; one changed in place would not follow the
+    // link, so that is refused before anything is committed.
+    if (S_ISLNK(st.st_mode) && c.whole) continue;
+    if (!S_ISREG(st.st_mode)) {
+      errno = S_ISLNK(st.st_mode) ? ELOOP : EISDIR;
       throw ioFailure(path);
     }
-    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
-      throw ioFailure(path);
-    }
+    if (::access(path.c_str(), W_OK) != 0) throw ioFailure(path);
   }
   if (::access(dir.empty() ? "." : dir.c_str(), W_OK) != 0) throw ioFailure(dir);
 }

@@ -87,6 +87,12 @@ TEST_F(JournalTest, UnusableJournalOrTargetStopsBeforeAnyChange) {
 
   home.mkdir("b.db");
   EXPECT_THROW(sample().check(dir()), std::exception);
+  // A file changed in place is never reached through a link, not even by a recovery.
+  std::filesystem::remove(home.file("b.db"));
+  std::filesystem::create_symlink(home.file("victim"), home.file("p.db"));
+  EXPECT_THROW(sample().check(dir()), std::exception);
+  EXPECT_THROW(sample().apply(dir()), std::exception);
+  EXPECT_FALSE(std::filesystem::exists(home.file("victim")));
 }
 
 TEST_F(JournalTest, DeferredStoreWritesWaitAndCloseForgetsThem) {

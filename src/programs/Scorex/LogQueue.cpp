@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "util/Failure.h"
 #include "util/FaultPoint.h"
 #include "util/Files.h"
+#include "util/Staging.h"
 
 namespace orvane::programs::Scorex {
 
@@ -94,11 +96,15 @@ void LogQueue::place(const std::string& from, const std::string& name, bool keep
   static std::atomic<int> sequence{0};
   std::string source = from;
   std::string tmp;
+  std::optional<util::Directory> staging;
   if (keepFrom || ::link(from.c_str(), (dbDir + name).c_str()) != 0) {
     if (!keepFrom && errno != EXDEV && errno != EEXIST && errno != EPERM) return;  // silent
-    // The bytes land under a temporary name first, so that no run ever reads half a log.
-    tmp = dbDir + kIncomingPrefix + std::to_string(::getpid()) + "-" + std::to_string(sequence++) +
-          ".part";
+    // The bytes land under a temporary name first, so that no run ever reads half a log: in the
+    // staging directory, held until the copy is placed, where a run removes it if this start
+    // dies meanwhile.
+    staging = util::holdStaging(dbDir, 0);
+    tmp = (staging ? staging->path() + "/" : dbDir) + kIncomingPrefix + std::to_string(::getpid()) +
+          "-" + std::to_string(sequence++) + ".part";
     util::copyToNewFile(from, tmp);
     source = tmp;
   } else {

@@ -28,8 +28,10 @@ class LogQueue {
   void takeIn(const std::string& path, const std::string& mode, const std::string& saveDir,
               bool logTmpFiles, int64_t now) const;
 
-  // Removes the temporary files of intakes that died more than an hour ago, and those of
-  // saves of runs that died (no other run can be saving while the run lock is held).
+  // Removes the temporary files left in the database directory itself (where they lie when it
+  // has no staging directory, or by earlier versions): those of intakes that died more than an
+  // hour ago, and those of saves of runs that died (no other run can be saving while the run
+  // lock is held).
   void removeStaleIncoming(int64_t now) const;
 
   // The waiting logs, smallest name first.

@@ -19,7 +19,8 @@ using util::Debug;
 
 bool RunLock::acquire() {
   if (fd >= 0) return true;
-  fd = ::open((dbDir + kLockFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  // Never through a link: a dangling one would have its target created.
+  fd = ::open((dbDir + kLockFileName).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) return true;
   if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
   ::close(fd);
@@ -51,11 +52,22 @@ bool RunLock::othersHold(int64_t now) {
 
 void RunLock::renew(int64_t now) {
   const std::string next = dbDir + std::to_string(now) + ".lock";
-  const int f = ::open(next.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // Two renewals within one millisecond name the same file: keep it.
+  if (next == current) return;
+  // A new file, never one that is there already nor what a link names.
+  const auto create = [&next] {
+    return ::open(next.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  };
+  int f = create();
+  if (f < 0 && errno == EEXIST) {
+    // Not this run's (a stale lock of the same millisecond, a planted link): the run holds the
+    // directory's lock, so it goes.
+    ::unlink(next.c_str());
+    f = create();
+  }
   if (f < 0) throw util::Failure("IOException", next + " (" + std::strerror(errno) + ")");
   ::close(f);
-  // Two renewals within one millisecond name the same file: keep it.
-  if (!current.empty() && current != next) ::unlink(current.c_str());
+  if (!current.empty()) ::unlink(current.c_str());
   current = next;
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "TempDir.h"
@@ -75,6 +76,12 @@ TEST_F(RunLockTest, RenewalKeepsOneFileAndNeverTheOneJustMade) {
   lock.renew(kNow + 1);
   EXPECT_EQ(listing(t.path()), "1700000000001.lock 5.lock");
   EXPECT_EQ(lock.currentFile(), db + "1700000000001.lock");
+  // A name that is there already is no lock of this run's, even a link: it is made anew.
+  const std::string planted = db + lockName(kNow + 2);
+  std::filesystem::create_symlink(db + "victim", planted);
+  lock.renew(kNow + 2);
+  EXPECT_FALSE(std::filesystem::exists(db + "victim"));
+  EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(planted)));
   lock.removeCurrent();
   lock.removeCurrent();
   EXPECT_EQ(listing(t.path()), "5.lock");

@@ -59,7 +59,8 @@ bool SlotStore::open(const std::string& path, bool deferWrites) {
     if (entrySize <= 0) {
       throw util::Failure("IllegalArgumentException", "slot size " + std::to_string(entrySize));
     }
-    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    // Never through a link: a dangling one would have its target created.
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
       throw util::Failure("FileNotFoundException", path + " (" + std::strerror(errno) + ")");
     }

@@ -1,7 +1,6 @@
 #include "programs/Scorex/core.h"
 
 #include <sys/utsname.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -23,9 +22,12 @@
 #include "programs/Scorex/ProcessExit.h"
 #include "programs/Scorex/config.h"
 #include "util/Debug.h"
+#include "util/Directory.h"
 #include "util/Failure.h"
 #include "util/FaultPoint.h"
 #include "util/Files.h"
+#include "util/Numbers.h"
+#include "util/Staging.h"
 
 namespace orvane::programs::Scorex {
 
@@ -58,6 +60,25 @@ const char* const kGameDir = "Individual_Game_Stats";
 const int64_t kRenewEveryMillis = 60000;
 // The most merged matches that wait for their pages at once (see PendingPages).
 const size_t kPendingMatches = 32;
+
+// True for the name of a match directory: a match's time stamp, a 64-bit decimal as written.
+bool isMatchStamp(const std::string& name) {
+  try {
+    return std::to_string(util::parseLong(name)) == name;
+  } catch (const util::Failure&) {
+    return false;
+  }
+}
+
+// True for the files a match page writer makes: the index, the bot list, a page per player
+// number, and the temporary files earlier versions left beside them.
+bool isMatchPageFile(const std::string& name) {
+  if (name == "index.html" || name == "zbot.html" || name.starts_with(util::kSavingPrefix)) {
+    return true;
+  }
+  const std::string number = name.substr(0, name.size() - std::min<size_t>(name.size(), 5));
+  return name.ends_with(".html") && isMatchStamp(number) && number[0] != '-';
+}
 
 }  // namespace
 
@@ -379,7 +400,11 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
   if (!held) {
     try {
       held = lock->othersHold(now());
-      if (!held) queue.removeStaleIncoming(now());
+      if (!held) {
+        queue.removeStaleIncoming(now());
+        util::prepareStaging(db);
+        util::prepareStaging(config::qmHtmlDir());
+      }
     } catch (const std::exception& e) {
       Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
     }
@@ -417,10 +442,13 @@ void core::deleteOldHtml(const Totals& t) {
   try {
     Debug::print("I core.deleteOldHtml", 1);
     const int32_t keep = std::min(config::numGamesToSave(), t.gListSize());
-    std::set<std::string> kept = {"Recent_Index.html", "Highest_Score", "Last_Game"};
+    // The run's last page is written: the site keeps no staging directory between runs.
+    util::removeStaging(config::qmHtmlDir());
+    std::set<std::string> kept;
     for (int32_t y = 0; y < keep; ++y) kept.insert(std::to_string(t.gListElement(y)));
-    for (const std::string& name : util::listDirectory(config::qmHtmlDir() + kGameDir)) {
-      if (kept.count(name) == 0) deleteGameHtml(name);
+    // Only the match directories: whatever else the admin keeps there stays.
+    for (const std::string& name : util::Directory(config::qmHtmlDir() + kGameDir).names()) {
+      if (isMatchStamp(name) && kept.count(name) == 0) deleteGameHtml(name);
     }
     Debug::print("O core.deleteOldHtml", 1);
   } catch (const std::exception& e) {
@@ -431,24 +459,29 @@ void core::deleteOldHtml(const Totals& t) {
 void core::deleteGameHtml(const std::string& game) {
   try {
     Debug::print("I core.deleteGameHtml", 1);
-    const std::string d = config::qmHtmlDir() + kGameDir + "/" + game;
-    std::error_code ec;
-    if (fs::exists(d, ec)) {
-      if (::access(d.c_str(), W_OK) != 0) {
+    // Nothing is reached through a link: a link in a match directory's place goes itself, and
+    // only the files a match page writer makes are removed from a match directory.
+    const util::Directory games(config::qmHtmlDir() + kGameDir);
+    const util::Directory::Kind kind = games.kind(game);
+    if (kind == util::Directory::Kind::kLink) {
+      util::faultPoint();
+      if (!games.remove(game)) Debug::print("Could not delete game '" + game + "'", 0);
+    } else if (kind != util::Directory::Kind::kMissing) {
+      if (!games.writable(game)) {
         Debug::print("No permission to delete game '" + game + "'", 0);
         Debug::print("O core.deleteGameHtml", 1);
         return;
       }
-      for (const std::string& name : util::listDirectory(d)) {
-        const std::string f = d + "/" + name;
+      const util::Directory d = games.child(game);
+      for (const std::string& name : d.names()) {
+        if (!isMatchPageFile(name)) continue;
         util::faultPoint();
-        // One level only: a subdirectory is removed only when it is empty.
-        if (::access(f.c_str(), W_OK) != 0 || std::remove(f.c_str()) != 0) {
+        if (!d.writable(name) || !d.remove(name)) {
           Debug::print("No permission to delete file'" + name + "'" + "in Game '" + game + "'", 0);
         }
       }
       util::faultPoint();
-      if (std::remove(d.c_str()) != 0) Debug::print("Could not delete game '" + game + "'", 0);
+      if (!games.removeDirectory(game)) Debug::print("Could not delete game '" + game + "'", 0);
     }
     Debug::print("O core.deleteGameHtml", 1);
   } catch (const std::exception& e) {

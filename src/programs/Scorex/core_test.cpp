@@ -338,7 +338,7 @@ TEST_F(CoreRunTest, NoLogSavesTheDatabaseAndCleansUp) {
       "O core.deleteGameHtml\nO core.deleteOldHtml\nO core.go\n");
   EXPECT_EQ(s.calls, (Calls{"initFrame", "readDBs", "writeDBs", "gListSize"}));
   EXPECT_EQ(ls("html/Individual_Game_Stats"), "Recent_Index.html");
-  EXPECT_EQ(ls("data"), ".scorex-run");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp");
 }
 
 TEST_F(CoreRunTest, LauncherStartsTwiceAndTheFirstStartIsWaitedFor) {
@@ -408,8 +408,9 @@ TEST_F(CoreRunTest, RepeatMatchesGetALineAndNoPage) {
 }
 
 TEST_F(CoreRunTest, NewHighAndRecentMatchIsWrittenThreeTimes) {
-  home.write("html/Individual_Game_Stats/Highest_Score/old.html", "");
-  home.write("html/Individual_Game_Stats/Last_Game/old.html", "");
+  // The player pages of earlier matches with more players.
+  home.write("html/Individual_Game_Stats/Highest_Score/5.html", "");
+  home.write("html/Individual_Game_Stats/Last_Game/5.html", "");
   home.write("data/a.log", "100 srv q2dm1\n");
   s.printable = s.high = s.recent = {100};
   s.gList = {100};
@@ -461,7 +462,7 @@ TEST_F(CoreRunTest, WaitingLogsAreCountedAsTheyArrive) {
             "Now Processing log 1 of 2: a.log\nNow Processing log 2 of 2: b.log\n"
             "Now Processing log 1 of 2: a.log\nNow Processing log 2 of 3: b.log\n"
             "Now Processing log 3 of 3: c.log\n");
-  EXPECT_EQ(ls("data"), ".scorex-run");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp");
 }
 
 TEST_F(CoreRunTest, LogThatCannotBeMarkedIsStillProcessedOnce) {
@@ -469,7 +470,7 @@ TEST_F(CoreRunTest, LogThatCannotBeMarkedIsStillProcessedOnce) {
   home.write("data/a.log.del/x", "");  // the rename to "a.log.del" fails
   EXPECT_TRUE(run());
   EXPECT_EQ(trace.str(), "Now Processing log 1 of 1: a.log\n");
-  EXPECT_EQ(ls("data"), ".scorex-run a.log a.log.del");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp a.log a.log.del");
 }
 
 TEST_F(CoreRunTest, FailedSaveKeepsProcessedLogsAndOldPages) {
@@ -482,7 +483,7 @@ TEST_F(CoreRunTest, FailedSaveKeepsProcessedLogsAndOldPages) {
             "Error in createTotalsHtml: IOException: html full\n"
             "Error in core.putTotalsIntoDB: IOException: disk full\n");
   EXPECT_EQ(s.calls.back(), "writeDBs");
-  EXPECT_EQ(ls("data"), ".scorex-run a.log.del");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp a.log.del");
   EXPECT_EQ(ls("html/Individual_Game_Stats"), "42");
 }
 
@@ -501,7 +502,7 @@ TEST_F(CoreRunTest, LockIsRenewedAsTheRunGoesAndRemovedAfterTheCleanUp) {
   EXPECT_EQ(seen, (Calls{"update 1: 1700000000000.lock", "update 2: 1700000000000.lock",
                          "update 3: 1700000060000.lock", "writeTotals: 1700000090000.lock",
                          "writeDBs: 1700000090005.lock", "gListSize: 1700000090005.lock"}));
-  EXPECT_EQ(ls("data"), ".scorex-run");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp");
 }
 
 TEST_F(CoreRunTest, StartBesideAnActiveRunHandsItsLogsOverAndEnds) {
@@ -549,7 +550,7 @@ TEST_F(CoreRunTest, StaleLocksGoAndADirectoryIsTakenInAroundItsSubdirectory) {
             "Error in core.moveLogFiles: FileNotFoundException: " + root +
                 "/in/sub (Is a directory)\n"
                 "Now Processing log 1 of 2: a.log\nNow Processing log 2 of 2: z.log\n");
-  EXPECT_EQ(ls("data"), ".incoming-2-0.part .scorex-run");
+  EXPECT_EQ(ls("data"), ".incoming-2-0.part .scorex-run .scorex-tmp");
   EXPECT_EQ(ls("in"), "a.log sub z.log");
 }
 
@@ -586,7 +587,7 @@ TEST_F(CoreRunTest, UnknownProgramFailsBeforeAnyLogIsMarked) {
   EXPECT_EQ(trace.str(),
             "Error in core.getTotalsFromDB: NullPointerException\n"
             "Error in qmsToplvl.go: NullPointerException\n");
-  EXPECT_EQ(ls("data"), ".scorex-run a.log");
+  EXPECT_EQ(ls("data"), ".scorex-run .scorex-tmp a.log");
   EXPECT_TRUE(s.calls.empty());
 }
 
@@ -630,20 +631,24 @@ TEST_F(CoreRunTest, DeleteOldHtmlKeepsTheKeptRange) {
                              "/html/Individual_Game_Stats (No such file or directory)\n");
 }
 
-TEST_F(CoreRunTest, DeleteGameHtmlRemovesOneLevel) {
-  home.write("html/Individual_Game_Stats/7/a.html", "");
-  home.write("html/Individual_Game_Stats/7/deeper/b.html", "");
-  home.mkdir("html/Individual_Game_Stats/8/empty");
+// Only the files a match page writer makes go; the directory goes when nothing else is left.
+TEST_F(CoreRunTest, DeleteGameHtmlRemovesOnlyMatchPages) {
+  for (const std::string page :
+       {"index.html", "zbot.html", "0.html", "12.html", ".saving-1.html.1"}) {
+    home.write("html/Individual_Game_Stats/7/" + page, "");
+  }
+  for (const std::string file : {"index.html", "012.html", "notes.txt", "deeper/1.html"}) {
+    home.write("html/Individual_Game_Stats/8/" + file, "");
+  }
   home.write("html/Individual_Game_Stats/notes.txt", "");
   core c = driver();
   for (const std::string game : {"7", "8", "notes.txt", "gone"}) c.deleteGameHtml(game);
   EXPECT_EQ(trace.str(),
-            "No permission to delete file'deeper'in Game '7'\n"
-            "Could not delete game '7'\n"
+            "Could not delete game '8'\n"
             "Error in core.deleteGameHtml: FileNotFoundException: " +
                 root + "/html/Individual_Game_Stats/notes.txt (Not a directory)\n");
-  EXPECT_EQ(ls("html/Individual_Game_Stats"), "7 notes.txt");
-  EXPECT_EQ(ls("html/Individual_Game_Stats/7"), "deeper");
+  EXPECT_EQ(ls("html/Individual_Game_Stats"), "8 notes.txt");
+  EXPECT_EQ(ls("html/Individual_Game_Stats/8"), "012.html deeper notes.txt");
 }
 
 TEST_F(CoreRunTest, DeleteGameHtmlWithoutPermission) {
@@ -651,19 +656,19 @@ TEST_F(CoreRunTest, DeleteGameHtmlWithoutPermission) {
     GTEST_SKIP() << "root may delete anything; run as an unprivileged user for this test";
   }
   const std::string games = root + "/html/Individual_Game_Stats/";
-  home.write("html/Individual_Game_Stats/7/a.html", "");
-  home.write("html/Individual_Game_Stats/8/b.html", "");
+  home.write("html/Individual_Game_Stats/7/0.html", "");
+  home.write("html/Individual_Game_Stats/8/0.html", "");
   fs::permissions(games + "7", fs::perms::owner_write, fs::perm_options::remove);
-  fs::permissions(games + "8/b.html", fs::perms::owner_write, fs::perm_options::remove);
+  fs::permissions(games + "8/0.html", fs::perms::owner_write, fs::perm_options::remove);
   core c = driver();
   c.deleteGameHtml("7");
   c.deleteGameHtml("8");
   fs::permissions(games + "7", fs::perms::owner_write, fs::perm_options::add);
   EXPECT_EQ(trace.str(),
             "No permission to delete game '7'\n"
-            "No permission to delete file'b.html'in Game '8'\nCould not delete game '8'\n");
+            "No permission to delete file'0.html'in Game '8'\nCould not delete game '8'\n");
   EXPECT_EQ(ls("html/Individual_Game_Stats/7") + "|" + ls("html/Individual_Game_Stats/8"),
-            "a.html|b.html");
+            "0.html|0.html");
 }
 
 }  // namespace

@@ -340,7 +340,7 @@ TEST_F(TotalsTest, SavingLeftoversAreRemovedOnceTheLockIsHeld) {
             ".incoming-a.log.part .saving-brk_game.db.4242 .scorex-run " + other);
   std::filesystem::remove(home.file("data/" + other));
   Scorex::core([&] { return now; }).moveLogFiles({});
-  EXPECT_EQ(listing(home.file("data")), ".incoming-a.log.part .scorex-run");
+  EXPECT_EQ(listing(home.file("data")), ".incoming-a.log.part .scorex-run .scorex-tmp");
 }
 
 TEST_F(TotalsTest, DamagedFilesAreReadAsFarAsTheyAreSound) {

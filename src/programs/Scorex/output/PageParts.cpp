@@ -1,8 +1,12 @@
 #include "programs/Scorex/output/PageParts.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
 
+#include "util/FaultPoint.h"
 #include "util/Files.h"
 
 namespace orvane::programs::Scorex::output {
@@ -38,8 +42,19 @@ void legend(util::TextWriter& w) {
 }
 
 void makeDirs(const std::string& dir) {
+  const std::string path = dir.ends_with('/') ? dir.substr(0, dir.size() - 1) : dir;
   std::error_code ec;
-  std::filesystem::create_directories(dir, ec);
+  std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ec);
+  // The directory itself is the site's own: its pages never go through a link planted in its
+  // place, which goes (what it names stays as it is).
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0) {
+    if (!S_ISLNK(st.st_mode)) return;
+    util::faultPoint();
+    ::unlink(path.c_str());
+  }
+  util::faultPoint();
+  ::mkdir(path.c_str(), 0777);
 }
 
 void writePage(const std::string& file, const util::TextWriter& w) {

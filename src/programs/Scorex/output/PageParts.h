@@ -26,6 +26,7 @@ void tableOrNote(util::TextWriter& w, const std::optional<Table>& t, const std::
 // The key to the players' colours: gold for humans, blue for bots.
 void legend(util::TextWriter& w);
 // Creates a directory and its parents; one that cannot be made shows when its page is written.
+// A symbolic link in the directory's own place is replaced by a directory.
 void makeDirs(const std::string& dir);
 
 // Writes a finished page over file.

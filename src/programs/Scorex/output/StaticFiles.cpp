@@ -8,10 +8,12 @@
 #include "util/Debug.h"
 #include "util/Failure.h"
 #include "util/Files.h"
+#include "util/Staging.h"
 
 namespace orvane::programs::Scorex::output {
 
 void StaticFiles::install(const std::string& htmlDir) {
+  bool staged = false;
   for (const File& f : all()) {
     try {
       const std::filesystem::path target(htmlDir + std::string(f.path));
@@ -23,6 +25,10 @@ void StaticFiles::install(const std::string& htmlDir) {
         std::filesystem::create_directories(dir, ec);
         if (ec) throw util::Failure("IOException", dir.string() + " (" + ec.message() + ")");
       }
+      // This may run beside another run: a start that dies while installing leaves its
+      // temporary file where the next run removes it, not in the site.
+      if (!staged) util::createStaging(htmlDir);
+      staged = true;
       util::writeWholeFile(target.string(), std::string(f.bytes));
     } catch (const std::exception& e) {
       util::Debug::print("Error in StaticFiles.install: " + util::failureText(e), 0);

@@ -1,0 +1,98 @@
+#include "util/Directory.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "util/Failure.h"
+
+namespace orvane::util {
+
+namespace {
+
+// O_NOFOLLOW with O_DIRECTORY refuses a link in the directory's place, whatever it names.
+constexpr int kOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+Failure openFailure(const std::string& path) {
+  return Failure("FileNotFoundException", path + " (" + std::strerror(errno) + ")");
+}
+
+}  // namespace
+
+Directory::Directory(const std::string& path)
+    : fd(::open(path.empty() ? "." : path.c_str(), kOpenFlags)), name(path) {
+  if (fd < 0) throw openFailure(path);
+}
+
+std::optional<Directory> Directory::openIfDirectory(const std::string& path) {
+  const int f = ::open(path.empty() ? "." : path.c_str(), kOpenFlags);
+  if (f < 0) return std::nullopt;
+  return Directory(f, path);
+}
+
+Directory::~Directory() {
+  if (fd >= 0) ::close(fd);
+}
+
+Directory Directory::child(const std::string& entry) const {
+  const std::string path = name.empty() || name.ends_with('/') ? name + entry : name + "/" + entry;
+  const int f = ::openat(fd, entry.c_str(), kOpenFlags);
+  if (f < 0) throw openFailure(path);
+  return Directory(f, path);
+}
+
+std::vector<std::string> Directory::names() const {
+  const int copy = ::dup(fd);
+  DIR* d = copy < 0 ? nullptr : ::fdopendir(copy);
+  if (d == nullptr) {
+    const Failure failure = openFailure(name);
+    if (copy >= 0) ::close(copy);
+    throw failure;
+  }
+  // The copy shares the reading position with fd: start from the top every time.
+  ::rewinddir(d);
+  std::vector<std::string> list;
+  while (const dirent* e = ::readdir(d)) {
+    const std::string entry = e->d_name;
+    if (entry != "." && entry != "..") list.push_back(entry);
+  }
+  ::closedir(d);
+  std::sort(list.begin(), list.end());
+  return list;
+}
+
+Directory::Kind Directory::kind(const std::string& entry) const {
+  struct stat st {};
+  if (::fstatat(fd, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return Kind::kMissing;
+  if (S_ISREG(st.st_mode)) return Kind::kFile;
+  if (S_ISDIR(st.st_mode)) return Kind::kDirectory;
+  if (S_ISLNK(st.st_mode)) return Kind::kLink;
+  return Kind::kOther;
+}
+
+bool Directory::writable(const std::string& entry) const {
+  return ::faccessat(fd, entry.c_str(), W_OK, AT_SYMLINK_NOFOLLOW) == 0;
+}
+
+bool Directory::remove(const std::string& entry) const {
+  return ::unlinkat(fd, entry.c_str(), 0) == 0;
+}
+
+bool Directory::removeDirectory(const std::string& entry) const {
+  return ::unlinkat(fd, entry.c_str(), AT_REMOVEDIR) == 0;
+}
+
+void Directory::lockShared() const {
+  while (::flock(fd, LOCK_SH) != 0 && errno == EINTR) {
+  }
+}
+
+bool Directory::tryLockExclusive() const { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+
+}  // namespace orvane::util
