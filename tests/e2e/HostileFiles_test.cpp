@@ -146,5 +146,45 @@ TEST(HostileFiles, TraceAndHeadingsShowHostileTextsHarmlessly) {
   EXPECT_TRUE(found);
 }
 
+// Directories that would mix the database, the site and the saved logs, or publish the
+// database or the saved logs (players' addresses) with the site, are refused before anything
+// is taken in or written.
+TEST(HostileFiles, DirectoriesThatMixOrPublishAreRefusedAtStart) {
+  const std::string move = "LogFileHandling\tmove\n";
+  const std::string publish = " lies inside HTMLDirectory, which would publish it: ";
+  const struct {
+    std::string config;
+    std::string error;  // the directory, relative to the home, follows
+    std::string dir;
+  } cases[] = {
+      {"DBDir\tsite\nHTMLDirectory\tsite/\n",
+       "DBDir and HTMLDirectory are one directory: ", "site"},
+      {"DBDir\tlink\n", "DBDir and HTMLDirectory are one directory: ", "html"},
+      {"DBDir\thtml/data/\n", "DBDir" + publish, "html/data"},
+      {move + "SaveDir\tdata/../data\n", "SaveDir and DBDir are one directory: ", "data"},
+      {move + "SaveDir\thtml\n", "SaveDir and HTMLDirectory are one directory: ", "html"},
+      {move + "SaveDir\thtml/old\n", "SaveDir" + publish, "html/old"},
+  };
+  for (const auto& c : cases) {
+    Home home("BRK", c.config);
+    fs::create_directory_symlink("html", home.file("link"));
+    home.write("spool/a.log", brkDay(1));
+    const RunResult r = home.run({"spool"});
+    EXPECT_EQ(r.status, 1) << c.config << r.out;
+    EXPECT_NE(r.out.find("Error in qmsToplvl.go: ConfigurationException: " + c.error +
+                         fs::canonical(home.path()).string() + "/" + c.dir + "\n"),
+              std::string::npos)
+        << c.config << r.out;
+    EXPECT_EQ(listing(home.file("html")) + "|" + listing(home.file("data")) + "|" +
+                  listing(home.file("spool")),
+              "||a.log")
+        << c.config;
+  }
+  // SaveDir is used in "move" mode only.
+  Home home("BRK", "SaveDir\tdata\n");
+  home.write("a.log", brkDay(1));
+  EXPECT_EQ(home.run({"a.log"}).status, 0);
+}
+
 }  // namespace
 }  // namespace orvane

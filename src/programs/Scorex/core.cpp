@@ -73,6 +73,8 @@ bool core::go(const std::optional<std::string>& configFile,
     Debug::print("I core.go", 1);
     printProps();
     config::set(configFile, prog);
+    // Before any log is taken in or any file written.
+    config::checkDirectories();
     const Module* module = currentModule();
     if (module != nullptr && module->initFrame) module->initFrame();
 
@@ -390,7 +392,8 @@ void core::deleteGameHtml(const std::string& game) {
 std::optional<std::string> core::getLogfileData(const std::string& log) {
   Debug::print("I core.getLogfileData", 1);
   try {
-    std::string bytes = util::readWholeFile(config::qmDBDir() + log);
+    // Never waits on a FIFO, and never reads a device or a huge file whole into memory.
+    std::string bytes = util::readWholeFile(config::qmDBDir() + log, config::maxLogSize());
     const Module* module = currentModule();
     std::string text =
         module != nullptr && module->decode ? module->decode(std::move(bytes)) : std::move(bytes);
