@@ -290,7 +290,7 @@ void core::createTotalsHtml(Totals& t) {
 void core::moveLogFiles(const std::vector<std::string>& files) {
   Debug::print("I core.moveLogFiles", 1);
   const std::string db = config::qmDBDir();
-  const LogQueue queue(db);
+  const LogQueue queue(db, config::maxLogSize());
   // A failing entry or candidate is reported and skipped; the others and the lock check
   // still run, so no start ever works beside another run.
   for (const std::string& entry : files) {
@@ -328,6 +328,11 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
   // reached the database are then known as repeats, the others merged once).
   Journal::recover(db);
   queue.returnProcessed();
+  try {
+    queue.shortenLongNames();
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+  }
   Debug::print("O core.moveLogFiles", 1);
 }
 
