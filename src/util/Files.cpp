@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <utility>
 
 #include "util/Failure.h"
@@ -46,6 +47,39 @@ class FileDescriptor {
   int fd;
 };
 
+Failure tooLarge(const std::string& path, int64_t size, int64_t maxBytes) {
+  return Failure("IOException", path + " (too large: " + std::to_string(size) +
+                                    " bytes, the limit is " + std::to_string(maxBytes) + ")");
+}
+
+void checkRegular(const std::string& path, const struct stat& st, int64_t maxBytes) {
+  if (S_ISDIR(st.st_mode)) throw Failure("FileNotFoundException", path + " (Is a directory)");
+  if (!S_ISREG(st.st_mode)) throw Failure("IOException", path + " (Not a regular file)");
+  if (st.st_size > maxBytes) throw tooLarge(path, st.st_size, maxBytes);
+}
+
+// Opens a regular file for reading. O_NONBLOCK: opening a FIFO without a writer would wait
+// forever; the checks are made on the opened file, which cannot be swapped any more.
+int openRegular(const std::string& path, int64_t maxBytes, struct stat& st) {
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    throw ioFailure(errno == ENOENT ? "FileNotFoundException" : "IOException", path);
+  }
+  if (::fstat(fd.get(), &st) != 0) throw ioFailure("IOException", path);
+  checkRegular(path, st, maxBytes);
+  return fd.release();
+}
+
+void writeAll(int fd, const char* bytes, size_t size, const std::string& path) {
+  size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::write(fd, bytes + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) throw ioFailure("IOException", path);
+    done += static_cast<size_t>(n);
+  }
+}
+
 }  // namespace
 
 bool isReadableFile(const std::string& path) {
@@ -53,14 +87,9 @@ bool isReadableFile(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), R_OK) == 0;
 }
 
-std::string readWholeFile(const std::string& path) {
-  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) {
-    throw ioFailure(errno == ENOENT ? "FileNotFoundException" : "IOException", path);
-  }
+std::string readWholeFile(const std::string& path, int64_t maxBytes) {
   struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) throw ioFailure("IOException", path);
-  if (S_ISDIR(st.st_mode)) throw Failure("FileNotFoundException", path + " (Is a directory)");
+  const FileDescriptor fd(openRegular(path, maxBytes, st));
   std::string bytes;
   if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
   char buffer[1 << 16];
@@ -72,8 +101,19 @@ std::string readWholeFile(const std::string& path) {
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<size_t>(n));
+    // A file that grows while it is read is held to the same limit.
+    const auto size = static_cast<int64_t>(bytes.size());
+    if (size > maxBytes) throw tooLarge(path, size, maxBytes);
   }
   return bytes;
+}
+
+void checkRegularFile(const std::string& path, int64_t maxBytes) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    throw ioFailure(errno == ENOENT ? "FileNotFoundException" : "IOException", path);
+  }
+  checkRegular(path, st, maxBytes);
 }
 
 namespace {
@@ -196,26 +236,34 @@ std::optional<int64_t> modifiedMillis(const std::string& path) {
   return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
 }
 
-void copyToNewFile(const std::string& from, const std::string& to) {
+void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBytes) {
   faultPoint();
-  const std::string bytes = readWholeFile(from);
-  FileDescriptor fd(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644));
-  if (fd.get() < 0) throw ioFailure("IOException", to);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const Failure failure = ioFailure("IOException", to);
-      ::unlink(to.c_str());
-      throw failure;
+  struct stat st {};
+  const FileDescriptor in(openRegular(from, maxBytes, st));
+  // Private while it is written; O_NOFOLLOW: a symbolic link planted under the name is refused.
+  FileDescriptor out(
+      ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR));
+  if (out.get() < 0) throw ioFailure("IOException", to);
+  try {
+    char buffer[1 << 16];
+    int64_t copied = 0;
+    for (;;) {
+      const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) throw ioFailure("IOException", from);
+      if (n == 0) break;
+      copied += n;
+      if (copied > maxBytes) throw tooLarge(from, copied, maxBytes);
+      writeAll(out.get(), buffer, static_cast<size_t>(n), to);
     }
-    done += static_cast<size_t>(n);
-  }
-  if (::close(fd.release()) != 0) {
-    const Failure failure = ioFailure("IOException", to);
+    // A copy of a private file stays private: the original's bits, whatever the umask.
+    if (::fchmod(out.get(), (st.st_mode & 0777) | S_IRUSR | S_IWUSR) != 0 ||
+        ::close(out.release()) != 0) {
+      throw ioFailure("IOException", to);
+    }
+  } catch (const Failure&) {
     ::unlink(to.c_str());
-    throw failure;
+    throw;
   }
 }
 

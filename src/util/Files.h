@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,8 +24,17 @@ std::string temporaryName(const std::string& name);
 // True when path names a regular file this process may read.
 bool isReadableFile(const std::string& path);
 
+// No limit on the size of a file read or copied.
+inline constexpr int64_t kNoSizeLimit = std::numeric_limits<int64_t>::max();
+
 // The file's bytes; throws a FileNotFoundException or IOException failure naming the path.
-std::string readWholeFile(const std::string& path);
+// Only a regular file of at most maxBytes is read: anything else (a FIFO, a device) is refused
+// at once, without waiting for a writer.
+std::string readWholeFile(const std::string& path, int64_t maxBytes = kNoSizeLimit);
+
+// Throws the failure readWholeFile would throw for the file path names, without opening it:
+// missing, no regular file, or larger than maxBytes.
+void checkRegularFile(const std::string& path, int64_t maxBytes);
 
 // Replaces the file with these bytes; throws an IOException failure naming the path. On failure
 // the old file is left as it was and no temporary file is left behind. A durable write also
@@ -42,9 +52,11 @@ std::vector<std::string> listDirectory(const std::string& dir);
 // The last modification of a file in milliseconds since 1970, or none when it is missing.
 std::optional<int64_t> modifiedMillis(const std::string& path);
 
-// Copies a file's bytes to a new file (which must not exist yet). Throws a failure naming
-// the path that failed; a partly written target is removed again.
-void copyToNewFile(const std::string& from, const std::string& to);
+// Copies a regular file of at most maxBytes to a new file (which must not exist yet, nor be a
+// symbolic link), a piece at a time, and gives the copy the original's permission bits (its
+// owner, this process, keeps reading and writing it). Throws what readWholeFile throws, or a
+// failure naming the target; a partly written target is removed again.
+void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBytes = kNoSizeLimit);
 
 // Renames a file, replacing the target. Across file systems the file is copied and the
 // original deleted. Returns false when it could not be done.

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -328,6 +329,219 @@ TEST(HostileFiles, TemporaryFilesOfDeadWritersGoAndLiveOnesStay) {
   ::close(held);
   EXPECT_EQ(home.run().status, 0);
   EXPECT_EQ(listing(home.file("data/.scorex-tmp")), "");
+}
+
+// A log whose name leaves no room for the ending ".del" could never be marked processed and
+// would be read at every run: it is queued under a shorter name (a counter where that is
+// taken), whether it is named on the command line or put straight into the queue.
+TEST(HostileFiles, LogNamesTooLongToMarkProcessedAreShortened) {
+  Home home;
+  const std::string longest(251, 'n');  // with ".log", 255 bytes: the usual longest name
+  home.write("spool/" + longest + ".log", brkDay(1));
+  home.write("spool/" + longest.substr(1) + ".log", brkDay(2));  // shortened the same
+  home.write("data/" + std::string(249, 'q') + ".log", brkDay(3));
+  const RunResult r = home.run({"spool"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(count(r.out, " (name too long): "), 3u) << r.out;
+  EXPECT_NE(r.out.find("Log queued as " + longest.substr(6) + "-1.log (name too long): "),
+            std::string::npos)
+      << r.out;
+  EXPECT_EQ(home.matchDirs().size(), 3u);
+  EXPECT_EQ(listing(home.file("data")),
+            ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_player.db brk_records.db "
+            "scorex.timezone");
+  const RunResult again = home.run();
+  EXPECT_EQ(again.out.find("Now Processing"), std::string::npos) << again.out;
+}
+
+// Intake takes in only what the queue processes: other files stay where they are, even in
+// "delete" mode, and a log never takes a name of the database's own files. A stale ".tmp"
+// beside a log of its name takes a counter name.
+TEST(HostileFiles, OnlyLogsAreTakenInAndNeverUnderTheDatabasesNames) {
+  Home home("BRK", "LogFileHandling\tdelete\n");
+  home.write("spool/a.log", brkDay(1));
+  home.write("spool/.hidden.log", brkDay(2));
+  home.write("spool/scorex.journal.log", brkDay(3));
+  home.write("spool/notes.txt", "notes");
+  home.write("spool/README", "readme");
+  home.write("other/brk_game.db", brkDay(4));
+  home.write("other/scorex.journal", "junk");
+  const RunResult r = home.run({"spool", "other/brk_game.db", "other/scorex.journal"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(count(r.out, "Not a log, left where it is: "), 4u) << r.out;
+  EXPECT_NE(r.out.find("Log queued as _.hidden.log (name reserved): " +
+                       home.file("spool/.hidden.log") + "\n"),
+            std::string::npos)
+      << r.out;
+  EXPECT_NE(r.out.find(": _scorex.journal.log\n"), std::string::npos) << r.out;
+  EXPECT_EQ(listing(home.file("spool")), "README notes.txt");
+  EXPECT_EQ(listing(home.file("other")), "brk_game.db scorex.journal");
+  EXPECT_EQ(listing(home.file("data")),
+            ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_player.db brk_records.db "
+            "scorex.timezone");
+  EXPECT_EQ(home.matchDirs().size(), 3u);
+
+  // In "save" mode the spool keeps x.log; a stale x.tmp that appears beside it is taken in.
+  home.configure("");
+  home.write("save/x.log", brkDay(5));
+  EXPECT_EQ(home.run({"save"}).status, 0);
+  const std::string tmp = home.write("save/x.tmp", brkDay(6));
+  fs::last_write_time(tmp, fs::file_time_type::clock::now() - std::chrono::hours(3));
+  const RunResult stale = home.run({"save"});
+  EXPECT_EQ(stale.status, 0) << stale.out;
+  EXPECT_EQ(listing(home.file("save")), "x-1.log x.log");
+  EXPECT_EQ(home.matchDirs().size(), 5u);
+}
+
+// "move" mode keeps every original: a name taken in SaveDir gets a counter. Without SaveDir
+// the log stays where it was, with an error; its copy taken in is processed all the same.
+TEST(HostileFiles, MoveModeKeepsEveryOriginal) {
+  Home home("BRK", "LogFileHandling\tmove\nSaveDir\tsaved\n");
+  home.write("saved/a.log", "kept");
+  home.write("spool/a.log", brkDay(1));
+  const RunResult r = home.run({"spool"});
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(listing(home.file("spool")), "");
+  EXPECT_EQ(listing(home.file("saved")), "a-1.log a.log");
+  EXPECT_EQ(slurp(home.file("saved/a.log")), "kept");
+  EXPECT_EQ(slurp(home.file("saved/a-1.log")), brkDay(1));
+
+  fs::remove_all(home.file("saved"));
+  home.write("spool/b.log", brkDay(2));
+  const RunResult missing = home.run({"spool"});
+  EXPECT_EQ(missing.status, 0) << missing.out;
+  EXPECT_NE(missing.out.find("Error in core.moveLogFiles: FileNotFoundException: SaveDir " +
+                             home.file("saved/") + " (No such file or directory): " +
+                             home.file("spool/b.log") + " was not moved\n"),
+            std::string::npos)
+      << missing.out;
+  EXPECT_EQ(listing(home.file("spool")), "b.log");
+  EXPECT_EQ(home.matchDirs().size(), 2u);
+}
+
+// Directories that would mix the database, the site and the saved logs, or publish the
+// database or the saved logs (players' addresses) with the site, are refused before anything
+// is taken in or written.
+TEST(HostileFiles, DirectoriesThatMixOrPublishAreRefusedAtStart) {
+  const std::string move = "LogFileHandling\tmove\n";
+  const std::string publish = " lies inside HTMLDirectory, which would publish it: ";
+  const struct {
+    std::string config;
+    std::string error;  // the directory, relative to the home, follows
+    std::string dir;
+  } cases[] = {
+      {"DBDir\tsite\nHTMLDirectory\tsite/\n",
+       "DBDir and HTMLDirectory are one directory: ", "site"},
+      {"DBDir\tlink\n", "DBDir and HTMLDirectory are one directory: ", "html"},
+      {"DBDir\thtml/data/\n", "DBDir" + publish, "html/data"},
+      {move + "SaveDir\tdata/../data\n", "SaveDir and DBDir are one directory: ", "data"},
+      {move + "SaveDir\thtml\n", "SaveDir and HTMLDirectory are one directory: ", "html"},
+      {move + "SaveDir\thtml/old\n", "SaveDir" + publish, "html/old"},
+  };
+  for (const auto& c : cases) {
+    Home home("BRK", c.config);
+    fs::create_directory_symlink("html", home.file("link"));
+    home.write("spool/a.log", brkDay(1));
+    const RunResult r = home.run({"spool"});
+    EXPECT_EQ(r.status, 1) << c.config << r.out;
+    EXPECT_NE(r.out.find("Error in qmsToplvl.go: ConfigurationException: " + c.error +
+                         fs::canonical(home.path()).string() + "/" + c.dir + "\n"),
+              std::string::npos)
+        << c.config << r.out;
+    EXPECT_EQ(listing(home.file("html")) + "|" + listing(home.file("data")) + "|" +
+                  listing(home.file("spool")),
+              "||a.log")
+        << c.config;
+  }
+  // SaveDir is used in "move" mode only.
+  Home home("BRK", "SaveDir\tdata\n");
+  home.write("a.log", brkDay(1));
+  EXPECT_EQ(home.run({"a.log"}).status, 0);
+}
+
+// Input that is no regular file, or too large, neither blocks a run nor fills its memory: a
+// FIFO or a device named like a log, or a log above MaxLogSize, is refused with an error and
+// stays where it is, in a spool (in every mode) as in the queue. A copy taken in keeps the
+// original's permissions.
+TEST(HostileFiles, OnlyRegularLogsOfBoundedSizeAreTakenInOrRead) {
+  Home home("BRK", "MaxLogSize\t100000\n");
+  home.write("spool/a.log", brkDay(1));
+  ASSERT_EQ(::mkfifo(home.file("spool/fifo.log").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", home.file("spool/zero.log"));
+  home.write("spool/big.log", "");
+  fs::resize_file(home.file("spool/big.log"), 100001);
+  ASSERT_EQ(::mkfifo(home.file("data/fifo.log").c_str(), 0644), 0);
+  home.write("data/big.log", "");
+  fs::resize_file(home.file("data/big.log"), 100001);
+  const RunResult r = home.run({"spool"});
+  EXPECT_FALSE(r.timedOut);
+  EXPECT_EQ(r.status, 0) << r.out;
+  for (const std::string& line :
+       {"Error in core.moveLogFiles: IOException: " + home.file("spool/big.log") +
+            " (too large: 100001 bytes, the limit is 100000)\n",
+        "Error in core.moveLogFiles: IOException: " + home.file("spool/fifo.log") +
+            " (Not a regular file)\n",
+        "Error in core.moveLogFiles: IOException: " + home.file("spool/zero.log") +
+            " (Not a regular file)\n",
+        "Error in core.getLogfileData: IOException: " + home.file("data/big.log") +
+            " (too large: 100001 bytes, the limit is 100000)\n",
+        "Error in core.getLogfileData: IOException: " + home.file("data/fifo.log") +
+            " (Not a regular file)\n"}) {
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+  }
+  EXPECT_EQ(home.matchDirs().size(), 1u);
+  EXPECT_EQ(listing(home.file("data")),
+            ".scorex-run .scorex-tmp big.log brk_game.db brk_hash.db brk_player.db brk_records.db "
+            "fifo.log scorex.timezone");
+
+  // Moved rather than copied, the logs are checked first; the default limit is 1 GiB.
+  fs::remove(home.file("spool/big.log"));
+  home.write("spool/huge.log", "");
+  fs::resize_file(home.file("spool/huge.log"), (int64_t{1} << 30) + 1);
+  home.configure("LogFileHandling\tdelete\n");
+  const RunResult moved = home.run({"spool"});
+  EXPECT_FALSE(moved.timedOut);
+  EXPECT_NE(moved.out.find(home.file("spool/huge.log") +
+                           " (too large: 1073741825 bytes, the limit is 1073741824)\n"),
+            std::string::npos)
+      << moved.out;
+  EXPECT_EQ(count(moved.out, " (Not a regular file)\n"), 3u) << moved.out;
+  EXPECT_EQ(listing(home.file("spool")), "fifo.log huge.log zero.log");
+
+  // Handed over to an active run, a private log's copy waits in the queue, private too.
+  const std::string lock = std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                              std::chrono::system_clock::now().time_since_epoch())
+                                              .count()) +
+                           ".lock";
+  home.write("data/" + lock, "");
+  const std::string secret = home.write("secret.log", brkDay(2));
+  fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
+  home.configure("");
+  EXPECT_EQ(home.run({"secret.log"}).status, 0);
+  EXPECT_EQ(fs::status(home.file("data/secret.log")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+}
+
+// Logs are copied in a piece at a time: a copy of a 128 MB log takes no more memory than a
+// copy of a small one (measured on the Release program, handed over to an active run).
+TEST(HostileFiles, LogsAreCopiedInPiecesOnTheReleaseBuild) {
+  const std::string brk = SCOREX_RELEASE_TREE "/ScorexBRK";
+  if (!fs::exists(brk)) GTEST_SKIP() << "no Release build at " << brk;
+  Home home;
+  home.write("data/" +
+                 std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                    std::chrono::system_clock::now().time_since_epoch())
+                                    .count()) +
+                 ".lock",
+             "");
+  home.write("big.log", "");
+  fs::resize_file(home.file("big.log"), 128 << 20);
+  const std::string report = home.file("peak");
+  RunOptions o = home.options({report, brk, "big.log"});
+  const RunResult r = testing::runProgram(PEAK_MEMORY, o);
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_EQ(fs::file_size(home.file("data/big.log")), 128u << 20);
+  EXPECT_LT(std::stol("0" + slurp(report)), 32 << 10);  // KiB
 }
 
 }  // namespace

@@ -92,8 +92,9 @@ TEST_F(LogQueueTest, TmpFilesByAgeAndSetting) {
                                          {1 * kHour, false, "", "x.tmp", ""},
                                          {3 * kHour, true, "", "x.log", "x.log"},
                                          {3 * kHour, false, "", "x.log", ""},
-                                         // Nothing replaced, and nothing deleted.
-                                         {3 * kHour, false, "x.log", "x.log x.tmp", ""},
+                                         // Nothing replaced: the stale log takes
+                                         // a free name beside the waiting one.
+                                         {3 * kHour, false, "x.log", "x-1.log x.log", ""},
                                          {2 * kHour, true, "", "x.log", "x.log"}}) {
     const testing::TempDir in;
     const std::string tmp = in.write("my.tmpdir/x.tmp", "X");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "util/Debug.h"
 #include "util/Failure.h"
@@ -22,6 +24,7 @@ std::string config::htmlDir = "html/";
 std::string config::saveDir = "processedLogs/";
 std::string config::logHandling = "save";
 bool config::logTmp = true;
+int64_t config::maxLog = 1073741824;
 bool config::browser = true;
 std::string config::version;
 int32_t config::browserOverride = 2;
@@ -41,6 +44,33 @@ bool equalsIgnoreCase(const std::string& a, const char* b) {
            auto lower = [](char ch) { return ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch; };
            return lower(x) == lower(y);
          });
+}
+
+// A byte count: a plain decimal number above zero.
+int64_t parseSize(const std::string& value) {
+  const int64_t n = util::parseLong(value);
+  if (n <= 0) throw util::Failure("NumberFormatException", "For input string: \"" + value + "\"");
+  return n;
+}
+
+// The directory as an absolute path without ".", ".." or symbolic links, as far as it exists.
+std::filesystem::path canonicalDir(std::string dir) {
+  while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+  if (dir.empty()) dir = ".";
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(dir, ec);
+  if (ec) return std::filesystem::path(dir).lexically_normal();
+  const std::filesystem::path p = std::filesystem::weakly_canonical(absolute, ec);
+  return ec ? absolute.lexically_normal() : p;
+}
+
+// True when inner is outer or lies below it.
+bool isWithin(const std::filesystem::path& inner, const std::filesystem::path& outer) {
+  return std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end()).first == outer.end();
+}
+
+util::Failure mixed(const std::string& what, const std::filesystem::path& dir) {
+  return util::Failure("ConfigurationException", what + ": " + dir.string());
 }
 
 }  // namespace
@@ -106,6 +136,8 @@ void config::assign(const std::string& key, const std::string& value) {
     saveDir = value;
   } else if (key == "Max_Most_Recent") {
     numGames = util::parseInt(value);
+  } else if (key == "MaxLogSize") {
+    maxLog = parseSize(value);
   } else if (key == "LogTmpFiles") {
     logTmp = equalsIgnoreCase(value, "true");
   } else if (key == "SpawnBrowser") {
@@ -136,6 +168,23 @@ std::string config::resolve(const std::string& value) {
   return dir == "RELATIVE" ? homeDir + "/" + d : d;
 }
 
+void config::checkDirectories() {
+  const std::filesystem::path db = canonicalDir(qmDBDir());
+  const std::filesystem::path html = canonicalDir(qmHtmlDir());
+  if (db == html) throw mixed("DBDir and HTMLDirectory are one directory", db);
+  if (isWithin(db, html)) {
+    throw mixed("DBDir lies inside HTMLDirectory, which would publish it", db);
+  }
+  if (logHandling != "move") return;  // SaveDir is used by "move" only
+  const std::filesystem::path save = canonicalDir(qmSaveDir());
+  if (save == db) throw mixed("SaveDir and DBDir are one directory", save);
+  if (isWithin(save, html)) {
+    throw mixed(save == html ? "SaveDir and HTMLDirectory are one directory"
+                             : "SaveDir lies inside HTMLDirectory, which would publish it",
+                save);
+  }
+}
+
 bool config::spawnBrowser() {
   if (browserOverride == 0) return false;
   if (browserOverride == 1) return true;
@@ -155,6 +204,7 @@ void config::reset() {
   saveDir = "processedLogs/";
   logHandling = "save";
   logTmp = true;
+  maxLog = 1073741824;
   browser = true;
   version.clear();
   browserOverride = 2;

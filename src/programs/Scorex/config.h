@@ -11,6 +11,10 @@ namespace orvane::programs::Scorex {
 class config {
  public:
   static void set(const std::optional<std::string>& filename, const std::string& prog);
+  // Throws when the directories would mix jobs: the database, the site and (in "move" mode)
+  // the saved logs in one directory, or the database or the saved logs inside the site, which
+  // would publish them (players' addresses included).
+  static void checkDirectories();
 
   static const std::string& qmDir() { return dir; }
   // The resolved directories; each ends with "/" so callers append names directly.
@@ -21,6 +25,8 @@ class config {
   static int32_t numGamesToSave() { return numGames; }
   static const std::string& getVersion() { return version; }
   static bool logTmpFiles() { return logTmp; }
+  // The largest log a run takes in or reads, in bytes.
+  static int64_t maxLogSize() { return maxLog; }
   static bool spawnBrowser();
   static void orBrowser(bool on);
 
@@ -52,6 +58,7 @@ class config {
   static std::string saveDir;
   static std::string logHandling;
   static bool logTmp;
+  static int64_t maxLog;
   static bool browser;
   static std::string version;
   static int32_t browserOverride;

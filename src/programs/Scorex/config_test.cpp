@@ -65,7 +65,8 @@ TEST_F(ConfigTest, EveryKeySetsItsField) {
       "Directory\tABS\nDBDir\t/db/\nHTMLDirectory\t/www/\nLogFileHandling\tmove\n"
       "SaveDir\t/old/\nMax_Most_Recent\t7\nLogTmpFiles\tFALSE\nSpawnBrowser\tTrUe\n"
       "RankAllGames\t1\nRankDeathMatch\t2\nRankTeamGame\t3\nRankCTF\t4\n"
-      "RankDomination\t5\nRankAssault\t6\nRank1v1\t-3\nUnknownKey\tx\n");
+      "RankDomination\t5\nRankAssault\t6\nRank1v1\t-3\nUnknownKey\tx\n"
+      "MaxLogSize\t4294967296\n");
   EXPECT_EQ(trace.str(), "");
   EXPECT_EQ(config::qmDir(), "ABS");
   EXPECT_EQ(config::qmDBDir(), "/db/");
@@ -82,6 +83,7 @@ TEST_F(ConfigTest, EveryKeySetsItsField) {
   EXPECT_EQ(config::getRankDom(), 5);
   EXPECT_EQ(config::getRankA(), 6);
   EXPECT_EQ(config::getRank1v1(), -3);
+  EXPECT_EQ(config::maxLogSize(), int64_t{4294967296});
 }
 
 TEST_F(ConfigTest, CrLfLinesCommentsAndLastLineWins) {
@@ -130,9 +132,12 @@ TEST_F(ConfigTest, ConversionFailureStopsReadingWithoutBounds) {
 TEST_F(ConfigTest, NumberWithTrailingBlankIsAFailure) {
   read("Max_Most_Recent\tabc\nRank1v1\t3\n");
   read("Rank1v1\t5 \nRankCTF\t3\n");
+  read("MaxLogSize\t0\nRankCTF\t3\n");  // no log could be read: the default stays
   EXPECT_EQ(trace.str(),
             "Error in qmsConfig.setNumberFormatException: For input string: \"abc\"\n"
-            "Error in qmsConfig.setNumberFormatException: For input string: \"5 \"\n");
+            "Error in qmsConfig.setNumberFormatException: For input string: \"5 \"\n"
+            "Error in qmsConfig.setNumberFormatException: For input string: \"0\"\n");
+  EXPECT_EQ(config::maxLogSize(), 1073741824);
   EXPECT_EQ(config::getRank1v1(), 20);
   EXPECT_EQ(config::getRankCTF(), 20);
 }

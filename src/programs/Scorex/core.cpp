@@ -96,6 +96,8 @@ bool core::go(const std::optional<std::string>& configFile,
     Debug::print("I core.go", 1);
     printProps();
     config::set(configFile, prog);
+    // Before any log is taken in or any file written.
+    config::checkDirectories();
     const Module* module = currentModule();
     if (module != nullptr && module->initFrame) module->initFrame();
 
@@ -378,7 +380,7 @@ void core::createTotalsHtml(Totals& t) {
 void core::moveLogFiles(const std::vector<std::string>& files) {
   Debug::print("I core.moveLogFiles", 1);
   const std::string db = config::qmDBDir();
-  const LogQueue queue(db);
+  const LogQueue queue(db, config::maxLogSize());
   // A failing entry or candidate is reported and skipped; the others and the lock check
   // still run, so no start ever works beside another run.
   for (const std::string& entry : files) {
@@ -420,6 +422,11 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
   // reached the database are then known as repeats, the others merged once).
   Journal::recover(db);
   queue.returnProcessed();
+  try {
+    queue.shortenLongNames();
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+  }
   Debug::print("O core.moveLogFiles", 1);
 }
 
@@ -492,7 +499,8 @@ void core::deleteGameHtml(const std::string& game) {
 std::optional<std::string> core::getLogfileData(const std::string& log) {
   Debug::print("I core.getLogfileData", 1);
   try {
-    std::string bytes = util::readWholeFile(config::qmDBDir() + log);
+    // Never waits on a FIFO, and never reads a device or a huge file whole into memory.
+    std::string bytes = util::readWholeFile(config::qmDBDir() + log, config::maxLogSize());
     const Module* module = currentModule();
     std::string text =
         module != nullptr && module->decode ? module->decode(std::move(bytes)) : std::move(bytes);

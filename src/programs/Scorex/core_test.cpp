@@ -547,8 +547,8 @@ TEST_F(CoreRunTest, StaleLocksGoAndADirectoryIsTakenInAroundItsSubdirectory) {
   testing::setModifiedMillis(home.write("data/.incoming-2-0.part", ""), kNow - kHour + 1000);
   EXPECT_TRUE(run({"in"}));
   EXPECT_EQ(trace.str(),
-            "Error in core.moveLogFiles: FileNotFoundException: " + root +
-                "/in/sub (Is a directory)\n"
+            "Not a log, left where it is: " + root +
+                "/in/sub\n"
                 "Now Processing log 1 of 2: a.log\nNow Processing log 2 of 2: z.log\n");
   EXPECT_EQ(ls("data"), ".incoming-2-0.part .scorex-run .scorex-tmp");
   EXPECT_EQ(ls("in"), "a.log sub z.log");
