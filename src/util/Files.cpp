@@ -236,7 +236,7 @@ std::optional<int64_t> modifiedMillis(const std::string& path) {
   return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
 }
 
-void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBytes) {
+void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBytes, bool durable) {
   faultPoint();
   struct stat st {};
   const FileDescriptor in(openRegular(from, maxBytes, st));
@@ -258,7 +258,7 @@ void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBy
     }
     // A copy of a private file stays private: the original's bits, whatever the umask.
     if (::fchmod(out.get(), (st.st_mode & 0777) | S_IRUSR | S_IWUSR) != 0 ||
-        ::close(out.release()) != 0) {
+        (durable && ::fsync(out.get()) != 0) || ::close(out.release()) != 0) {
       throw ioFailure("IOException", to);
     }
   } catch (const Failure&) {
@@ -277,7 +277,7 @@ bool moveFile(const std::string& from, const std::string& to) {
                               ? temporaryName(to)
                               : to.substr(0, slash + 1) + temporaryName(to.substr(slash + 1));
   try {
-    copyToNewFile(from, tmp);
+    copyToNewFile(from, tmp, kNoSizeLimit, true);
   } catch (const Failure&) {
     return false;
   }

@@ -55,8 +55,10 @@ std::optional<int64_t> modifiedMillis(const std::string& path);
 // Copies a regular file of at most maxBytes to a new file (which must not exist yet, nor be a
 // symbolic link), a piece at a time, and gives the copy the original's permission bits (its
 // owner, this process, keeps reading and writing it). Throws what readWholeFile throws, or a
-// failure naming the target; a partly written target is removed again.
-void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBytes = kNoSizeLimit);
+// failure naming the target; a partly written target is removed again. A durable copy is on
+// disk when this returns (the original may then be removed).
+void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBytes = kNoSizeLimit,
+                   bool durable = false);
 
 // Renames a file, replacing the target. Across file systems the file is copied and the
 // original deleted. Returns false when it could not be done.

@@ -282,19 +282,26 @@ TEST(HostileFiles, MatchPagesAndTheirCleanUpNeverFollowPlantedLinks) {
 // A dangling link planted in the place of the player store or of the lock file never gets its
 // target created: the store is refused, the run saves nothing and keeps its log, and once the
 // links are gone the next run counts the match.
-TEST(HostileFiles, DanglingLinksInTheDatabaseDirectoryCreateNothing) {
+TEST(HostileFiles, LinksInTheDatabaseDirectoryAreNeverFollowed) {
   Home home;
-  home.write("victim/keep", "");
+  home.write("victim/keep", "secret");
   for (const std::string name : {"brk_player.db", ".scorex-run"}) {
     fs::create_symlink(home.file("victim/" + name), home.file("data/" + name));
   }
+  // A link to an existing file is neither read (nor kept aside as damaged) nor saved over.
+  fs::create_symlink(home.file("victim/keep"), home.file("data/brk_game.db"));
   home.write("a.log", brkDay(1));
   const RunResult r = home.run({"a.log"});
   EXPECT_EQ(r.status, 1) << r.out;
   EXPECT_EQ(listing(home.file("victim")), "keep");
+  EXPECT_EQ(slurp(home.file("victim/keep")), "secret");
   for (const std::string name : {"brk_player.db", ".scorex-run"}) {
     fs::remove(home.file("data/" + name));
   }
+  EXPECT_EQ(home.run().status, 1);
+  EXPECT_EQ(slurp(home.file("victim/keep")), "secret");
+  EXPECT_EQ(listing(home.file("data")).find("damaged"), std::string::npos);
+  fs::remove(home.file("data/brk_game.db"));
   const RunResult again = home.run();
   EXPECT_EQ(again.status, 0) << again.out;
   EXPECT_EQ(count(again.out, "Now Processing log 1 of 1: a.log"), 1u) << again.out;

@@ -189,34 +189,38 @@ void LogQueue::moveIn(const std::string& path, const std::string& name) const {
   if (::lstat(path.c_str(), &st) != 0 && errno == ENOENT) return;  // moved already
   if (S_ISLNK(st.st_mode)) {
     // What the link leads to is copied in; only the link itself leaves.
-    copyIn(path, name);
+    copyIn(path, name, true);
     ::unlink(path.c_str());
     return;
   }
   util::checkRegularFile(path, maxLogSize);
   if (linkIn(path, name, path)) {
-    ::unlink(path.c_str());  // moved: the new link is in place
+    // Moved: the new link is in place, and made durable before the original name goes.
+    util::syncDirectory(dbDir);
+    ::unlink(path.c_str());
     return;
   }
   // Another file system, or one without hard links (or none to a file of another owner).
   if (errno != EXDEV && errno != EPERM) {
     throw util::Failure("IOException", dbDir + name + " (" + std::strerror(errno) + ")");
   }
-  copyIn(path, name);
+  copyIn(path, name, true);
   ::unlink(path.c_str());
 }
 
-void LogQueue::copyIn(const std::string& path, const std::string& name) const {
+void LogQueue::copyIn(const std::string& path, const std::string& name, bool durable) const {
   // The bytes land under a temporary name first, so that no run ever reads half a log: in the
   // staging directory, held until the copy is placed, where a run removes it if this start
   // dies meanwhile.
   const std::optional<util::Directory> staging = util::holdStaging(dbDir, 0);
   const std::string tmp = temporaryName(staging ? staging->path() + "/" : dbDir);
-  util::copyToNewFile(path, tmp, maxLogSize);
+  util::copyToNewFile(path, tmp, maxLogSize, durable);
   const bool linked = linkIn(tmp, name, path);
   const int err = errno;
   ::unlink(tmp.c_str());
   if (!linked) throw util::Failure("IOException", dbDir + name + " (" + std::strerror(err) + ")");
+  // A copy whose original is removed next must survive a power cut.
+  if (durable) util::syncDirectory(dbDir);
 }
 
 bool LogQueue::linkIn(const std::string& source, const std::string& name,
@@ -251,13 +255,14 @@ void LogQueue::saveOriginal(const std::string& path, const std::string& name,
     if (err != EXDEV) throw util::Failure("IOException", to + " (" + std::strerror(err) + ")");
     // Another file system: a complete copy under a temporary name is linked in.
     const std::string tmp = temporaryName(saveDir);
-    util::copyToNewFile(path, tmp);
+    util::copyToNewFile(path, tmp, util::kNoSizeLimit, true);
     const bool linked = linkFree(tmp, saveDir, name, saveRoom).has_value();
     const int linkErr = errno;
     ::unlink(tmp.c_str());
     if (!linked) {
       throw util::Failure("IOException", saveDir + name + " (" + std::strerror(linkErr) + ")");
     }
+    util::syncDirectory(saveDir);
     ::unlink(path.c_str());
     return;
   }

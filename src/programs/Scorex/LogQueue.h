@@ -55,8 +55,8 @@ class LogQueue {
  private:
   // Moves a log into the queue (a link; a copy where no link can be made).
   void moveIn(const std::string& path, const std::string& name) const;
-  // Copies a log into the queue.
-  void copyIn(const std::string& path, const std::string& name) const;
+  // Copies a log into the queue; a durable copy is on disk before this returns.
+  void copyIn(const std::string& path, const std::string& name, bool durable = false) const;
   // Links source into the queue under a free name for the log called name, with a trace line
   // when that name is more than name with a counter. False (errno set) when no link is made.
   bool linkIn(const std::string& source, const std::string& name, const std::string& from) const;

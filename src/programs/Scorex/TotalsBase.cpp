@@ -1,5 +1,7 @@
 #include "programs/Scorex/TotalsBase.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -152,6 +154,13 @@ bool TotalsBase::writeFile(const char* file, const char* prefix,
 void TotalsBase::readFile(const char* file, const char* prefix,
                           const std::function<void(util::BigEndianReader&)>& parse) {
   const std::string path = config::qmDBDir() + file;
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    linkedFile = true;
+    report(prefix, util::Failure("IOException", path + " (a symbolic link: not read; nothing "
+                                                       "is saved while it is there)"));
+    return;
+  }
   if (!util::isReadableFile(path)) return;
   try {
     const std::string bytes = util::readWholeFile(path);

@@ -78,6 +78,9 @@ class TotalsBase : public Totals {
   void commitChanges();
 
   const Files files;
+  // Set when a database file is a symbolic link: it is not read (it may lead to any file), and
+  // the database is not saved over it (the link may lead to the real file).
+  bool linkedFile = false;
   // The changes of this run's save, gathered until they are committed together, while saving.
   Journal journal;
   bool saving = false;

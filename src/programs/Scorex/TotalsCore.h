@@ -137,6 +137,9 @@ class TotalsCore : public TotalsBase {
     if (!PlayerDB::usable()) {
       throw util::Failure("IOException", "the player store is not usable; nothing was saved");
     }
+    if (linkedFile) {
+      throw util::Failure("IOException", "a database file is a symbolic link; nothing was saved");
+    }
     saving = true;
     bool ok = writeGameDB();
     ok = writeRecordsDB() && ok;
