@@ -207,7 +207,18 @@ bool core::takeLockAgain() {
     return false;
   }
   Debug::print("Logs were handed over at the end of this run: processing them", 0);
+  try {
+    clearLeftovers();
+  } catch (const std::exception& e) {
+    Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+  }
   return true;
+}
+
+void core::clearLeftovers() {
+  LogQueue(config::qmDBDir()).removeStaleIncoming(now());
+  util::prepareStaging(config::qmDBDir());
+  util::prepareStaging(config::qmHtmlDir());
 }
 
 bool core::processLogs(Totals* totals, Frame1& frame, std::set<std::string>& stuck) {
@@ -402,11 +413,7 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
   if (!held) {
     try {
       held = lock->othersHold(now());
-      if (!held) {
-        queue.removeStaleIncoming(now());
-        util::prepareStaging(db);
-        util::prepareStaging(config::qmHtmlDir());
-      }
+      if (!held) clearLeftovers();
     } catch (const std::exception& e) {
       Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
     }

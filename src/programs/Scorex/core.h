@@ -74,6 +74,8 @@ class core {
   bool waitingBeyond(const std::set<std::string>& stuck) const;
   // Takes the run lock again after a turn; false when another run holds it.
   bool takeLockAgain();
+  // Under the run lock: removes what dead writers left and prepares the staging directories.
+  void clearLeftovers();
   void renewLock();
 
   Clock now;
