@@ -21,9 +21,12 @@ constexpr std::array<uint32_t, 64> kRound = {
     0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
     0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2};
 
+// The run's own bookkeeping, not its output: lock files, the home's time-zone record and the
+// staging directory of files being written.
 bool isLock(const fs::path& p) {
   const std::string name = p.filename().string();
-  return name == ".scorex-run" || name.ends_with(".lock");
+  return name == ".scorex-run" || name.ends_with(".lock") || name == "scorex.timezone" ||
+         p.parent_path().filename() == ".scorex-tmp";
 }
 
 }  // namespace
