@@ -1,4 +1,5 @@
-# The one front door: make deps | build | test | fuzz | demo | bench | package | install-test | clean
+# The one front door: make deps | build | test | fuzz | demo | bench | coverage | package |
+# install-test | clean
 RELEASE := build/release
 CHECK := build/check
 FUZZ := build/fuzz
@@ -8,7 +9,7 @@ FUZZ_TEST_SECONDS ?= 20
 SOURCES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
 .PHONY: all deps build release check fuzz-build fuzz test format-check demo browser-test bench \
-	package install-test clean
+	coverage package install-test clean
 
 all: build
 
@@ -83,6 +84,10 @@ browser-test: demo
 BENCH_ARGS ?=
 bench: release
 	$(RELEASE)/bench/scorex_bench $(BENCH_ARGS) $(RELEASE)/ScorexBRK $(RELEASE)/ScorexZLN build/bench
+
+# Line and branch coverage of src/ by every test, in the tree build/coverage (clang).
+coverage: deps release
+	bash scripts/coverage.sh
 
 # The Debian package build/scorex_VERSION_ARCH.deb, from the Release tree.
 package: release
