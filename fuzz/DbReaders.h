@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "programs/Scorex/CareerRecord.h"
-#include "programs/Scorex/GameRecord.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/career/CareerRecord.h"
+#include "programs/Scorex/career/GameRecord.h"
+#include "programs/Scorex/settings/config.h"
 #include "util/BigEndian.h"
 
 // Database bytes through a module's readers. The first byte picks the reader, the rest are the
@@ -56,13 +56,13 @@ void readDatabase(const uint8_t* data, size_t size) {
   using Records = typename Totals::Records;
   using Entry = typename Totals::Entry;
   using PlayerDB = typename Totals::PlayerDB;
-  using programs::Scorex::CareerRecord;
-  using programs::Scorex::GameRecord;
+  using programs::Scorex::career::CareerRecord;
+  using programs::Scorex::career::GameRecord;
 
   resetGlobals();
   if (size == 0) return;
   const std::string_view bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
-  programs::Scorex::config::homeDir = ScratchDir::path();
+  programs::Scorex::settings::config::homeDir = ScratchDir::path();
   const std::string dir = "data/";  // the default database directory below the home directory
   const auto write = [](const auto& v, util::BigEndianWriter& out) { v.writeDB(out); };
 

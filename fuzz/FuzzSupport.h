@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 #include "util/Debug.h"
 
 // What every fuzz target shares: a trace that goes nowhere, the start-up configuration, and a
@@ -31,7 +31,7 @@ inline void resetGlobals() {
   static std::ostream nowhere(&buffer);
   util::Debug::reset();
   util::Debug::setStream(&nowhere);
-  programs::Scorex::config::reset();
+  programs::Scorex::settings::config::reset();
 }
 
 // A directory of the process's own below TMPDIR (or /tmp), removed when the process ends

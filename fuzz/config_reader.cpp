@@ -6,11 +6,11 @@
 #include <string_view>
 
 #include "FuzzSupport.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace orvane;
-  using programs::Scorex::config;
+  using programs::Scorex::settings::config;
   fuzz::resetGlobals();
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   fuzz::ScratchDir::write("scorex.cfg", bytes);

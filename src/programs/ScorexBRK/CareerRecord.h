@@ -1,9 +1,9 @@
 #pragma once
 
-#include "programs/Scorex/CareerRecord.h"
+#include "programs/Scorex/career/CareerRecord.h"
 
 namespace orvane::programs::ScorexBRK {
 
-using Scorex::CareerRecord;
+using Scorex::career::CareerRecord;
 
 }  // namespace orvane::programs::ScorexBRK

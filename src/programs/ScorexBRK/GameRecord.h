@@ -1,9 +1,9 @@
 #pragma once
 
-#include "programs/Scorex/GameRecord.h"
+#include "programs/Scorex/career/GameRecord.h"
 
 namespace orvane::programs::ScorexBRK {
 
-using Scorex::GameRecord;
+using Scorex::career::GameRecord;
 
 }  // namespace orvane::programs::ScorexBRK

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "programs/Scorex/HashEntryCore.h"
+#include "programs/Scorex/career/HashEntryCore.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexBRK {
@@ -14,7 +14,7 @@ namespace orvane::programs::ScorexBRK {
 // Bytes (57 plus the name's characters):
 //   text name, bool isABot, int uid, double time, then 10 ints: a_frags, a_deaths,
 //   a_suicides, dm_frags, dm_deaths, dm_suicides, t_wins, t_losses, o_wins, o_losses
-class HashEntry final : public Scorex::HashEntryCore<HashEntry> {
+class HashEntry final : public Scorex::career::HashEntryCore<HashEntry> {
  public:
   using HashEntryCore::HashEntryCore;
   explicit HashEntry(util::BigEndianReader& in) { readDB(in); }

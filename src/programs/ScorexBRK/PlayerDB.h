@@ -4,7 +4,7 @@
 
 #include "games/brk/PStats.h"
 #include "games/brk/Player.h"
-#include "programs/Scorex/PlayerDBCore.h"
+#include "programs/Scorex/store/PlayerDBCore.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexBRK {
@@ -19,7 +19,7 @@ namespace orvane::programs::ScorexBRK {
 // per weapon w (offset 68 + 36 w) nine ints myKills, myKillsOppW, myDeaths, myDeathsOppW,
 // myWSuicides, myHits, myShots, myDGiven, myDReceived; mySuicides[11] at 572; itemGets[40] at
 // 616. Power-up block: double totalTime; ints uses, kills, deaths, suicides.
-class PlayerDB final : public Scorex::PlayerDBCore<PlayerDB, games::brk::Player> {
+class PlayerDB final : public Scorex::store::PlayerDBCore<PlayerDB, games::brk::Player> {
  public:
   static constexpr int32_t kEntrySize = 4824;
   static constexpr int32_t kBlockSize = 776;

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "programs/Scorex/PlayerIndex.h"
+#include "programs/Scorex/career/PlayerIndex.h"
 #include "programs/ScorexBRK/HashEntry.h"
 
 namespace orvane::programs::ScorexBRK {
 
-using PlayerIndex = Scorex::PlayerIndex<HashEntry>;
+using PlayerIndex = Scorex::career::PlayerIndex<HashEntry>;
 
 }  // namespace orvane::programs::ScorexBRK

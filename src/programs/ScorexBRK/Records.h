@@ -4,7 +4,7 @@
 
 #include "games/brk/Game.h"
 #include "games/brk/Specs.h"
-#include "programs/Scorex/RecordsCore.h"
+#include "programs/Scorex/career/RecordsCore.h"
 #include "programs/ScorexBRK/CareerRecord.h"
 #include "programs/ScorexBRK/GameRecord.h"
 #include "programs/ScorexBRK/PlayerIndex.h"
@@ -19,7 +19,7 @@ namespace orvane::programs::ScorexBRK {
 // Block bytes: the shared records, then per game type t: CareerRecord cMostWins, cMostLosses
 // (148 records).
 class Records final
-    : public Scorex::RecordsCore<Records, games::brk::Game, games::brk::Specs, HashEntry> {
+    : public Scorex::career::RecordsCore<Records, games::brk::Game, games::brk::Specs, HashEntry> {
  public:
   Records() = default;
   // Reads the block; reading stops at the first damaged record (reported by the record).

@@ -2,8 +2,8 @@
 
 #include "games/brk/Game.h"
 #include "games/qmLog.h"
-#include "programs/Scorex/Launcher.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/run/Launcher.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/Totals.h"
 #include "programs/ScorexBRK/output/FrameHtml.h"
 #include "programs/ScorexBRK/output/GameHtml.h"
@@ -19,8 +19,8 @@ constexpr std::string_view kMarker = "0.0\tinfo\tLog_Standard\tqmLog";
 
 }  // namespace
 
-Scorex::Module ScorexBRK::module() {
-  Scorex::Module m;
+Scorex::run::Module ScorexBRK::module() {
+  Scorex::run::Module m;
   m.decode = [](std::string bytes) { return bytes; };
   m.split = [](std::string_view text) { return games::qmLog::split(text, kMarker); };
   m.newGame = [](std::string_view text) -> std::unique_ptr<games::Game> {
@@ -31,17 +31,17 @@ Scorex::Module ScorexBRK::module() {
   // The frame's settings, and the site's static files wherever they are missing.
   m.initFrame = [] {
     output::FrameHtml::init();
-    output::StaticFiles::install(Scorex::config::qmHtmlDir());
+    output::StaticFiles::install(Scorex::settings::config::qmHtmlDir());
   };
   m.newTotalsHtml = [] { return std::make_unique<output::TotalsHtml>(); };
   return m;
 }
 
 int ScorexBRK::main(const std::vector<std::string>& args) {
-  static const Scorex::EntryStyle kStyle = {"ScorexBRK",
-                                            "The default config file is 'ScorexBRK.cfg'", false};
-  Scorex::Modules::add(kStyle.program, module());
-  return Scorex::Launcher::main(args, kStyle);
+  static const Scorex::run::EntryStyle kStyle = {
+      "ScorexBRK", "The default config file is 'ScorexBRK.cfg'", false};
+  Scorex::run::Modules::add(kStyle.program, module());
+  return Scorex::run::Launcher::main(args, kStyle);
 }
 
 }  // namespace orvane::programs::ScorexBRK

@@ -6,14 +6,14 @@
 
 #include "TempDir.h"
 #include "games/brk/Game.h"
-#include "programs/Scorex/config.h"
-#include "programs/Scorex/core.h"
+#include "programs/Scorex/run/core.h"
+#include "programs/Scorex/settings/config.h"
 #include "util/Debug.h"
 
 namespace orvane::programs::ScorexBRK {
 namespace {
 
-using Scorex::config;
+using Scorex::settings::config;
 using util::Debug;
 
 const std::string kTime = "0.0\tinfo\tAbsolute_Time\t2024.03.01.20.00.00.000.+1\n";
@@ -28,24 +28,24 @@ class ScorexBRKLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
     config::reset();
-    Scorex::Modules::reset();
+    Scorex::run::Modules::reset();
     Debug::reset();
     Debug::setStream(&trace);
     config::homeDir = home.path();
     home.write("data/.keep", "");
-    Scorex::Modules::add("ScorexBRK", ScorexBRK::module());
+    Scorex::run::Modules::add("ScorexBRK", ScorexBRK::module());
     config::set(std::nullopt, "ScorexBRK");
     trace.str("");
   }
   void TearDown() override {
     config::reset();
-    Scorex::Modules::reset();
+    Scorex::run::Modules::reset();
     Debug::reset();
   }
   // The kills and suicides replayed in each valid match of a waiting log.
   std::vector<int32_t> eventCounts(const std::string& name, const std::string& bytes) {
     home.write("data/" + name, bytes);
-    Scorex::core c;
+    Scorex::run::core c;
     std::vector<int32_t> counts;
     for (const auto& g : c.getGameStats(c.getLogfileData(name), name)) {
       const auto& all = dynamic_cast<const games::brk::Game&>(*g).gameTotals.all;

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "programs/Scorex/SortFDS.h"
+#include "programs/Scorex/career/SortFDS.h"
 #include "programs/ScorexBRK/HashEntry.h"
 
 namespace orvane::programs::ScorexBRK {
 
 // Career players by frags, deaths and suicides over all game types (SortFDS) and in RegularDM
 // matches (SortFDSb).
-using SortFDS = Scorex::SortFDS<HashEntry>;
-using SortFDSb = Scorex::SortFDSb<HashEntry>;
+using SortFDS = Scorex::career::SortFDS<HashEntry>;
+using SortFDSb = Scorex::career::SortFDSb<HashEntry>;
 
 }  // namespace orvane::programs::ScorexBRK

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "programs/Scorex/SortName.h"
+#include "programs/Scorex/career/SortName.h"
 #include "programs/ScorexBRK/HashEntry.h"
 
 namespace orvane::programs::ScorexBRK {
 
-using SortName = Scorex::SortName<HashEntry>;
+using SortName = Scorex::career::SortName<HashEntry>;
 
 }  // namespace orvane::programs::ScorexBRK

@@ -1,11 +1,11 @@
 #include "programs/ScorexBRK/Totals.h"
 
-#include "programs/Scorex/SortWonLost.h"
+#include "programs/Scorex/career/SortWonLost.h"
 #include "programs/ScorexBRK/SortFDS.h"
 
 namespace orvane::programs::ScorexBRK {
 
-using Scorex::SortWonLost;
+using Scorex::career::SortWonLost;
 
 std::vector<size_t> Totals::gameTypesOf(const Game& gm) const {
   return {static_cast<size_t>(gm.gameType)};

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "programs/Scorex/TotalsCore.h"
+#include "programs/Scorex/career/TotalsCore.h"
 #include "programs/ScorexBRK/HashEntry.h"
 #include "programs/ScorexBRK/PlayerDB.h"
 #include "programs/ScorexBRK/PlayerIndex.h"
@@ -15,7 +15,7 @@ namespace orvane::programs::ScorexBRK {
 // counts per game type, the highest-scoring match, the summary players, the player index and
 // the records. Loaded from the database directory at the start of a run, merged into match by
 // match, saved at the end. Owned by the run driver for the whole run.
-class Totals final : public Scorex::TotalsCore<Records, PlayerDB> {
+class Totals final : public Scorex::career::TotalsCore<Records, PlayerDB> {
  public:
   // The files, in the database directory.
   static constexpr const char* kGameFile = "brk_game.db";

@@ -13,10 +13,10 @@
 #include "GoldenDb.h"
 #include "TempDir.h"
 #include "games/brk/Game.h"
-#include "programs/Scorex/Modules.h"
-#include "programs/Scorex/ProcessExit.h"
-#include "programs/Scorex/config.h"
-#include "programs/Scorex/core.h"
+#include "programs/Scorex/run/Modules.h"
+#include "programs/Scorex/run/ProcessExit.h"
+#include "programs/Scorex/run/core.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/PlayerDB.h"
 #include "programs/ScorexBRK/ScorexBRK.h"
 #include "util/BigEndian.h"
@@ -26,7 +26,7 @@ namespace orvane::programs::ScorexBRK {
 namespace {
 
 using games::brk::Game;
-using Scorex::config;
+using Scorex::settings::config;
 using testing::listing;
 using testing::slurp;
 using util::Debug;
@@ -115,10 +115,10 @@ class TotalsTest : public ::testing::Test {
     setenv("TZ", "UTC", 1);
     tzset();
     config::reset();
-    Scorex::Modules::reset();
+    Scorex::run::Modules::reset();
     Debug::reset();
     Debug::setStream(&trace);
-    Scorex::Modules::add("ScorexBRK", ScorexBRK::module());
+    Scorex::run::Modules::add("ScorexBRK", ScorexBRK::module());
     config::homeDir = home.path();
     home.mkdir("data");
     configure("");
@@ -128,7 +128,7 @@ class TotalsTest : public ::testing::Test {
     std::cout.rdbuf(oldOut);
     PlayerDB::close();
     config::reset();
-    Scorex::Modules::reset();
+    Scorex::run::Modules::reset();
     Debug::reset();
   }
   void configure(const std::string& lines) {
@@ -148,13 +148,13 @@ class TotalsTest : public ::testing::Test {
       if (t->isNewGame(*g)) t->update(*g);
     }
     if (t->isModified()) t->sortPlayers();
-    Scorex::core c;
+    Scorex::run::core c;
     return c.putTotalsIntoDB(*t);
   }
   std::vector<std::unique_ptr<games::Game>> goldenMatches() {
     std::string log = kGoldenLog;
     std::replace(log.begin(), log.end(), '|', '\t');
-    return Scorex::core().getGameStats(log);
+    return Scorex::run::core().getGameStats(log);
   }
   Names dbFiles() const {
     Names bytes;
@@ -310,14 +310,14 @@ TEST_F(TotalsTest, SortPlayersBuildsTheSixOrders) {
 TEST_F(TotalsTest, FailedSaveChangesNoFile) {
   const auto first = load();
   first->update(*match(50, kDuel));
-  ASSERT_TRUE(Scorex::core().putTotalsIntoDB(*first));
+  ASSERT_TRUE(Scorex::run::core().putTotalsIntoDB(*first));
   const Names before = dbFiles();
   std::filesystem::remove(db("brk_hash.db"));
   home.mkdir("data/brk_hash.db");  // cannot be replaced by a file
   const auto t = load();
   t->update(*match(100, kDuel));
   trace.str("");
-  EXPECT_FALSE(Scorex::core().putTotalsIntoDB(*t));
+  EXPECT_FALSE(Scorex::run::core().putTotalsIntoDB(*t));
   EXPECT_EQ(trace.str(), "Error in Totals.writeDBs: IOException: " + db("brk_hash.db") +
                              " (Is a directory)\n"
                              "Error in core.putTotalsIntoDB: IOException: the database could not "
@@ -335,11 +335,11 @@ TEST_F(TotalsTest, SavingLeftoversAreRemovedOnceTheLockIsHeld) {
   home.write("data/" + other, "");
   home.write("data/.saving-brk_game.db.4242", "half");
   testing::setModifiedMillis(home.write("data/.incoming-a.log.part", "log"), now - 1000);
-  EXPECT_THROW(Scorex::core([&] { return now; }).moveLogFiles({}), Scorex::ProcessExit);
+  EXPECT_THROW(Scorex::run::core([&] { return now; }).moveLogFiles({}), Scorex::run::ProcessExit);
   EXPECT_EQ(listing(home.file("data")),
             ".incoming-a.log.part .saving-brk_game.db.4242 .scorex-run " + other);
   std::filesystem::remove(home.file("data/" + other));
-  Scorex::core([&] { return now; }).moveLogFiles({});
+  Scorex::run::core([&] { return now; }).moveLogFiles({});
   EXPECT_EQ(listing(home.file("data")), ".incoming-a.log.part .scorex-run .scorex-tmp");
 }
 
@@ -380,7 +380,7 @@ TEST_F(TotalsTest, DamagedFilesAreReadAsFarAsTheyAreSound) {
               "Error in CareerRecord.new: EOFException\nError in HashEntry.new: EOFException\n");
     EXPECT_EQ(t->plist.size(), 3u);
     t->update(*match(200, kDuel));
-    EXPECT_TRUE(Scorex::core().putTotalsIntoDB(*t));
+    EXPECT_TRUE(Scorex::run::core().putTotalsIntoDB(*t));
   }
   // The damaged files are kept beside the new ones, which read back soundly.
   const std::string names = listing(home.file("data"));
@@ -420,7 +420,7 @@ TEST_F(TotalsTest, StoreOfAnotherVersionStopsEveryMergeAndSave) {
   const auto t = load();
   t->update(*match(100, kDuel));
   t->update(*match(200, kDuel));
-  EXPECT_FALSE(Scorex::core().putTotalsIntoDB(*t));
+  EXPECT_FALSE(Scorex::run::core().putTotalsIntoDB(*t));
   EXPECT_EQ(trace.str(),
             "Error PlayerDB.open: Invalid DB Version\n    DB Version = 2\n    Current Version = 1\n"
             "Error in Totals.update: IOException: the player store is not usable\n"
@@ -465,7 +465,7 @@ TEST_F(TotalsTest, NoRecentMatchesWhenNoneAreKept) {
       EXPECT_TRUE(t->isRecentGame(*m));
     }
     EXPECT_TRUE(t->gameDateList.empty());
-    EXPECT_TRUE(Scorex::core().putTotalsIntoDB(*t));
+    EXPECT_TRUE(Scorex::run::core().putTotalsIntoDB(*t));
     EXPECT_EQ(trace.str(), "");
     EXPECT_EQ(slurp(db("brk_game.db")), bytesOf({1, 2, 0, 0, 0, 200, 0, 100}));
   }
@@ -516,7 +516,7 @@ TEST_F(TotalsTest, GoldenDatabase) {
   const auto t = load();
   EXPECT_FALSE(t->isNewGame(*games[0]));
   EXPECT_FALSE(t->isNewGame(*games[1]));
-  EXPECT_TRUE(Scorex::core().putTotalsIntoDB(*t));
+  EXPECT_TRUE(Scorex::run::core().putTotalsIntoDB(*t));
   EXPECT_EQ(dbFiles(), one);
   EXPECT_EQ(listing(home.file("data")), "brk_game.db brk_hash.db brk_player.db brk_records.db");
   EXPECT_EQ(out.str() + trace.str(), "");

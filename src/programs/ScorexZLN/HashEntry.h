@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "programs/Scorex/HashEntryCore.h"
-#include "programs/Scorex/PlayerIndex.h"
+#include "programs/Scorex/career/HashEntryCore.h"
+#include "programs/Scorex/career/PlayerIndex.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexZLN {
@@ -18,7 +18,7 @@ namespace orvane::programs::ScorexZLN {
 //   a_suicides, dm_frags, dm_deaths, dm_suicides (Tournament DeathMatch), t_wins, t_losses
 //   (Tournament Team Game), a_wins, a_losses (Assault), cpc (control points captured in
 //   Domination), ctf (the flag score in Capture the Flag)
-class HashEntry final : public Scorex::HashEntryCore<HashEntry> {
+class HashEntry final : public Scorex::career::HashEntryCore<HashEntry> {
  public:
   using HashEntryCore::HashEntryCore;
   explicit HashEntry(util::BigEndianReader& in) { readDB(in); }
@@ -39,6 +39,6 @@ class HashEntry final : public Scorex::HashEntryCore<HashEntry> {
   int32_t ctf = 0;
 };
 
-using PlayerIndex = Scorex::PlayerIndex<HashEntry>;
+using PlayerIndex = Scorex::career::PlayerIndex<HashEntry>;
 
 }  // namespace orvane::programs::ScorexZLN

@@ -5,7 +5,7 @@
 #include "games/zln/PStats.h"
 #include "games/zln/Player.h"
 #include "games/zln/Specs.h"
-#include "programs/Scorex/PlayerDBCore.h"
+#include "programs/Scorex/store/PlayerDBCore.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexZLN {
@@ -24,7 +24,7 @@ namespace orvane::programs::ScorexZLN {
 // mySuicides[9] at 472; itemGets[32] at 508; the flag tail at 636: ints flagCaptures,
 // flagDrops, flagPickups, flagReturns, flagAssists, flagKills, flagTakens.
 // Power-up and spree block: double totalTime; ints uses, kills, deaths, suicides.
-class PlayerDB final : public Scorex::PlayerDBCore<PlayerDB, games::zln::Player> {
+class PlayerDB final : public Scorex::store::PlayerDBCore<PlayerDB, games::zln::Player> {
  public:
   static constexpr int32_t kEntrySize = 6028;
 

@@ -2,16 +2,16 @@
 
 #include "games/zln/Game.h"
 #include "games/zln/Specs.h"
-#include "programs/Scorex/CareerRecord.h"
-#include "programs/Scorex/GameRecord.h"
-#include "programs/Scorex/RecordsCore.h"
+#include "programs/Scorex/career/CareerRecord.h"
+#include "programs/Scorex/career/GameRecord.h"
+#include "programs/Scorex/career/RecordsCore.h"
 #include "programs/ScorexZLN/HashEntry.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexZLN {
 
-using Scorex::CareerRecord;
-using Scorex::GameRecord;
+using Scorex::career::CareerRecord;
+using Scorex::career::GameRecord;
 
 // The all-time records of Zolnar: the shared records (overall, per weapon, per cause), the
 // flag and control point records, the most wins outside Tournament DeathMatch and the career
@@ -22,7 +22,7 @@ using Scorex::GameRecord;
 // CareerRecord cMostFCaptures, cMostFReturns, cMostCPCs, cMostWins, cMostFAssists,
 // cMostFKills, cMostHS, cMostFB, cMostDK, cMostMuK, cMostUK, cMostMoK (193 records).
 class Records final
-    : public Scorex::RecordsCore<Records, games::zln::Game, games::zln::Specs, HashEntry> {
+    : public Scorex::career::RecordsCore<Records, games::zln::Game, games::zln::Specs, HashEntry> {
  public:
   Records() = default;
   // Reads the block; reading stops at the first damaged record (reported by the record).

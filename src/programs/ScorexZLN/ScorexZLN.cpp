@@ -2,18 +2,18 @@
 
 #include "games/qmLog.h"
 #include "games/zln/Game.h"
-#include "programs/Scorex/Launcher.h"
-#include "programs/Scorex/config.h"
 #include "programs/Scorex/output/FrameHtml.h"
 #include "programs/Scorex/output/StaticFiles.h"
+#include "programs/Scorex/run/Launcher.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexZLN/Totals.h"
 #include "programs/ScorexZLN/output/GameHtml.h"
 #include "programs/ScorexZLN/output/TotalsHtml.h"
 
 namespace orvane::programs::ScorexZLN {
 
-Scorex::Module ScorexZLN::module() {
-  Scorex::Module m;
+Scorex::run::Module ScorexZLN::module() {
+  Scorex::run::Module m;
   // Zolnar writes its logs in 16-bit units; the whole log is one match.
   m.decode = [](std::string bytes) { return games::qmLog::narrow(bytes); };
   m.split = [](std::string_view text) { return std::vector<std::string_view>{text}; };
@@ -25,17 +25,17 @@ Scorex::Module ScorexZLN::module() {
   // The frame's settings, and the site's static files wherever they are missing.
   m.initFrame = [] {
     Scorex::output::FrameHtml::initZolnar();
-    Scorex::output::StaticFiles::install(Scorex::config::qmHtmlDir());
+    Scorex::output::StaticFiles::install(Scorex::settings::config::qmHtmlDir());
   };
   m.newTotalsHtml = [] { return std::make_unique<output::TotalsHtml>(); };
   return m;
 }
 
 int ScorexZLN::main(const std::vector<std::string>& args) {
-  static const Scorex::EntryStyle kStyle = {"ScorexZLN",
-                                            "The default config file is './ScorexZLN.cfg'", true};
-  Scorex::Modules::add(kStyle.program, module());
-  return Scorex::Launcher::main(args, kStyle);
+  static const Scorex::run::EntryStyle kStyle = {
+      "ScorexZLN", "The default config file is './ScorexZLN.cfg'", true};
+  Scorex::run::Modules::add(kStyle.program, module());
+  return Scorex::run::Launcher::main(args, kStyle);
 }
 
 }  // namespace orvane::programs::ScorexZLN

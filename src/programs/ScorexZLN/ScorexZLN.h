@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "programs/Scorex/Modules.h"
+#include "programs/Scorex/run/Modules.h"
 
 namespace orvane::programs::ScorexZLN {
 
@@ -14,7 +14,7 @@ class ScorexZLN final {
   // Returns the process's exit status.
   static int main(const std::vector<std::string>& args);
   // What the driver needs of this module.
-  static Scorex::Module module();
+  static Scorex::run::Module module();
 };
 
 }  // namespace orvane::programs::ScorexZLN

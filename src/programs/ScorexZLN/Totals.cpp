@@ -2,14 +2,14 @@
 
 #include <cstdint>
 
-#include "programs/Scorex/SortInt.h"
-#include "programs/Scorex/SortWonLost.h"
+#include "programs/Scorex/career/SortInt.h"
+#include "programs/Scorex/career/SortWonLost.h"
 #include "util/Numbers.h"
 
 namespace orvane::programs::ScorexZLN {
 
-using Scorex::SortInt;
-using Scorex::SortWonLost;
+using Scorex::career::SortInt;
+using Scorex::career::SortWonLost;
 
 namespace {
 

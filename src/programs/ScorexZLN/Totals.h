@@ -3,9 +3,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "programs/Scorex/SortFDS.h"
-#include "programs/Scorex/SortName.h"
-#include "programs/Scorex/TotalsCore.h"
+#include "programs/Scorex/career/SortFDS.h"
+#include "programs/Scorex/career/SortName.h"
+#include "programs/Scorex/career/TotalsCore.h"
 #include "programs/ScorexZLN/HashEntry.h"
 #include "programs/ScorexZLN/PlayerDB.h"
 #include "programs/ScorexZLN/Records.h"
@@ -14,16 +14,16 @@ namespace orvane::programs::ScorexZLN {
 
 // Career players by name (SortName), by frags, deaths and suicides over all game types
 // (SortFDS) and in Tournament DeathMatch (SortFDSb).
-using SortName = Scorex::SortName<HashEntry>;
-using SortFDS = Scorex::SortFDS<HashEntry>;
-using SortFDSb = Scorex::SortFDSb<HashEntry>;
+using SortName = Scorex::career::SortName<HashEntry>;
+using SortFDS = Scorex::career::SortFDS<HashEntry>;
+using SortFDSb = Scorex::career::SortFDSb<HashEntry>;
 
 // The career database of Zolnar in memory: every match merged so far, the recent ones, the
 // counts per game type, the highest-scoring match, the summary players, the player index and
 // the records. A single-player match counts under its own game type and under SinglePlayer.
 // Loaded from the database directory at the start of a run, merged into match by match, saved
 // at the end. Owned by the run driver for the whole run.
-class Totals final : public Scorex::TotalsCore<Records, PlayerDB> {
+class Totals final : public Scorex::career::TotalsCore<Records, PlayerDB> {
  public:
   // The files, in the database directory.
   static constexpr const char* kGameFile = "zln_game.db";

@@ -14,8 +14,8 @@
 #include "GoldenDb.h"
 #include "TempDir.h"
 #include "games/zln/Game.h"
-#include "programs/Scorex/config.h"
-#include "programs/Scorex/core.h"
+#include "programs/Scorex/run/core.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexZLN/ScorexZLN.h"
 #include "util/BigEndian.h"
 #include "util/Debug.h"
@@ -25,7 +25,7 @@ namespace {
 
 using games::zln::Game;
 using games::zln::Player;
-using Scorex::config;
+using Scorex::settings::config;
 using testing::slurp;
 using util::Debug;
 using Names = std::vector<std::string>;
@@ -165,7 +165,7 @@ TEST_F(ZlnTotalsTest, SinglePlayerMatchesCountUnderTheirTypeAndSinglePlayer) {
       "10|kill|0|Enforcer|1|Enforcer|shot\n20|game_end|fraglimit\n";
   std::replace(log.begin(), log.end(), '|', '\t');
   const std::unique_ptr<games::Game> single = ScorexZLN::module().newGame(log);
-  const std::unique_ptr<Scorex::Totals> generic = ScorexZLN::module().newTotals();
+  const std::unique_ptr<Scorex::career::Totals> generic = ScorexZLN::module().newTotals();
   auto& t = dynamic_cast<Totals&>(*generic);
   t.readDBs();
   t.update(*single);
@@ -297,7 +297,7 @@ TEST_F(ZlnTotalsTest, GoldenDatabase) {
     const auto t = load();
     if (t->isNewGame(*game)) t->update(*game);
     if (t->isModified()) t->sortPlayers();
-    return Scorex::core().putTotalsIntoDB(*t);
+    return Scorex::run::core().putTotalsIntoDB(*t);
   };
   ASSERT_TRUE(run());
   EXPECT_EQ(trace.str(), "");

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "programs/Scorex/SortInt.h"
+#include "programs/Scorex/career/SortInt.h"
 #include "programs/Scorex/output/TableEntry.h"
 #include "programs/Scorex/output/TableHtml.h"
 #include "util/Comp.h"
@@ -64,11 +64,11 @@ inline std::string minutes(double seconds) {
 // counts come out in the sort's order; rowFor(entry) gives the entry's row, if it has one.
 template <class RowFor>
 void ranked(Table& t, const std::vector<int32_t>& counts, RowFor rowFor) {
-  std::vector<SortInt> keys;
+  std::vector<career::SortInt> keys;
   keys.reserve(counts.size());
   for (size_t k = 0; k < counts.size(); ++k) keys.emplace_back(counts[k], static_cast<int32_t>(k));
-  util::QuickSort::quickSort(keys, util::KeyComp<SortInt>());
-  for (const SortInt& key : keys) {
+  util::QuickSort::quickSort(keys, util::KeyComp<career::SortInt>());
+  for (const career::SortInt& key : keys) {
     if (std::optional<Row> r = rowFor(static_cast<size_t>(key.num))) t.push_back(std::move(*r));
   }
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <exception>
 
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
 
@@ -83,7 +83,7 @@ void FrameHtml::init() {
   BgColor = "#FFFFFF";
   VlinkColor = "#000000";
   AlinkColor = "#FF0000";
-  Version = Scorex::config::getVersion();
+  Version = Scorex::settings::config::getVersion();
   gameName = "Brakk";
   modName = "Kelvo Tourney DM";
   bannerImage = "graphics/banner_468x60.gif";

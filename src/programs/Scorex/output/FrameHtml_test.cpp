@@ -9,29 +9,29 @@
 #include <sstream>
 
 #include "TempDir.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 #include "util/Debug.h"
 
 namespace orvane::programs::Scorex::output {
 namespace {
 
-using Scorex::config;
+using Scorex::settings::config;
 using util::Debug;
 
 class FrameHtmlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    config::reset();
+    settings::config::reset();
     Debug::reset();
     Debug::setStream(&trace);
-    config::homeDir = home.path();
-    config::set(std::nullopt, "ScorexBRK");
+    settings::config::homeDir = home.path();
+    settings::config::set(std::nullopt, "ScorexBRK");
     FrameHtml::init();
     trace.str("");
     Debug::setLevel(3);
   }
   void TearDown() override {
-    config::reset();
+    settings::config::reset();
     Debug::reset();
   }
 
@@ -202,7 +202,7 @@ This page was created by Ver. 1.1 of <a href="../.././About_Orvane.html" class="
 }
 
 TEST_F(FrameHtmlTest, ZolnarFrameNamesItsGameAndNoMod) {
-  config::set(std::nullopt, "ScorexZLN");
+  settings::config::set(std::nullopt, "ScorexZLN");
   FrameHtml::initZolnar();
   util::TextWriter w;
   FrameHtml::writeHeader(w, "Main", 0);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "programs/Scorex/TotalsHtml.h"
 #include "programs/Scorex/output/FrameHtml.h"
+#include "programs/Scorex/output/TotalsHtml.h"
 #include "programs/Scorex/output/TotalsPages.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
@@ -22,11 +22,11 @@ namespace orvane::programs::Scorex::output {
 // gives a career page's text by getHtml(player, page type, number of game types). Made for one
 // call of writeTotals.
 template <class TotalsT, class TablesT, class PlayerHtmlT>
-class TotalsHtmlCore final : public Scorex::TotalsHtml {
+class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
  public:
   using Entry = typename TotalsT::Entry;
 
-  void writeTotals(Scorex::Totals& totals) override {
+  void writeTotals(Scorex::career::Totals& totals) override {
     try {
       util::Debug::print("I TotalsHtml.writeTotals", 2);
       const auto* t = dynamic_cast<const TotalsT*>(&totals);

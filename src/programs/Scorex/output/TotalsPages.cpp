@@ -4,10 +4,10 @@
 #include <exception>
 #include <utility>
 
-#include "programs/Scorex/config.h"
 #include "programs/Scorex/output/FrameHtml.h"
 #include "programs/Scorex/output/PageParts.h"
 #include "programs/Scorex/output/TableHtml.h"
+#include "programs/Scorex/settings/config.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
 #include "util/Files.h"
@@ -62,7 +62,7 @@ void tablesBody(TextWriter& w, const char* heading, const std::vector<TitledTabl
 }  // namespace
 
 TotalsPages::TotalsPages()
-    : MainDir(config::qmHtmlDir()), NumRecentGames(config::numGamesToSave()) {}
+    : MainDir(settings::config::qmHtmlDir()), NumRecentGames(settings::config::numGamesToSave()) {}
 
 void TotalsPages::writeMain(int32_t frags, const std::string& map, const std::string& date) {
   try {
@@ -126,7 +126,7 @@ void TotalsPages::writeMainBody(TextWriter& w, int32_t frags, const std::string&
   }
 }
 
-void TotalsPages::writeRecent(const TotalsBase& t) {
+void TotalsPages::writeRecent(const career::TotalsBase& t) {
   try {
     Debug::print("I TotalsHtml.writeRecent", 2);
     writePage(MainDir, GamesDir, "Recent_Index.html", "Most Recent", "52", 1,
@@ -137,7 +137,7 @@ void TotalsPages::writeRecent(const TotalsBase& t) {
   }
 }
 
-void TotalsPages::writeRecentBody(TextWriter& w, const TotalsBase& t) {
+void TotalsPages::writeRecentBody(TextWriter& w, const career::TotalsBase& t) {
   try {
     Debug::print("I TotalsHtml.writeRecentBody", 2);
     headingRow(w, defaultFont, "Most Recent Games Logged<br>");

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "programs/Scorex/TotalsBase.h"
+#include "programs/Scorex/career/TotalsBase.h"
 #include "programs/Scorex/output/TableEntry.h"
 #include "util/TextWriter.h"
 
@@ -37,8 +37,8 @@ class TotalsPages {
   void writeMain(int32_t frags, const std::string& map, const std::string& date);
   void writeMainBody(util::TextWriter& w, int32_t frags, const std::string& map,
                      const std::string& date);
-  void writeRecent(const TotalsBase& t);
-  void writeRecentBody(util::TextWriter& w, const TotalsBase& t);
+  void writeRecent(const career::TotalsBase& t);
+  void writeRecentBody(util::TextWriter& w, const career::TotalsBase& t);
   void writeRecords(const std::vector<TitledTable>& shown);
   void writeRecordsBody(util::TextWriter& w, const std::vector<TitledTable>& shown);
   void writeRankings(const std::vector<const std::optional<Table>*>& shown);

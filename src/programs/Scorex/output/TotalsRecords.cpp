@@ -20,12 +20,12 @@ Row matchHeadings(const char* first, const char* count) {
   return headings({first, "Player", count, "Game<br>Duration<br>(minutes)", "Map", "Date"});
 }
 
-Row recordRow(std::string label, const CareerRecord& c) {
+Row recordRow(std::string label, const career::CareerRecord& c) {
   return Row{cell(std::move(label), 3), playerCell(c.name, c.isABot, c.uid), cell(str(c.score), 1),
              cell(str(c.games), 1), cell(hours(c.time), 1)};
 }
 
-Row recordRow(std::string label, const GameRecord& g) {
+Row recordRow(std::string label, const career::GameRecord& g) {
   return Row{cell(std::move(label), 3), playerCell(g.name, g.isABot, g.uid),
              cell(str(g.score), 1),     cell(minutes(g.time), 1),
              cell(esc(g.map), 1),       cell(esc(g.date), 1)};

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "programs/Scorex/CareerRecord.h"
-#include "programs/Scorex/GameRecord.h"
+#include "programs/Scorex/career/CareerRecord.h"
+#include "programs/Scorex/career/GameRecord.h"
 #include "programs/Scorex/output/Cells.h"
 #include "programs/Scorex/output/TableEntry.h"
 
@@ -25,8 +25,8 @@ Row careerHeadings(const char* first, const char* count);
 Row matchHeadings(const char* first, const char* count);
 // A record's row: label, holder, value, then the games and hours of a career record, or the
 // minutes, map and date of a single-match record.
-Row recordRow(std::string label, const CareerRecord& c);
-Row recordRow(std::string label, const GameRecord& g);
+Row recordRow(std::string label, const career::CareerRecord& c);
+Row recordRow(std::string label, const career::GameRecord& g);
 
 // The records of the groups in turn: the weapons' first, then the causes'.
 template <class Record, size_t... N>

@@ -9,13 +9,13 @@
 #include <utility>
 #include <vector>
 
-#include "programs/Scorex/config.h"
 #include "programs/Scorex/output/Cells.h"
 #include "programs/Scorex/output/RankingTables.h"
 #include "programs/Scorex/output/TableEntry.h"
 #include "programs/Scorex/output/TotalsPages.h"
 #include "programs/Scorex/output/TotalsRecords.h"
 #include "programs/Scorex/output/TotalsTrace.h"
+#include "programs/Scorex/settings/config.h"
 #include "util/Failure.h"
 
 namespace orvane::programs::Scorex::output {
@@ -163,7 +163,7 @@ class TotalsTablesCore {
                               "All Game Types Combined : All-Time Ranking",
                               fragsColumns<Stats>(),
                               &Totals::sortedByFDS,
-                              config::getRankAll,
+                              settings::config::getRankAll,
                               Unplayed::kListed,
                               &Core::totalsRanking};
     return r;

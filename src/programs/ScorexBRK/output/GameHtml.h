@@ -5,7 +5,7 @@
 #include <string>
 
 #include "games/brk/Game.h"
-#include "programs/Scorex/GameHtml.h"
+#include "programs/Scorex/output/GameHtml.h"
 #include "programs/ScorexBRK/output/GameTables.h"
 #include "util/TextWriter.h"
 
@@ -14,7 +14,7 @@ namespace orvane::programs::ScorexBRK::output {
 // Writes one match's directory of pages: "index.html", "zbot.html" and one page per player
 // ("<player number>.html"), each assembled in memory and written in one piece. Made for one
 // call of writeGame.
-class GameHtml final : public Scorex::GameHtml {
+class GameHtml final : public Scorex::output::GameHtml {
  public:
   void writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
                  int32_t type) override;

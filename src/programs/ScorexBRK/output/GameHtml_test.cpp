@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/output/FrameHtml.h"
 #include "util/Debug.h"
 #include "util/Files.h"
@@ -28,7 +28,7 @@ namespace orvane::programs::ScorexBRK::output {
 namespace {
 
 using games::brk::Game;
-using Scorex::config;
+using Scorex::settings::config;
 using testing::listing;
 using testing::slurp;
 using testing::TempDir;

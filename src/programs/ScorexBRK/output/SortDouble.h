@@ -1,9 +1,9 @@
 #pragma once
 
-#include "programs/Scorex/SortDouble.h"
+#include "programs/Scorex/career/SortDouble.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
-using Scorex::SortDouble;
+using Scorex::career::SortDouble;
 
 }  // namespace orvane::programs::ScorexBRK::output

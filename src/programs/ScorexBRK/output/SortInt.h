@@ -1,9 +1,9 @@
 #pragma once
 
-#include "programs/Scorex/SortInt.h"
+#include "programs/Scorex/career/SortInt.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
-using Scorex::SortInt;
+using Scorex::career::SortInt;
 
 }  // namespace orvane::programs::ScorexBRK::output

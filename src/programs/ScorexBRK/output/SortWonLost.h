@@ -1,9 +1,9 @@
 #pragma once
 
-#include "programs/Scorex/SortWonLost.h"
+#include "programs/Scorex/career/SortWonLost.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
-using Scorex::SortWonLost;
+using Scorex::career::SortWonLost;
 
 }  // namespace orvane::programs::ScorexBRK::output

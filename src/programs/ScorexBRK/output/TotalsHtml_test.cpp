@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/PlayerDB.h"
 #include "programs/ScorexBRK/output/FrameHtml.h"
 #include "util/Debug.h"
@@ -18,7 +18,7 @@
 namespace orvane::programs::ScorexBRK::output {
 namespace {
 
-using Scorex::config;
+using Scorex::settings::config;
 using testing::listing;
 using testing::slurp;
 using util::Debug;

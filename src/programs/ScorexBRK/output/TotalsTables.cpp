@@ -3,14 +3,14 @@
 #include <string>
 
 #include "games/brk/Specs.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
 using games::brk::Specs;
-using Scorex::config;
 using Scorex::output::recordRow;
 using Scorex::output::Unplayed;
+using Scorex::settings::config;
 
 TotalsTables::TotalsTables(const Totals& theTotals) : TotalsTablesCore(theTotals) { buildAll(); }
 

@@ -10,7 +10,7 @@
 
 #include "TempDir.h"
 #include "games/brk/Game.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/PlayerDB.h"
 #include "programs/ScorexBRK/Totals.h"
 #include "util/Debug.h"
@@ -18,7 +18,7 @@
 namespace orvane::programs::ScorexBRK::output {
 namespace {
 
-using Scorex::config;
+using Scorex::settings::config;
 using util::Debug;
 using Lines = std::vector<std::string>;
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "games/zln/Game.h"
-#include "programs/Scorex/GameHtml.h"
+#include "programs/Scorex/output/GameHtml.h"
 #include "programs/ScorexZLN/output/GameTables.h"
 #include "util/TextWriter.h"
 
@@ -15,7 +15,7 @@ namespace orvane::programs::ScorexZLN::output {
 // Writes one Zolnar match's directory of pages: "index.html" and one page per player
 // ("<player number>.html"), each assembled in memory and written in one piece. Made for one
 // call of writeGame.
-class GameHtml final : public Scorex::GameHtml {
+class GameHtml final : public Scorex::output::GameHtml {
  public:
   void writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
                  int32_t type) override;

@@ -22,8 +22,8 @@
 
 #include "TempDir.h"
 #include "games/brk/Game.h"
-#include "programs/Scorex/config.h"
 #include "programs/Scorex/output/FrameHtml.h"
+#include "programs/Scorex/settings/config.h"
 #include "tools/ZlnLogGenerator.h"
 #include "util/Debug.h"
 #include "util/Files.h"
@@ -32,8 +32,8 @@ namespace orvane::programs::ScorexZLN::output {
 namespace {
 
 using games::zln::Game;
-using Scorex::config;
 using Scorex::output::FrameHtml;
+using Scorex::settings::config;
 using testing::listing;
 using testing::slurp;
 using testing::TempDir;

@@ -6,15 +6,15 @@
 #include <string>
 
 #include "TempDir.h"
-#include "programs/Scorex/config.h"
 #include "programs/Scorex/output/FrameHtml.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexZLN/PlayerDB.h"
 #include "util/Debug.h"
 
 namespace orvane::programs::ScorexZLN::output {
 namespace {
 
-using Scorex::config;
+using Scorex::settings::config;
 using testing::listing;
 using testing::slurp;
 using util::Debug;

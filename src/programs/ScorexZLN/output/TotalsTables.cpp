@@ -3,20 +3,20 @@
 #include <initializer_list>
 #include <utility>
 
-#include "programs/Scorex/config.h"
 #include "programs/Scorex/output/Cells.h"
+#include "programs/Scorex/settings/config.h"
 #include "util/Numbers.h"
 
 namespace orvane::programs::ScorexZLN::output {
 
 using games::zln::PStats;
-using Scorex::config;
 using Scorex::output::hours;
 using Scorex::output::RankingColumns;
 using Scorex::output::recordRow;
 using Scorex::output::Unplayed;
 using Scorex::output::cells::fmt;
 using Scorex::output::cells::str;
+using Scorex::settings::config;
 
 namespace {
 

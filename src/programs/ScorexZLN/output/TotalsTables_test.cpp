@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "TempDir.h"
-#include "programs/Scorex/config.h"
+#include "programs/Scorex/settings/config.h"
 #include "programs/ScorexZLN/PlayerDB.h"
 #include "programs/ScorexZLN/output/PlayerTables.h"
 #include "util/Debug.h"
@@ -18,8 +18,8 @@ namespace orvane::programs::ScorexZLN::output {
 namespace {
 
 using games::zln::Player;
-using Scorex::config;
 using Scorex::output::TableEntry;
+using Scorex::settings::config;
 using util::Debug;
 using Lines = std::vector<std::string>;
 

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+
+#include "games/Game.h"
+
+namespace orvane::programs::Scorex::career {
+
+// The career totals of one game module: every match merged so far, its players and records,
+// loaded from the database directory at the start of a run and saved at its end. Owned by the
+// run driver for the whole run.
+class Totals {
+ public:
+  Totals() = default;
+  Totals(const Totals&) = delete;
+  Totals& operator=(const Totals&) = delete;
+  virtual ~Totals() = default;
+
+  virtual void update(const games::Game& g) = 0;
+  virtual void sortPlayers() = 0;
+  virtual void readDBs() = 0;
+  // Throws when the database cannot be saved.
+  virtual void writeDBs() = 0;
+  virtual bool isNewGame(const games::Game& g) = 0;
+  virtual bool isPrintableGame(const games::Game& g, int32_t count) = 0;
+  virtual bool isHighGame(const games::Game& g) = 0;
+  virtual bool isRecentGame(const games::Game& g) = 0;
+  virtual bool isModified() const = 0;
+  // The time stamps of the kept matches, newest first.
+  virtual int32_t gListSize() const = 0;
+  virtual int64_t gListElement(int32_t index) const = 0;
+};
+
+}  // namespace orvane::programs::Scorex::career

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "games/Game.h"
+#include "programs/Scorex/career/Totals.h"
+#include "programs/Scorex/store/Journal.h"
+#include "util/BigEndian.h"
+
+namespace orvane::programs::Scorex::career {
+
+// The part of every module's career totals that does not depend on its players: the list of
+// merged matches and the recent ones, the match counters and the high match, the match list
+// file, and the whole-file reading and saving of the database files. The module's totals
+// (TotalsCore) add the players, the index and the records.
+class TotalsBase : public Totals {
+ public:
+  // A module's database files, in the database directory.
+  struct Files {
+    const char* game;
+    const char* records;
+    const char* hash;
+    const char* player;
+  };
+  // The match list keeps at most this many time stamps on disk.
+  static constexpr size_t kMaxStamps = 50000;
+
+  bool isNewGame(const games::Game& gm) override;
+  bool isPrintableGame(const games::Game& gm, int32_t numGamesToSave) override;
+  bool isHighGame(const games::Game& gm) override;
+  bool isRecentGame(const games::Game& gm) override;
+  bool isModified() const override { return modified; }
+  int32_t gListSize() const override { return static_cast<int32_t>(gameList.size()); }
+  int64_t gListElement(int32_t y) const override;
+
+  void readGameDB();
+  bool writeGameDB();
+
+  int32_t totalGamesPlayed = 0;
+  int32_t highGameFrags = -5000;
+  int64_t highGameUID = 0;
+  std::vector<int64_t> gameList;  // newest first
+  std::vector<std::string> gameDateList;
+  std::vector<std::string> gameMapList;
+  std::vector<std::string> gameTypeList;
+  bool modified = false;
+
+ protected:
+  explicit TotalsBase(const Files& files) : files(files) {}
+
+  // Puts a match's time stamp into the match list, after every stamp not older; returns its
+  // position there.
+  size_t addStamp(int64_t time);
+  // Puts the match at position x of the match list into the recent lists when it is among the
+  // kept ones, then cuts them to the kept count.
+  void addRecent(size_t x, const std::string& date, const std::string& map, std::string_view type);
+  // The match becomes the high match when its frags beat the high match's.
+  void offerHighGame(int32_t frags, int64_t time);
+
+  static void report(const char* prefix, const std::exception& e);
+  // Reads a whole database file with parse; a missing file is no error, a failure is
+  // reported with the prefix, and a file that failed part-way is remembered as damaged.
+  void readFile(const char* file, const char* prefix,
+                const std::function<void(util::BigEndianReader&)>& parse);
+  // Saves the bytes that build writes over a whole database file; a failure is reported with
+  // the prefix and gives false.
+  bool writeFile(const char* file, const char* prefix,
+                 const std::function<void(util::BigEndianWriter&)>& build);
+
+  // Makes the run's database changes, gathered in `journal`, durable together (the pages'
+  // file system synced first), then carries them out. Throws when the commit cannot be made;
+  // then nothing has changed.
+  void commitChanges();
+
+  const Files files;
+  // Set when a database file is a symbolic link: it is not read (it may lead to any file), and
+  // the database is not saved over it (the link may lead to the real file).
+  bool linkedFile = false;
+  // The changes of this run's save, gathered until they are committed together, while saving.
+  store::Journal journal;
+  bool saving = false;
+
+ private:
+  // Puts a database file's new bytes into the journal; a file that could not be read is kept
+  // beside it first.
+  void save(const std::string& file, const std::string& bytes);
+
+  // Files whose reading failed part-way: kept as "<name>.damaged-<ms>" before they are saved
+  // over.
+  std::vector<std::string> damaged;
+};
+
+}  // namespace orvane::programs::Scorex::career

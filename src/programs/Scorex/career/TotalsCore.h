@@ -1,0 +1,297 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <exception>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "games/Game.h"
+#include "programs/Scorex/career/PlayerIndex.h"
+#include "programs/Scorex/career/SortDouble.h"
+#include "programs/Scorex/career/SortFDS.h"
+#include "programs/Scorex/career/SortName.h"
+#include "programs/Scorex/career/TotalsBase.h"
+#include "programs/Scorex/settings/config.h"
+#include "util/BigEndian.h"
+#include "util/Comp.h"
+#include "util/Debug.h"
+#include "util/Failure.h"
+#include "util/QuickSort.h"
+#include "util/Wrap.h"
+
+namespace orvane::programs::Scorex::career {
+
+// The career database of a module in memory: besides the match lists of TotalsBase, the
+// counts per game type, the summary players, the player index and the records. Loaded from the
+// database directory at the start of a run, merged into match by match, saved at the end.
+//
+// Records is the module's Records (which names its match, player, name tables and index
+// entry), PlayerDB its player store. The module's Totals gives its files and the failure text
+// for a match of another module, the game types a match counts under, the index entry's
+// figures, and its own player orders.
+template <class RecordsT, class PlayerDBT>
+class TotalsCore : public TotalsBase {
+ public:
+  using Records = RecordsT;
+  using PlayerDB = PlayerDBT;
+  using Game = typename Records::Game;
+  using Player = typename Records::Player;
+  using Specs = typename Records::Specs;
+  using Entry = typename Records::Entry;
+  using Index = PlayerIndex<Entry>;
+  using Order = std::vector<const Entry*>;
+
+  void update(const games::Game& game) override {
+    try {
+      util::Debug::print("I Totals.update", 1);
+      const Game& gm = moduleGame(game);
+      // Without its player store no match may be counted as known: its players would be lost.
+      if (!PlayerDB::usable()) {
+        throw util::Failure("IOException", "the player store is not usable");
+      }
+      const std::vector<size_t> types = gameTypesOf(gm);
+      const size_t x = addStamp(gm.time);
+      if (x == 0) rec.addRecentGame(gm);
+      addRecent(x, gm.date, gm.map, Specs::games.at(static_cast<size_t>(gm.gameType)));
+
+      util::addTo(totalGamesPlayed, 1);
+      for (const size_t t : types) util::addTo(gamesPlayed.at(t), 1);
+      offerHighGame(gm.gameTotals.all.frags, gm.time);
+
+      // New players continue after the largest career number, so a damaged or duplicated
+      // index entry can never hand out a number that is already taken.
+      int32_t nextUID = plist.nextUID();
+      for (const Player& p : gm.plist) {
+        const auto merge = [&](Player& s) {
+          s.update(p);
+          for (const size_t t : types) s.games.at(t).update(p.all);
+        };
+        merge(allStats);
+        if (p.isABot) {
+          util::subFrom(allStats.all.pingNum, p.all.pingNum);
+          merge(botStats);
+        } else {
+          merge(humanStats);
+        }
+        Entry* h = plist.find(Index::key(p.name, p.isABot));
+        Player np;
+        if (h == nullptr) {
+          h = &plist.put(Entry(p.name, p.isABot, nextUID));
+          nextUID = util::add32(nextUID, 1);
+          np.uid = h->uid;
+        } else {
+          std::optional<Player> stored = PlayerDB::getPlayer(h->uid);
+          if (!stored) throw util::Failure("NullPointerException", "");
+          np = std::move(*stored);
+        }
+        np.name = h->name;
+        np.isABot = h->isABot;
+        merge(np);
+        updateEntry(*h, np);
+        PlayerDB::putPlayer(np);
+        rec.updateCareerRecords(np);
+      }
+      rec.updateGameRecords(gm, plist);
+
+      for (Player* s : {&allStats, &botStats, &humanStats}) {
+        s->all.uses = totalGamesPlayed;
+        for (size_t t = 0; t < Specs::kGames; ++t) s->games[t].uses = gamesPlayed[t];
+      }
+      modified = true;
+      std::cout << "Players in DB:" << plist.size() << "\n";
+      util::Debug::print("O Totals.update", 1);
+    } catch (const std::exception& e) {
+      report("Error in Totals.update: ", e);
+    }
+  }
+
+  void sortPlayers() override {
+    try {
+      util::Debug::print("I Totals.sortPlayers", 1);
+      const Order all = plist.entries();
+      sortedByName = sortedCopy(all, SortName<Entry>());
+      sortedByFDS = sortedCopy(all, SortFDS<Entry>());
+      sortedFPH = sortedByKey<SortDouble>(all, [](const Entry& h, int32_t i) {
+        return SortDouble(h.time != 0.0 ? h.a_frags * 3600.0 / h.time : 0.0, i);
+      });
+      sortMore(all);
+      util::Debug::print("O Totals.sortPlayers", 1);
+    } catch (const std::exception& e) {
+      report("Error in Totals.sortPlayers: ", e);
+    }
+  }
+
+  void readDBs() override {
+    readGameDB();
+    readRecordsDB();
+    readHashDB();
+    openPlayerDB();
+  }
+
+  void writeDBs() override {
+    // A store of another layout must not be joined by files that describe matches it lacks.
+    if (!PlayerDB::usable()) {
+      throw util::Failure("IOException", "the player store is not usable; nothing was saved");
+    }
+    if (linkedFile) {
+      throw util::Failure("IOException", "a database file is a symbolic link; nothing was saved");
+    }
+    saving = true;
+    bool ok = writeGameDB();
+    ok = writeRecordsDB() && ok;
+    ok = writeHashDB() && ok;
+    PlayerDB::putPlayer(allStats);
+    PlayerDB::putPlayer(humanStats);
+    PlayerDB::putPlayer(botStats);
+    for (auto& [offset, bytes] : PlayerDB::store().takeDeferred()) {
+      journal.writeAt(files.player, offset, std::move(bytes));
+    }
+    // All or nothing: without every file the run's matches reach none of them.
+    if (ok) {
+      try {
+        commitChanges();
+      } catch (const std::exception& e) {
+        report("Error in Totals.writeDBs: ", e);
+        ok = false;
+      }
+    }
+    journal = store::Journal();
+    saving = false;
+    PlayerDB::close();
+    if (!ok) throw util::Failure("IOException", "the database could not be saved");
+  }
+
+  void readRecordsDB() {
+    readFile(files.records, "Error in Totals.readRecordsDB: ", [this](util::BigEndianReader& in) {
+      in.readInt();  // version
+      totalGamesPlayed = in.readInt();
+      highGameFrags = in.readInt();
+      highGameUID = in.readLong();
+      for (int32_t& n : gamesPlayed) n = in.readInt();
+      rec = Records(in);
+    });
+  }
+
+  bool writeRecordsDB() {
+    return writeFile(files.records,
+                     "Error in Totals.writeRecordsDB: ", [this](util::BigEndianWriter& out) {
+                       util::BigEndianWriter block;
+                       rec.writeDB(block);
+                       out.writeInt(1);
+                       out.writeInt(totalGamesPlayed);
+                       out.writeInt(highGameFrags);
+                       out.writeLong(highGameUID);
+                       for (const int32_t n : gamesPlayed) out.writeInt(n);
+                       out.writeBytes(block.bytes());
+                     });
+  }
+
+  void readHashDB() {
+    readFile(files.hash, "Error in Totals.readHashDB: ", [this](util::BigEndianReader& in) {
+      in.readInt();  // version
+      const int32_t count = in.readInt();
+      plist = Index();
+      for (int32_t i = 0; i < count; ++i) {
+        // An entry that failed part-way is still put into the index; reading stops there.
+        plist.put(Entry(in));
+        if (in.failed()) break;
+      }
+    });
+  }
+
+  bool writeHashDB() {
+    return writeFile(files.hash,
+                     "Error in Totals.writeHashDB: ", [this](util::BigEndianWriter& out) {
+                       const Order entries = plist.entries();
+                       out.writeInt(1);
+                       out.writeInt(static_cast<int32_t>(entries.size()));
+                       for (const Entry* h : entries) h->writeDB(out);
+                     });
+  }
+
+  void openPlayerDB() {
+    try {
+      // The store's writes wait for the run's commit.
+      PlayerDB::open(settings::config::qmDBDir() + files.player, true);
+      if (auto p = PlayerDB::getPlayer(-3)) allStats = std::move(*p);
+      if (auto p = PlayerDB::getPlayer(-2)) humanStats = std::move(*p);
+      if (auto p = PlayerDB::getPlayer(-1)) botStats = std::move(*p);
+      nameSummaries();
+    } catch (const std::exception& e) {
+      report("Error in Totals.openPlayerDB: ", e);
+    }
+  }
+
+  Records rec;
+  std::array<int32_t, Specs::kGames> gamesPlayed{};
+  Player allStats;
+  Player humanStats;
+  Player botStats;
+  Index plist;
+  Order sortedByName;
+  Order sortedByFDS;
+  Order sortedFPH;
+
+ protected:
+  TotalsCore(const Files& files, const char* otherMatch)
+      : TotalsBase(files), otherMatch(otherMatch) {
+    nameSummaries();
+  }
+
+  // The game types the match is counted under, its own first.
+  virtual std::vector<size_t> gameTypesOf(const Game& gm) const = 0;
+  // Sets the index entry's figures from the career player just merged.
+  virtual void updateEntry(Entry& h, const Player& np) const = 0;
+  // Builds the module's own player orders from all entries, after the shared ones.
+  virtual void sortMore(const Order& all) = 0;
+
+  // Sorts a copy of the entries with a comparator of entry pointers.
+  static Order sortedCopy(const Order& all, const util::Comp<const Entry*>& c) {
+    Order copy = all;
+    util::QuickSort::quickSort(copy, c);
+    return copy;
+  }
+
+  // Sorts the entries by keys made per entry; each key's num is the entry's position.
+  template <class Key, class MakeKey>
+  static Order sortedByKey(const Order& all, MakeKey makeKey) {
+    std::vector<Key> keys;
+    keys.reserve(all.size());
+    for (size_t i = 0; i < all.size(); ++i) {
+      keys.push_back(makeKey(*all[i], static_cast<int32_t>(i)));
+    }
+    util::QuickSort::quickSort(keys, util::KeyComp<Key>());
+    Order order;
+    order.reserve(keys.size());
+    for (const Key& k : keys) order.push_back(all[static_cast<size_t>(k.num)]);
+    return order;
+  }
+
+ private:
+  const Game& moduleGame(const games::Game& game) const {
+    const auto* g = dynamic_cast<const Game*>(&game);
+    if (g == nullptr) throw util::Failure("ClassCastException", otherMatch);
+    return *g;
+  }
+
+  void nameSummaries() {
+    allStats.name = "All Players (Humans and Bots)";
+    allStats.isABot = false;
+    allStats.uid = -3;
+    humanStats.name = "All Humans";
+    humanStats.isABot = false;
+    humanStats.uid = -2;
+    botStats.name = "All Bots";
+    botStats.isABot = true;
+    botStats.uid = -1;
+  }
+
+  // The failure text of a match of another module.
+  const char* const otherMatch;
+};
+
+}  // namespace orvane::programs::Scorex::career

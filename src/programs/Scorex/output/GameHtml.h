@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "games/Game.h"
+
+namespace orvane::programs::Scorex::output {
+
+// Writes the pages of one match into a directory of its own. Made for one call.
+class GameHtml {
+ public:
+  GameHtml() = default;
+  GameHtml(const GameHtml&) = delete;
+  GameHtml& operator=(const GameHtml&) = delete;
+  virtual ~GameHtml() = default;
+
+  // dir names the match's page directory, without a trailing "/"; the writer creates it.
+  virtual void writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
+                         int32_t type) = 0;
+};
+
+}  // namespace orvane::programs::Scorex::output

@@ -1,0 +1,197 @@
+#include "programs/Scorex/store/Journal.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include "util/BigEndian.h"
+#include "util/Debug.h"
+#include "util/Failure.h"
+#include "util/FaultPoint.h"
+#include "util/Files.h"
+
+namespace orvane::programs::Scorex::store {
+
+namespace {
+
+constexpr std::string_view kMagic = "SCOREXJ1";
+
+uint64_t fnv1a(std::string_view bytes) {
+  uint64_t h = 14695981039346656037ULL;
+  for (const char c : bytes) {
+    h ^= static_cast<uint8_t>(c);
+    h *= 1099511628211ULL;
+  }
+  return h;
+}
+
+util::Failure ioFailure(const std::string& path) {
+  return util::Failure("IOException", path + " (" + std::strerror(errno) + ")");
+}
+
+// Writes bytes at offset into the file (created when missing, never through a link) and makes
+// them durable.
+void patchFile(const std::string& path, int64_t offset, const std::string& bytes) {
+  util::faultPoint();
+  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) throw ioFailure(path);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+                               static_cast<off_t>(offset + static_cast<int64_t>(done)));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const util::Failure failure = ioFailure(path);
+      ::close(fd);
+      throw failure;
+    }
+    done += static_cast<size_t>(n);
+  }
+  if (::fsync(fd) != 0) {
+    const util::Failure failure = ioFailure(path);
+    ::close(fd);
+    throw failure;
+  }
+  if (::close(fd) != 0) throw ioFailure(path);
+}
+
+}  // namespace
+
+void Journal::replaceFile(std::string name, std::string bytes) {
+  list.push_back({std::move(name), true, 0, std::move(bytes)});
+}
+
+void Journal::writeAt(std::string name, int64_t offset, std::string bytes) {
+  list.push_back({std::move(name), false, offset, std::move(bytes)});
+}
+
+std::string Journal::encode() const {
+  util::BigEndianWriter out;
+  out.writeBytes(std::string(kMagic));
+  out.writeInt(static_cast<int32_t>(list.size()));
+  for (const Change& c : list) {
+    out.writeByte(c.whole ? 1 : 2);
+    out.writeText(c.name);
+    if (!c.whole) out.writeLong(c.offset);
+    out.writeText(c.bytes);
+  }
+  std::string bytes = out.take();
+  util::BigEndianWriter sum;
+  sum.writeLong(static_cast<int64_t>(fnv1a(bytes)));
+  return bytes + sum.take();
+}
+
+std::optional<Journal> Journal::decode(std::string_view bytes) {
+  if (bytes.size() < kMagic.size() + 12 || bytes.substr(0, kMagic.size()) != kMagic) {
+    return std::nullopt;
+  }
+  const std::string_view body = bytes.substr(0, bytes.size() - 8);
+  util::BigEndianReader sum(bytes.substr(bytes.size() - 8));
+  if (static_cast<uint64_t>(sum.readLong()) != fnv1a(body)) return std::nullopt;
+  try {
+    util::BigEndianReader in(body.substr(kMagic.size()));
+    Journal j;
+    const int32_t count = in.readInt();
+    for (int32_t i = 0; i < count; ++i) {
+      Change c;
+      const int kind = in.readByte();
+      if (kind != 1 && kind != 2) return std::nullopt;
+      c.whole = kind == 1;
+      c.name = in.readText(body.size());
+      if (!c.whole) c.offset = in.readLong();
+      c.bytes = in.readText(body.size());
+      // Only plain names of the database directory, at offsets in a file.
+      if (c.name.empty() || c.name.find('/') != std::string::npos || c.name[0] == '.' ||
+          c.offset < 0) {
+        return std::nullopt;
+      }
+      j.list.push_back(std::move(c));
+    }
+    if (in.remaining() != 0) return std::nullopt;
+    return j;
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+void Journal::dropUnchanged(const std::string& dir) {
+  std::erase_if(list, [&dir](const Change& c) {
+    const std::string path = dir + c.name;
+    if (c.whole) {
+      try {
+        return util::isReadableFile(path) && util::readWholeFile(path) == c.bytes;
+      } catch (const std::exception&) {
+        return false;
+      }
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    std::string now(c.bytes.size(), '\0');
+    const ssize_t n = ::pread(fd, now.data(), now.size(), static_cast<off_t>(c.offset));
+    ::close(fd);
+    return n == static_cast<ssize_t>(now.size()) && now == c.bytes;
+  });
+}
+
+void Journal::check(const std::string& dir) const {
+  for (const Change& c : list) {
+    const std::string path = dir + c.name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0) continue;
+    // A file replaced whole replaces a link itself; one changed in place would not follow the
+    // link, so that is refused before anything is committed.
+    if (S_ISLNK(st.st_mode) && c.whole) continue;
+    if (!S_ISREG(st.st_mode)) {
+      errno = S_ISLNK(st.st_mode) ? ELOOP : EISDIR;
+      throw ioFailure(path);
+    }
+    if (::access(path.c_str(), W_OK) != 0) throw ioFailure(path);
+  }
+  if (::access(dir.empty() ? "." : dir.c_str(), W_OK) != 0) throw ioFailure(dir);
+}
+
+void Journal::commit(const std::string& dir) const {
+  // Written under a temporary name and made durable first: under its own name a journal is
+  // always whole.
+  util::writeWholeFile(dir + kName, encode(), true);
+  util::syncDirectory(dir);
+}
+
+void Journal::apply(const std::string& dir) const {
+  for (const Change& c : list) {
+    if (c.whole) {
+      util::writeWholeFile(dir + c.name, c.bytes, true);
+    } else {
+      patchFile(dir + c.name, c.offset, c.bytes);
+    }
+  }
+  util::syncDirectory(dir);
+  util::faultPoint();
+  if (std::remove((dir + kName).c_str()) != 0) throw ioFailure(dir + kName);
+  util::syncDirectory(dir);
+}
+
+void Journal::recover(const std::string& dir) {
+  const std::string path = dir + kName;
+  if (!util::isReadableFile(path)) return;
+  try {
+    const std::optional<Journal> j = decode(util::readWholeFile(path));
+    if (!j) {
+      util::faultPoint();
+      std::rename(path.c_str(), (path + ".damaged").c_str());
+      throw util::Failure("IOException", path + " is not a whole journal; moved aside");
+    }
+    util::Debug::print("Completing the database changes of an interrupted run", 0);
+    j->apply(dir);
+  } catch (const std::exception& e) {
+    util::Debug::print("Error in Journal.recover: " + util::failureText(e), 0);
+    throw;
+  }
+}
+
+}  // namespace orvane::programs::Scorex::store

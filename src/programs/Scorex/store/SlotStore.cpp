@@ -1,0 +1,180 @@
+#include "programs/Scorex/store/SlotStore.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <exception>
+#include <limits>
+
+#include "util/Debug.h"
+#include "util/Failure.h"
+#include "util/FaultPoint.h"
+
+namespace orvane::programs::Scorex::store {
+
+using util::Debug;
+
+namespace {
+
+constexpr int64_t kMaxSlot = std::numeric_limits<int32_t>::max();
+constexpr int64_t kGrowth = 1000;  // slots added at a time
+
+util::Failure ioFailure() { return util::Failure("IOException", std::strerror(errno)); }
+
+// Reads exactly n bytes at off; a file that ends sooner is a failure.
+std::string readAt(int fd, int64_t off, size_t n) {
+  std::string buf(n, '\0');
+  size_t done = 0;
+  while (done < n) {
+    const ssize_t r = ::pread(fd, buf.data() + done, n - done, static_cast<off_t>(off + done));
+    if (r < 0 && errno == EINTR) continue;
+    if (r < 0) throw ioFailure();
+    if (r == 0) throw util::Failure("EOFException", "");
+    done += static_cast<size_t>(r);
+  }
+  return buf;
+}
+
+void writeAt(int fd, int64_t off, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t r =
+        ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(off + done));
+    if (r < 0 && errno == EINTR) continue;
+    if (r <= 0) throw ioFailure();
+    done += static_cast<size_t>(r);
+  }
+}
+
+}  // namespace
+
+bool SlotStore::open(const std::string& path, bool deferWrites) {
+  close();
+  deferred = deferWrites;
+  try {
+    if (entrySize <= 0) {
+      throw util::Failure("IllegalArgumentException", "slot size " + std::to_string(entrySize));
+    }
+    // Never through a link: a dangling one would have its target created.
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+      throw util::Failure("FileNotFoundException", path + " (" + std::strerror(errno) + ")");
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) throw ioFailure();
+    len = st.st_size;
+    num = static_cast<int32_t>(std::min<int64_t>(len / entrySize, kMaxSlot));
+    if (len > 0) {
+      const int version = static_cast<int8_t>(readAt(fd, 0, 1)[0]);
+      if (version != 1) {
+        // The file is left as it is and the store refuses everything until it is closed.
+        refused = true;
+        Debug::print("Error PlayerDB.open: Invalid DB Version", 0);
+        Debug::print("    DB Version = " + std::to_string(version), 0);
+        Debug::print("    Current Version = 1", 0);
+        return false;
+      }
+    } else {
+      put(0, std::string(1, '\1'));
+    }
+    return true;
+  } catch (const std::exception& e) {
+    Debug::print("Error PlayerDB.open: " + util::failureText(e), 0);
+    // A file whose version could not be checked is not written to.
+    if (fd >= 0) ::close(fd);
+    fd = -1;
+    return false;
+  }
+}
+
+void SlotStore::close() {
+  const int f = fd;
+  fd = -1;
+  len = 0;
+  num = 0;
+  refused = false;
+  deferred = false;
+  pendingMarks.clear();
+  pendingSlots.clear();
+  if (f < 0) return;
+  try {
+    if (::close(f) != 0) throw ioFailure();
+  } catch (const std::exception& e) {
+    Debug::print("Error PlayerDB.close: " + util::failureText(e), 0);
+  }
+}
+
+std::optional<std::string> SlotStore::read(int32_t uid) {
+  if (refused) return std::nullopt;
+  try {
+    if (fd < 0) throw util::Failure("IOException", "the player store is not open");
+    const int64_t loc = int64_t{uid} + 4;
+    if (loc > 0 && loc < num) {
+      const auto kept = pendingSlots.find(int64_t{entrySize} * loc);
+      if (kept != pendingSlots.end()) return kept->second;
+      return readAt(fd, int64_t{entrySize} * loc, static_cast<size_t>(entrySize));
+    }
+    if (loc > 0 && loc < 4) return std::nullopt;  // a summary player not stored yet
+    Debug::print("Error PlayerDB.getPlayer: Invalid Player Requested", 0);
+    Debug::print("      loc=" + std::to_string(loc), 0);
+    Debug::print("      num=" + std::to_string(num), 0);
+  } catch (const std::exception& e) {
+    Debug::print("Error PlayerDB.getPlayer: " + util::failureText(e), 0);
+  }
+  return std::nullopt;
+}
+
+void SlotStore::write(int32_t uid, const std::string& bytes) {
+  if (refused) return;
+  try {
+    if (fd < 0) throw util::Failure("IOException", "the player store is not open");
+    if (bytes.size() != static_cast<size_t>(entrySize)) {
+      throw util::Failure("IOException", "a record of " + std::to_string(bytes.size()) +
+                                             " bytes for slots of " + std::to_string(entrySize));
+    }
+    const int64_t loc = int64_t{uid} + 4;
+    // The first career player of a new store leaves slots 1 to 3 to the summary players.
+    if (num == 0 && loc == 4) num = 4;
+    // Slot 0 holds the version: writing a record there would make the whole store unreadable.
+    if (loc > num || loc < 1 || loc >= kMaxSlot) {
+      Debug::print("Error PlayerDB.putPlayer: loc>num", 0);
+      Debug::print("      loc=" + std::to_string(loc), 0);
+      Debug::print("      num=" + std::to_string(num), 0);
+      return;
+    }
+    if (loc == num && num % kGrowth == 0) {
+      const int64_t end = int64_t{entrySize} * (num + kGrowth);
+      put(end, std::string(4, '\0'));
+      len = end;
+    }
+    if (loc == num) ++num;
+    put(int64_t{entrySize} * loc, bytes);
+  } catch (const std::exception& e) {
+    Debug::print("Error PlayerDB.putPlayer: " + util::failureText(e), 0);
+  }
+}
+
+void SlotStore::put(int64_t offset, const std::string& bytes) {
+  if (!deferred) {
+    util::faultPoint();
+    writeAt(fd, offset, bytes);
+  } else if (bytes.size() == static_cast<size_t>(entrySize) && offset > 0) {
+    pendingSlots[offset] = bytes;
+  } else {
+    pendingMarks.emplace_back(offset, bytes);
+  }
+}
+
+std::vector<std::pair<int64_t, std::string>> SlotStore::takeDeferred() {
+  std::vector<std::pair<int64_t, std::string>> writes = std::move(pendingMarks);
+  for (auto& [offset, bytes] : pendingSlots) writes.emplace_back(offset, std::move(bytes));
+  pendingMarks.clear();
+  pendingSlots.clear();
+  return writes;
+}
+
+}  // namespace orvane::programs::Scorex::store
