@@ -9,7 +9,7 @@ namespace orvane::games {
 namespace {
 
 std::string_view fieldAt(TokenList l, size_t i) {
-  if (i >= l.size()) throw util::Failure("ArrayIndexOutOfBoundsException", std::to_string(i));
+  if (i >= l.size()) throw util::Failure(util::Failure::kArrayIndexOutOfBounds, std::to_string(i));
   return l[i];
 }
 

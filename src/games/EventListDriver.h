@@ -62,11 +62,11 @@ class EventListDriver {
       events.reserve(l.size());
       for (size_t i = 0; i < l.size(); ++i) {
         const TokenList line = l[i];
-        if (line.size() < 2) throw util::Failure("ArrayIndexOutOfBoundsException", "1");
+        if (line.size() < 2) throw util::Failure(util::Failure::kArrayIndexOutOfBounds, "1");
         const std::string_view keyword = line[1];
         const Keyword* k = nullptr;
         if (!subKeyword.empty() && keyword == subKeyword) {
-          if (line.size() < 3) throw util::Failure("ArrayIndexOutOfBoundsException", "2");
+          if (line.size() < 3) throw util::Failure(util::Failure::kArrayIndexOutOfBounds, "2");
           k = find(subKeywords, line[2]);
           if (k == nullptr) {
             util::Debug::print(

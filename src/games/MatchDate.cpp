@@ -62,7 +62,7 @@ std::optional<std::string> niceDate(const std::string& origDate, int64_t& time) 
       if (named) ind = dot;
     }
     if (ind == std::string::npos) {
-      throw util::Failure("StringIndexOutOfBoundsException", "String index out of range: -1");
+      throw util::Failure(util::Failure::kStringIndexOutOfBounds, "String index out of range: -1");
     }
     const std::string datePart = origDate.substr(0, ind);
     const std::string zonePart = origDate.substr(ind + 1);
@@ -78,14 +78,14 @@ std::optional<std::string> niceDate(const std::string& origDate, int64_t& time) 
       size_t end = datePart.find('.', pos);
       if (end == std::string::npos) end = datePart.size();
       if (pos > datePart.size() || (i + 1 < f.size() && end == datePart.size())) {
-        throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
+        throw util::Failure(util::Failure::kParse, "Unparseable date: \"" + datePart + "\"");
       }
       f[i] = util::parseInt(datePart.substr(pos, end - pos));
       pos = end + 1;
     }
     // Years far outside any calendar, and a month that cannot be counted from 1, are not dates.
     if (f[0] < -100000 || f[0] > 100000 || f[1] == INT32_MIN) {
-      throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
+      throw util::Failure(util::Failure::kParse, "Unparseable date: \"" + datePart + "\"");
     }
     std::tm tm{};
     tm.tm_year = f[0] - 1900;
@@ -98,22 +98,22 @@ std::optional<std::string> niceDate(const std::string& origDate, int64_t& time) 
     errno = 0;
     const std::time_t seconds = std::mktime(&tm);
     if (seconds == static_cast<std::time_t>(-1) && errno != 0) {
-      throw util::Failure("ParseException", "Unparseable date: \"" + datePart + "\"");
+      throw util::Failure(util::Failure::kParse, "Unparseable date: \"" + datePart + "\"");
     }
     int64_t millis = 0;
     if (__builtin_mul_overflow(static_cast<int64_t>(seconds), int64_t{1000}, &millis) ||
         __builtin_add_overflow(millis, static_cast<int64_t>(f[6]), &millis)) {
-      throw util::Failure("ArithmeticException", "date out of range");
+      throw util::Failure(util::Failure::kArithmetic, "date out of range");
     }
     const double shift = clock ? static_cast<double>(*clock) : std::trunc(offset * 3600000.0);
     if (!std::isfinite(shift) || std::fabs(shift) >= 9.2e18) {
-      throw util::Failure("ArithmeticException", "offset out of range: " + zonePart);
+      throw util::Failure(util::Failure::kArithmetic, "offset out of range: " + zonePart);
     }
     int64_t stamp = 0;
     const int64_t delta = static_cast<int64_t>(shift);
     if (useMinus ? __builtin_add_overflow(millis, delta, &stamp)
                  : __builtin_sub_overflow(millis, delta, &stamp)) {
-      throw util::Failure("ArithmeticException", "time out of range");
+      throw util::Failure(util::Failure::kArithmetic, "time out of range");
     }
 
     static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};

@@ -6,7 +6,7 @@ namespace orvane::util {
 
 void BigEndianReader::outOfData() const {
   bad = true;
-  throw Failure("EOFException", "");
+  throw Failure(util::Failure::kEOF, "");
 }
 
 std::string BigEndianReader::readText(size_t maxLength) {
@@ -15,7 +15,7 @@ std::string BigEndianReader::readText(size_t maxLength) {
   if (n < 0 || static_cast<size_t>(n) > remaining() || static_cast<size_t>(n) > maxLength) {
     pos = at;
     bad = true;
-    throw Failure("IOException",
+    throw Failure(util::Failure::kIO,
                   "bad text length " + std::to_string(n) + " at byte " + std::to_string(at));
   }
   return std::string(readBytes(static_cast<size_t>(n)));

@@ -20,7 +20,7 @@ namespace {
 constexpr int kOpenFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
 
 Failure openFailure(const std::string& path) {
-  return Failure("FileNotFoundException", path + " (" + std::strerror(errno) + ")");
+  return Failure(util::Failure::kFileNotFound, path + " (" + std::strerror(errno) + ")");
 }
 
 }  // namespace

@@ -23,7 +23,7 @@ namespace orvane::util {
 
 namespace {
 
-Failure ioFailure(const std::string& kind, const std::string& path) {
+Failure ioFailure(Failure::Kind kind, const std::string& path) {
   return Failure(kind, path + " (" + std::strerror(errno) + ")");
 }
 
@@ -48,13 +48,13 @@ class FileDescriptor {
 };
 
 Failure tooLarge(const std::string& path, int64_t size, int64_t maxBytes) {
-  return Failure("IOException", path + " (too large: " + std::to_string(size) +
-                                    " bytes, the limit is " + std::to_string(maxBytes) + ")");
+  return Failure(util::Failure::kIO, path + " (too large: " + std::to_string(size) +
+                                         " bytes, the limit is " + std::to_string(maxBytes) + ")");
 }
 
 void checkRegular(const std::string& path, const struct stat& st, int64_t maxBytes) {
-  if (S_ISDIR(st.st_mode)) throw Failure("FileNotFoundException", path + " (Is a directory)");
-  if (!S_ISREG(st.st_mode)) throw Failure("IOException", path + " (Not a regular file)");
+  if (S_ISDIR(st.st_mode)) throw Failure(util::Failure::kFileNotFound, path + " (Is a directory)");
+  if (!S_ISREG(st.st_mode)) throw Failure(util::Failure::kIO, path + " (Not a regular file)");
   if (st.st_size > maxBytes) throw tooLarge(path, st.st_size, maxBytes);
 }
 
@@ -63,9 +63,9 @@ void checkRegular(const std::string& path, const struct stat& st, int64_t maxByt
 int openRegular(const std::string& path, int64_t maxBytes, struct stat& st) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) {
-    throw ioFailure(errno == ENOENT ? "FileNotFoundException" : "IOException", path);
+    throw ioFailure(errno == ENOENT ? util::Failure::kFileNotFound : util::Failure::kIO, path);
   }
-  if (::fstat(fd.get(), &st) != 0) throw ioFailure("IOException", path);
+  if (::fstat(fd.get(), &st) != 0) throw ioFailure(util::Failure::kIO, path);
   checkRegular(path, st, maxBytes);
   return fd.release();
 }
@@ -75,7 +75,7 @@ void writeAll(int fd, const char* bytes, size_t size, const std::string& path) {
   while (done < size) {
     const ssize_t n = ::write(fd, bytes + done, size - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) throw ioFailure("IOException", path);
+    if (n < 0) throw ioFailure(util::Failure::kIO, path);
     done += static_cast<size_t>(n);
   }
 }
@@ -97,7 +97,7 @@ std::string readWholeFile(const std::string& path, int64_t maxBytes) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
       if (errno == EINTR) continue;
-      throw ioFailure("IOException", path);
+      throw ioFailure(util::Failure::kIO, path);
     }
     if (n == 0) break;
     bytes.append(buffer, static_cast<size_t>(n));
@@ -111,7 +111,7 @@ std::string readWholeFile(const std::string& path, int64_t maxBytes) {
 void checkRegularFile(const std::string& path, int64_t maxBytes) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
-    throw ioFailure(errno == ENOENT ? "FileNotFoundException" : "IOException", path);
+    throw ioFailure(errno == ENOENT ? util::Failure::kFileNotFound : util::Failure::kIO, path);
   }
   checkRegular(path, st, maxBytes);
 }
@@ -190,7 +190,7 @@ void replaceFile(const std::string& path, const std::string& bytes, bool durable
     // Not writable for this user, or the target on another file system: beside the target.
     if (step == Step::kCreate || (step == Step::kRename && err == EXDEV)) break;
     errno = err;
-    throw ioFailure("IOException", path);
+    throw ioFailure(util::Failure::kIO, path);
   }
   // A name that is taken already (a planted file, say) is tried again under another.
   for (int attempt = 0;; ++attempt) {
@@ -199,7 +199,7 @@ void replaceFile(const std::string& path, const std::string& bytes, bool durable
     if (step == Step::kDone) return;
     if (step != Step::kCreate || err != EEXIST || attempt == 3) {
       errno = err;
-      throw ioFailure("IOException", path);
+      throw ioFailure(util::Failure::kIO, path);
     }
   }
 }
@@ -219,7 +219,7 @@ uint64_t failedWrites() { return failures; }
 
 std::vector<std::string> listDirectory(const std::string& dir) {
   DIR* d = ::opendir(dir.c_str());
-  if (d == nullptr) throw ioFailure("FileNotFoundException", dir);
+  if (d == nullptr) throw ioFailure(util::Failure::kFileNotFound, dir);
   std::vector<std::string> names;
   while (const dirent* e = ::readdir(d)) {
     const std::string name = e->d_name;
@@ -243,14 +243,14 @@ void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBy
   // Private while it is written; O_NOFOLLOW: a symbolic link planted under the name is refused.
   FileDescriptor out(
       ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR));
-  if (out.get() < 0) throw ioFailure("IOException", to);
+  if (out.get() < 0) throw ioFailure(util::Failure::kIO, to);
   try {
     char buffer[1 << 16];
     int64_t copied = 0;
     for (;;) {
       const ssize_t n = ::read(in.get(), buffer, sizeof buffer);
       if (n < 0 && errno == EINTR) continue;
-      if (n < 0) throw ioFailure("IOException", from);
+      if (n < 0) throw ioFailure(util::Failure::kIO, from);
       if (n == 0) break;
       copied += n;
       if (copied > maxBytes) throw tooLarge(from, copied, maxBytes);
@@ -259,7 +259,7 @@ void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBy
     // A copy of a private file stays private: the original's bits, whatever the umask.
     if (::fchmod(out.get(), (st.st_mode & 0777) | S_IRUSR | S_IWUSR) != 0 ||
         (durable && ::fsync(out.get()) != 0) || ::close(out.release()) != 0) {
-      throw ioFailure("IOException", to);
+      throw ioFailure(util::Failure::kIO, to);
     }
   } catch (const Failure&) {
     ::unlink(to.c_str());
@@ -296,12 +296,12 @@ bool isDirectory(const std::string& path) {
 
 void syncDirectory(const std::string& dir) {
   FileDescriptor fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() < 0 || ::fsync(fd.get()) != 0) throw ioFailure("IOException", dir);
+  if (fd.get() < 0 || ::fsync(fd.get()) != 0) throw ioFailure(util::Failure::kIO, dir);
 }
 
 void syncFileSystem(const std::string& dir) {
   FileDescriptor fd(::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() < 0 || ::syncfs(fd.get()) != 0) throw ioFailure("IOException", dir);
+  if (fd.get() < 0 || ::syncfs(fd.get()) != 0) throw ioFailure(util::Failure::kIO, dir);
 }
 
 }  // namespace orvane::util

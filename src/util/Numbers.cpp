@@ -14,7 +14,7 @@ namespace orvane::util {
 namespace {
 
 Failure numberFailure(std::string_view s) {
-  return Failure("NumberFormatException", "For input string: \"" + std::string(s) + "\"");
+  return Failure(util::Failure::kNumberFormat, "For input string: \"" + std::string(s) + "\"");
 }
 
 template <class T>

@@ -35,7 +35,7 @@ class AccuracyPieces {
   }
   size_t size() const { return count; }
   std::string_view at(size_t i) const {
-    if (i >= count) throw util::Failure("ArrayIndexOutOfBoundsException", std::to_string(i));
+    if (i >= count) throw util::Failure(util::Failure::kArrayIndexOutOfBounds, std::to_string(i));
     return piece[i];
   }
 

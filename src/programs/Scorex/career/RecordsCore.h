@@ -160,7 +160,7 @@ class RecordsCore {
 
   // The single-match record that p's value v would set in the match being merged.
   GameRecord matchRecord(const Player& p, int32_t v) const {
-    if (g == nullptr) throw util::Failure("NullPointerException", "");
+    if (g == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
     return GameRecord(getCareerUID(p), p.name, p.isABot, v, g->map, g->date, p.all.totalTime);
   }
   auto matchRecord(const Player& p) const {
@@ -295,7 +295,7 @@ class RecordsCore {
   // The career number of a match player, from the index; throws when he is not there.
   int32_t getCareerUID(const Player& p) const {
     const auto* h = plist != nullptr ? plist->find(Index::key(p.name, p.isABot)) : nullptr;
-    if (h == nullptr) throw util::Failure("NullPointerException", "");
+    if (h == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
     return h->uid;
   }
 

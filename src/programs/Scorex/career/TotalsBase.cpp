@@ -158,8 +158,8 @@ void TotalsBase::readFile(const char* file, const char* prefix,
   struct stat st {};
   if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     linkedFile = true;
-    report(prefix, util::Failure("IOException", path + " (a symbolic link: not read; nothing "
-                                                       "is saved while it is there)"));
+    report(prefix, util::Failure(util::Failure::kIO, path + " (a symbolic link: not read; nothing "
+                                                            "is saved while it is there)"));
     return;
   }
   if (!util::isReadableFile(path)) return;

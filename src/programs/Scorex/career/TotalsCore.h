@@ -51,7 +51,7 @@ class TotalsCore : public TotalsBase {
       const Game& gm = moduleGame(game);
       // Without its player store no match may be counted as known: its players would be lost.
       if (!PlayerDB::usable()) {
-        throw util::Failure("IOException", "the player store is not usable");
+        throw util::Failure(util::Failure::kIO, "the player store is not usable");
       }
       const std::vector<size_t> types = gameTypesOf(gm);
       const size_t x = addStamp(gm.time);
@@ -85,7 +85,7 @@ class TotalsCore : public TotalsBase {
           np.uid = h->uid;
         } else {
           std::optional<Player> stored = PlayerDB::getPlayer(h->uid);
-          if (!stored) throw util::Failure("NullPointerException", "");
+          if (!stored) throw util::Failure(util::Failure::kNullPointer, "");
           np = std::move(*stored);
         }
         np.name = h->name;
@@ -135,10 +135,11 @@ class TotalsCore : public TotalsBase {
   void writeDBs() override {
     // A store of another layout must not be joined by files that describe matches it lacks.
     if (!PlayerDB::usable()) {
-      throw util::Failure("IOException", "the player store is not usable; nothing was saved");
+      throw util::Failure(util::Failure::kIO, "the player store is not usable; nothing was saved");
     }
     if (linkedFile) {
-      throw util::Failure("IOException", "a database file is a symbolic link; nothing was saved");
+      throw util::Failure(util::Failure::kIO,
+                          "a database file is a symbolic link; nothing was saved");
     }
     saving = true;
     bool ok = writeGameDB();
@@ -162,7 +163,7 @@ class TotalsCore : public TotalsBase {
     journal = store::Journal();
     saving = false;
     PlayerDB::close();
-    if (!ok) throw util::Failure("IOException", "the database could not be saved");
+    if (!ok) throw util::Failure(util::Failure::kIO, "the database could not be saved");
   }
 
   void readRecordsDB() {
@@ -274,7 +275,7 @@ class TotalsCore : public TotalsBase {
  private:
   const Game& moduleGame(const games::Game& game) const {
     const auto* g = dynamic_cast<const Game*>(&game);
-    if (g == nullptr) throw util::Failure("ClassCastException", otherMatch);
+    if (g == nullptr) throw util::Failure(util::Failure::kClassCast, otherMatch);
     return *g;
   }
 

@@ -13,7 +13,7 @@ std::string careerPage(const std::string* name, int32_t uid, int32_t type,
                        const std::function<void(TextWriter&)>& body) {
   TextWriter w;
   try {
-    if (name == nullptr) throw util::Failure("NullPointerException", "");
+    if (name == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
     Debug::print("I PlayerHtml.writePlayerTotals: " + std::to_string(uid) + " " + *name, 2);
     const std::string number = std::to_string(int64_t{uid} + 10000);
     if (type == 1 || type == 2) {
@@ -40,7 +40,7 @@ void careerBody(TextWriter& w, const std::string* name, int32_t type,
                 const std::optional<std::vector<CareerBlock>>& blocks) {
   try {
     Debug::print("I PlayerHtml.writePlayerTotalsBody", 2);
-    if (name == nullptr || !blocks) throw util::Failure("NullPointerException", "");
+    if (name == nullptr || !blocks) throw util::Failure(util::Failure::kNullPointer, "");
     const bool framed = type == 1 || type == 2;
     if (framed) {
       w.print("<tr><td class=aa valign=middle>");

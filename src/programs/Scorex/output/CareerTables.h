@@ -81,7 +81,7 @@ class CareerTablesCore {
   const Stats& typeBlock(int32_t g) const {
     if (g == kAllTypes) return p.all;
     if (g < 0 || g > kAllTypes) {
-      throw util::Failure("ArrayIndexOutOfBoundsException", std::to_string(g));
+      throw util::Failure(util::Failure::kArrayIndexOutOfBounds, std::to_string(g));
     }
     return p.games[static_cast<size_t>(g)];
   }

@@ -24,7 +24,7 @@ namespace orvane::programs::Scorex::output {
 // (reported by its writer), never a read through a null pointer.
 template <class Tables>
 const Tables& built(const std::unique_ptr<Tables>& tables) {
-  if (!tables) throw util::Failure("NullPointerException", "");
+  if (!tables) throw util::Failure(util::Failure::kNullPointer, "");
   return *tables;
 }
 
@@ -66,7 +66,7 @@ template <class Game, class Pages>
 void writeMatch(const games::Game& gm, const char* otherGame, Pages pages) {
   traced(kWriteGame, [&] {
     const auto* g = dynamic_cast<const Game*>(&gm);
-    if (g == nullptr) throw util::Failure("ClassCastException", otherGame);
+    if (g == nullptr) throw util::Failure(util::Failure::kClassCast, otherGame);
     pages(*g);
   });
 }

@@ -287,7 +287,7 @@ class MatchTables {
   }
 
   const HighScores& scores() const {
-    if (!g.hs) throw util::Failure("NullPointerException", "");
+    if (!g.hs) throw util::Failure(util::Failure::kNullPointer, "");
     return *g.hs;
   }
   // A link to the player's page of this match; the renderer escapes the name.

@@ -23,7 +23,7 @@ void StaticFiles::install(const std::string& htmlDir) {
       const std::filesystem::path dir = target.parent_path();
       if (!dir.empty()) {
         std::filesystem::create_directories(dir, ec);
-        if (ec) throw util::Failure("IOException", dir.string() + " (" + ec.message() + ")");
+        if (ec) throw util::Failure(util::Failure::kIO, dir.string() + " (" + ec.message() + ")");
       }
       // This may run beside another run: a start that dies while installing leaves its
       // temporary file where the next run removes it, not in the site.

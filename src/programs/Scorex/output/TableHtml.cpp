@@ -14,7 +14,7 @@ namespace {
 // The first element of a list that may be empty, failing as an indexed read past the end does.
 template <class List>
 const typename List::value_type& first(const List& list) {
-  if (list.empty()) throw util::Failure("IndexOutOfBoundsException", "Index: 0, Size: 0");
+  if (list.empty()) throw util::Failure(util::Failure::kIndexOutOfBounds, "Index: 0, Size: 0");
   return list.front();
 }
 
@@ -74,7 +74,7 @@ void printVertical(util::TextWriter& out, const std::string& val) {
 }
 
 const std::string& linkTarget(const TableEntry& e) {
-  if (!e.href) throw util::Failure("NullPointerException", "");
+  if (!e.href) throw util::Failure(util::Failure::kNullPointer, "");
   return *e.href;
 }
 
@@ -163,7 +163,7 @@ void TableHtml::createTable(util::TextWriter& out, const Table* table,
                             const std::optional<std::string>& tableWidth) {
   util::Debug::print(title ? "I TableHtml.createTable: " + *title : "I TableHtml.createTable", 3);
   try {
-    if (table == nullptr) throw util::Failure("NullPointerException", "");
+    if (table == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
     out.println(tableWidth ? "<table border=0 width=" + *tableWidth + " cellpadding=0>"
                            : "<table border=0 cellpadding=0>");
     if (title) writeTitle(out, *table, *title);

@@ -31,7 +31,8 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
       util::Debug::print("I TotalsHtml.writeTotals", 2);
       const auto* t = dynamic_cast<const TotalsT*>(&totals);
       if (t == nullptr) {
-        throw util::Failure("ClassCastException", "not the " + FrameHtml::gameName + " totals");
+        throw util::Failure(util::Failure::kClassCast,
+                            "not the " + FrameHtml::gameName + " totals");
       }
       theTotals = t;
       tables = std::make_unique<TablesT>(*t);
@@ -58,7 +59,7 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
   void writePlayerTotals(const Entry* h, int32_t uid) {
     try {
       util::Debug::print("I TotalsHtml.writePlayerTotals: " + std::to_string(uid), 2);
-      if (theTotals == nullptr) throw util::Failure("NullPointerException", "");
+      if (theTotals == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
       const TotalsT& t = *theTotals;
       const int32_t games = static_cast<int32_t>(TotalsT::Specs::kGames);
       std::string file;
@@ -70,7 +71,7 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
         text = pHtml.getHtml(p, 2, games);
       } else {
         auto p = TotalsT::PlayerDB::getPlayer(uid);
-        if (!p || h == nullptr) throw util::Failure("NullPointerException", "");
+        if (!p || h == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
         // The store keeps no names: the index has them.
         p->name = h->name;
         p->isABot = h->isABot;

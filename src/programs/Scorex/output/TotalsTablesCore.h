@@ -103,7 +103,7 @@ class TotalsTablesCore {
   // The position of a game type in the game's table of game types.
   static size_t gameType(std::string_view name) {
     const int32_t x = Specs::loc(Specs::games, name);
-    if (x < 0) throw util::Failure("IllegalArgumentException", std::string(name));
+    if (x < 0) throw util::Failure(util::Failure::kIllegalArgument, std::string(name));
     return static_cast<size_t>(x);
   }
 
@@ -176,7 +176,7 @@ class TotalsTablesCore {
   static auto& slotOf(Self& core, const Ranking& r) {
     using D = std::conditional_t<std::is_const_v<Self>, const Derived, Derived>;
     if (r.type) return core.ranking.at(gameType(r.type));
-    if (r.into == nullptr) throw util::Failure("NullPointerException", r.title);
+    if (r.into == nullptr) throw util::Failure(util::Failure::kNullPointer, r.title);
     return static_cast<D&>(core).*r.into;
   }
 

@@ -20,14 +20,14 @@ int Browser::start(const std::string& program, const std::string& page, bool wai
   pid_t pid = 0;
   const int err = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ);
   if (err != 0) {
-    throw util::Failure("IOException", "Cannot run program \"" + program + "\": error=" +
-                                           std::to_string(err) + ", " + std::strerror(err));
+    throw util::Failure(util::Failure::kIO, "Cannot run program \"" + program + "\": error=" +
+                                                std::to_string(err) + ", " + std::strerror(err));
   }
   if (!wait) return pid;
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0) {
     if (errno != EINTR) {
-      throw util::Failure("InterruptedException", std::strerror(errno));
+      throw util::Failure(util::Failure::kInterrupted, std::strerror(errno));
     }
   }
   return 0;

@@ -46,7 +46,7 @@ CommandLine Launcher::parse(const std::vector<std::string>& args, const EntrySty
     const std::string& arg = args[i];
     if (style.echoArguments) out << "arg " << i << " =>" << arg << "<=\n";
     if (arg.size() < 2) {
-      throw util::Failure("StringIndexOutOfBoundsException", "String index out of range: 1");
+      throw util::Failure(util::Failure::kStringIndexOutOfBounds, "String index out of range: 1");
     }
     const char letter = arg[1];
     const bool takesValue = letter == 'c' || letter == 'l' || letter == 'b';

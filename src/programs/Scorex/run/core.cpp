@@ -52,7 +52,7 @@ int64_t systemMillis() {
       .count();
 }
 
-util::Failure nullPointer() { return util::Failure("NullPointerException", ""); }
+util::Failure nullPointer() { return util::Failure(util::Failure::kNullPointer, ""); }
 
 const Module* currentModule() { return Modules::find(settings::config::program); }
 

@@ -32,7 +32,7 @@ class FakeGame : public games::Game {
  public:
   explicit FakeGame(std::string_view text) : text(text) {
     if (text.find("throw") != std::string_view::npos) {
-      throw util::Failure("NumberFormatException", "For input string: \"x\"");
+      throw util::Failure(util::Failure::kNumberFormat, "For input string: \"x\"");
     }
   }
   int64_t theTime() const override { return 1; }
@@ -184,7 +184,7 @@ class ScriptedTotals final : public career::Totals {
   void readDBs() override { s.record("readDBs"); }
   void writeDBs() override {
     s.record("writeDBs");
-    if (s.failSave) throw util::Failure("IOException", "disk full");
+    if (s.failSave) throw util::Failure(util::Failure::kIO, "disk full");
   }
   bool isNewGame(const games::Game& g) override { return !ask("isNewGame ", s.known, g); }
   bool isPrintableGame(const games::Game& g, int32_t count) override {
@@ -225,7 +225,7 @@ class RecordingPages final : public output::GameHtml, public output::TotalsHtml 
   }
   void writeTotals(career::Totals&) override {
     s.record("writeTotals");
-    if (s.failAllTimePages) throw util::Failure("IOException", "html full");
+    if (s.failAllTimePages) throw util::Failure(util::Failure::kIO, "html full");
   }
 
  private:

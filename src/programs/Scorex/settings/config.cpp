@@ -49,7 +49,8 @@ bool equalsIgnoreCase(const std::string& a, const char* b) {
 // A byte count: a plain decimal number above zero.
 int64_t parseSize(const std::string& value) {
   const int64_t n = util::parseLong(value);
-  if (n <= 0) throw util::Failure("NumberFormatException", "For input string: \"" + value + "\"");
+  if (n <= 0)
+    throw util::Failure(util::Failure::kNumberFormat, "For input string: \"" + value + "\"");
   return n;
 }
 
@@ -70,7 +71,7 @@ bool isWithin(const std::filesystem::path& inner, const std::filesystem::path& o
 }
 
 util::Failure mixed(const std::string& what, const std::filesystem::path& dir) {
-  return util::Failure("ConfigurationException", what + ": " + dir.string());
+  return util::Failure(util::Failure::kConfiguration, what + ": " + dir.string());
 }
 
 }  // namespace

@@ -59,13 +59,14 @@ void HomeZone::pin(const std::string& dbDir) {
   if (!util::isDirectory(dbDir)) return;
   try {
     if (!util::isReadableFile(path)) {
-      if (!isZoneName(mine)) throw util::Failure("IOException", "TZ=" + mine + " is no zone name");
+      if (!isZoneName(mine))
+        throw util::Failure(util::Failure::kIO, "TZ=" + mine + " is no zone name");
       util::writeWholeFile(path, mine + "\n", true);
       return;
     }
     const std::string recorded = firstLine(util::readWholeFile(path));
     if (!isZoneName(recorded)) {
-      throw util::Failure("IOException", path + " does not name a time zone");
+      throw util::Failure(util::Failure::kIO, path + " does not name a time zone");
     }
     if (recorded != mine) {
       // Intended: the home's zone wins, so that a log offered again keeps its time stamp.

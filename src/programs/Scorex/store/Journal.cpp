@@ -31,7 +31,7 @@ uint64_t fnv1a(std::string_view bytes) {
 }
 
 util::Failure ioFailure(const std::string& path) {
-  return util::Failure("IOException", path + " (" + std::strerror(errno) + ")");
+  return util::Failure(util::Failure::kIO, path + " (" + std::strerror(errno) + ")");
 }
 
 // Writes bytes at offset into the file (created when missing, never through a link) and makes
@@ -184,7 +184,7 @@ void Journal::recover(const std::string& dir) {
     if (!j) {
       util::faultPoint();
       std::rename(path.c_str(), (path + ".damaged").c_str());
-      throw util::Failure("IOException", path + " is not a whole journal; moved aside");
+      throw util::Failure(util::Failure::kIO, path + " is not a whole journal; moved aside");
     }
     util::Debug::print("Completing the database changes of an interrupted run", 0);
     j->apply(dir);

@@ -115,9 +115,10 @@ std::optional<std::string> renameFree(const std::string& path, const std::string
     const int err = renameNoReplace(path, to);
     if (err == 0) return to;
     if (err == ENOENT) return std::nullopt;
-    if (err != EEXIST) throw util::Failure("IOException", to + " (" + std::strerror(err) + ")");
+    if (err != EEXIST)
+      throw util::Failure(util::Failure::kIO, to + " (" + std::strerror(err) + ")");
   }
-  throw util::Failure("IOException", dir + name + " (" + std::strerror(EEXIST) + ")");
+  throw util::Failure(util::Failure::kIO, dir + name + " (" + std::strerror(EEXIST) + ")");
 }
 
 std::string canonical(const std::string& entry) {
@@ -202,7 +203,7 @@ void LogQueue::moveIn(const std::string& path, const std::string& name) const {
   }
   // Another file system, or one without hard links (or none to a file of another owner).
   if (errno != EXDEV && errno != EPERM) {
-    throw util::Failure("IOException", dbDir + name + " (" + std::strerror(errno) + ")");
+    throw util::Failure(util::Failure::kIO, dbDir + name + " (" + std::strerror(errno) + ")");
   }
   copyIn(path, name, true);
   ::unlink(path.c_str());
@@ -218,7 +219,8 @@ void LogQueue::copyIn(const std::string& path, const std::string& name, bool dur
   const bool linked = linkIn(tmp, name, path);
   const int err = errno;
   ::unlink(tmp.c_str());
-  if (!linked) throw util::Failure("IOException", dbDir + name + " (" + std::strerror(err) + ")");
+  if (!linked)
+    throw util::Failure(util::Failure::kIO, dbDir + name + " (" + std::strerror(err) + ")");
   // A copy whose original is removed next must survive a power cut.
   if (durable) util::syncDirectory(dbDir);
 }
@@ -242,7 +244,7 @@ void LogQueue::saveOriginal(const std::string& path, const std::string& name,
   const int missing = ::stat(saveDir.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
   if (missing != 0) {
     throw util::Failure(
-        "FileNotFoundException",
+        util::Failure::kFileNotFound,
         "SaveDir " + saveDir + " (" + std::strerror(missing) + "): " + path + " was not moved");
   }
   const size_t saveRoom = nameMax(saveDir);
@@ -252,7 +254,7 @@ void LogQueue::saveOriginal(const std::string& path, const std::string& name,
     const int err = renameNoReplace(path, to);
     if (err == 0 || err == ENOENT) return;  // moved, or gone meanwhile
     if (err == EEXIST) continue;
-    if (err != EXDEV) throw util::Failure("IOException", to + " (" + std::strerror(err) + ")");
+    if (err != EXDEV) throw util::Failure(util::Failure::kIO, to + " (" + std::strerror(err) + ")");
     // Another file system: a complete copy under a temporary name is linked in.
     const std::string tmp = temporaryName(saveDir);
     util::copyToNewFile(path, tmp, util::kNoSizeLimit, true);
@@ -260,13 +262,13 @@ void LogQueue::saveOriginal(const std::string& path, const std::string& name,
     const int linkErr = errno;
     ::unlink(tmp.c_str());
     if (!linked) {
-      throw util::Failure("IOException", saveDir + name + " (" + std::strerror(linkErr) + ")");
+      throw util::Failure(util::Failure::kIO, saveDir + name + " (" + std::strerror(linkErr) + ")");
     }
     util::syncDirectory(saveDir);
     ::unlink(path.c_str());
     return;
   }
-  throw util::Failure("IOException", saveDir + name + " (" + std::strerror(EEXIST) + ")");
+  throw util::Failure(util::Failure::kIO, saveDir + name + " (" + std::strerror(EEXIST) + ")");
 }
 
 std::string LogQueue::temporaryName(const std::string& dir) const {
@@ -310,7 +312,7 @@ void LogQueue::returnProcessed() const {
         break;
       }
       if (errno != EEXIST)
-        throw util::Failure("IOException", from + " (" + std::strerror(errno) + ")");
+        throw util::Failure(util::Failure::kIO, from + " (" + std::strerror(errno) + ")");
     }
   }
 }
@@ -333,7 +335,7 @@ void LogQueue::shortenLongNames() const {
       }
       if (err == 0 || err == ENOENT) break;
       if (err != EEXIST) {
-        throw util::Failure("IOException", dbDir + shorter + " (" + std::strerror(err) + ")");
+        throw util::Failure(util::Failure::kIO, dbDir + shorter + " (" + std::strerror(err) + ")");
       }
     }
   }

@@ -65,7 +65,7 @@ void RunLock::renew(int64_t now) {
     ::unlink(next.c_str());
     f = create();
   }
-  if (f < 0) throw util::Failure("IOException", next + " (" + std::strerror(errno) + ")");
+  if (f < 0) throw util::Failure(util::Failure::kIO, next + " (" + std::strerror(errno) + ")");
   ::close(f);
   if (!current.empty()) ::unlink(current.c_str());
   current = next;

@@ -23,7 +23,7 @@ namespace {
 constexpr int64_t kMaxSlot = std::numeric_limits<int32_t>::max();
 constexpr int64_t kGrowth = 1000;  // slots added at a time
 
-util::Failure ioFailure() { return util::Failure("IOException", std::strerror(errno)); }
+util::Failure ioFailure() { return util::Failure(util::Failure::kIO, std::strerror(errno)); }
 
 // Reads exactly n bytes at off; a file that ends sooner is a failure.
 std::string readAt(int fd, int64_t off, size_t n) {
@@ -33,7 +33,7 @@ std::string readAt(int fd, int64_t off, size_t n) {
     const ssize_t r = ::pread(fd, buf.data() + done, n - done, static_cast<off_t>(off + done));
     if (r < 0 && errno == EINTR) continue;
     if (r < 0) throw ioFailure();
-    if (r == 0) throw util::Failure("EOFException", "");
+    if (r == 0) throw util::Failure(util::Failure::kEOF, "");
     done += static_cast<size_t>(r);
   }
   return buf;
@@ -57,12 +57,13 @@ bool SlotStore::open(const std::string& path, bool deferWrites) {
   deferred = deferWrites;
   try {
     if (entrySize <= 0) {
-      throw util::Failure("IllegalArgumentException", "slot size " + std::to_string(entrySize));
+      throw util::Failure(util::Failure::kIllegalArgument,
+                          "slot size " + std::to_string(entrySize));
     }
     // Never through a link: a dangling one would have its target created.
     fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd < 0) {
-      throw util::Failure("FileNotFoundException", path + " (" + std::strerror(errno) + ")");
+      throw util::Failure(util::Failure::kFileNotFound, path + " (" + std::strerror(errno) + ")");
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0) throw ioFailure();
@@ -111,7 +112,7 @@ void SlotStore::close() {
 std::optional<std::string> SlotStore::read(int32_t uid) {
   if (refused) return std::nullopt;
   try {
-    if (fd < 0) throw util::Failure("IOException", "the player store is not open");
+    if (fd < 0) throw util::Failure(util::Failure::kIO, "the player store is not open");
     const int64_t loc = int64_t{uid} + 4;
     if (loc > 0 && loc < num) {
       const auto kept = pendingSlots.find(int64_t{entrySize} * loc);
@@ -131,10 +132,11 @@ std::optional<std::string> SlotStore::read(int32_t uid) {
 void SlotStore::write(int32_t uid, const std::string& bytes) {
   if (refused) return;
   try {
-    if (fd < 0) throw util::Failure("IOException", "the player store is not open");
+    if (fd < 0) throw util::Failure(util::Failure::kIO, "the player store is not open");
     if (bytes.size() != static_cast<size_t>(entrySize)) {
-      throw util::Failure("IOException", "a record of " + std::to_string(bytes.size()) +
-                                             " bytes for slots of " + std::to_string(entrySize));
+      throw util::Failure(util::Failure::kIO, "a record of " + std::to_string(bytes.size()) +
+                                                  " bytes for slots of " +
+                                                  std::to_string(entrySize));
     }
     const int64_t loc = int64_t{uid} + 4;
     // The first career player of a new store leaves slots 1 to 3 to the summary players.

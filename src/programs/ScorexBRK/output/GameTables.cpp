@@ -143,7 +143,8 @@ void GameTables::mTeam() {
     // A team game needs two teams for a result line.
     const size_t teams = g.teamTotals.size();
     if (teams < 2) {
-      throw util::Failure("IndexOutOfBoundsException", "Index: 1, Size: " + std::to_string(teams));
+      throw util::Failure(util::Failure::kIndexOutOfBounds,
+                          "Index: 1, Size: " + std::to_string(teams));
     }
     const Player& a = g.teamTotals[0];
     const Player& b = g.teamTotals[1];
