@@ -22,10 +22,7 @@ class PlayerDBTest : public ::testing::Test {
     Debug::reset();
     Debug::setStream(&trace);
   }
-  void TearDown() override {
-    PlayerDB::close();
-    Debug::reset();
-  }
+  void TearDown() override { Debug::reset(); }
   testing::TempDir t;
   std::string path = t.file("brk_player.db");
   std::ostringstream trace;
@@ -121,48 +118,6 @@ TEST_F(PlayerDBTest, RecordsReadBackWithTheFragsDerived) {
   EXPECT_EQ(r->pickups[6].deaths, p.pickups[6].deaths);
   EXPECT_EQ(r->pickups[6].suicides, 0);
   EXPECT_EQ(trace.str(), "Error PlayerDB.bytesToPickups: EOFException\n");
-}
-
-TEST_F(PlayerDBTest, CareerPlayersAndSummariesInTheirSlots) {
-  ASSERT_TRUE(PlayerDB::open(path));
-  EXPECT_TRUE(PlayerDB::usable());
-  EXPECT_EQ(slurp(path), "\x01");
-  Player p;
-  p.uid = 0;
-  p.all.kills = 3;
-  PlayerDB::putPlayer(p);
-  EXPECT_EQ(PlayerDB::store().getNum(), 5);
-  EXPECT_EQ(slurp(path).substr(19296), PlayerDB::playerToBytes(p));
-  for (int32_t uid : {-3, -2, -1}) {
-    Player s;
-    s.uid = uid;
-    s.all.deaths = uid;
-    PlayerDB::putPlayer(s);
-  }
-  EXPECT_EQ(slurp(path).size(), 24120u);
-  EXPECT_EQ(PlayerDB::getPlayer(-2)->all.deaths, -2);
-  const std::optional<Player> q = PlayerDB::getPlayer(0);
-  ASSERT_TRUE(q.has_value());
-  EXPECT_EQ(q->uid, 0);
-  EXPECT_EQ(q->all.kills, 3);
-  EXPECT_FALSE(PlayerDB::getPlayer(1).has_value());
-  EXPECT_EQ(trace.str(),
-            "Error PlayerDB.getPlayer: Invalid Player Requested\n      loc=5\n      num=5\n");
-}
-
-TEST_F(PlayerDBTest, AStoreOfAnotherVersionIsNotUsed) {
-  const std::string file = "\x02" + std::string(4824 * 5, '\0');
-  t.write("brk_player.db", file);
-  EXPECT_FALSE(PlayerDB::open(path));
-  EXPECT_FALSE(PlayerDB::usable());
-  Player p;
-  p.uid = 0;
-  PlayerDB::putPlayer(p);
-  EXPECT_FALSE(PlayerDB::getPlayer(0).has_value());
-  EXPECT_EQ(slurp(path), file);
-  EXPECT_EQ(trace.str(),
-            "Error PlayerDB.open: Invalid DB Version\n    DB Version = 2\n"
-            "    Current Version = 1\n");
 }
 
 }  // namespace

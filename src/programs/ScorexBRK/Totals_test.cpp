@@ -126,7 +126,6 @@ class TotalsTest : public ::testing::Test {
   }
   void TearDown() override {
     std::cout.rdbuf(oldOut);
-    PlayerDB::close();
     config::reset();
     Scorex::run::Modules::reset();
     Debug::reset();
@@ -359,7 +358,6 @@ TEST_F(TotalsTest, DamagedFilesAreReadAsFarAsTheyAreSound) {
     EXPECT_EQ(trace.str(), "Error in Totals.readGameDB: " + failure + "\n");
     EXPECT_EQ(t->gameList, Stamps{100});
     EXPECT_TRUE(t->gameDateList.empty());
-    PlayerDB::close();
   }
   std::filesystem::remove(db("brk_game.db"));
 
@@ -526,7 +524,6 @@ TEST_F(TotalsTest, TruncatedFilesKeepWhatWasReadBeforeTheCut) {
   const auto games = goldenMatches();
   ASSERT_TRUE(runOver({games[0].get(), games[1].get()}));
   const auto full = load();
-  PlayerDB::close();
   // Where each triple of the game file and each index entry ends.
   std::vector<size_t> tripleEnds{16 + 8 * full->gameList.size()};
   for (size_t i = 0; i < full->gameDateList.size(); ++i) {

@@ -139,7 +139,6 @@ class ZlnTotalsTest : public ::testing::Test {
   }
   void TearDown() override {
     std::cout.rdbuf(oldOut);
-    PlayerDB::close();
     config::reset();
     Debug::reset();
   }
@@ -183,10 +182,10 @@ TEST_F(ZlnTotalsTest, SinglePlayerMatchesCountUnderTheirTypeAndSinglePlayer) {
   EXPECT_EQ(t.gamesPlayed, (std::array<int32_t, 6>{2, 0, 0, 0, 0, 2}));
   EXPECT_EQ(t.allStats.all.uses, 3);
   EXPECT_EQ(t.allStats.games[5].uses, 2);
-  EXPECT_EQ(PlayerDB::getPlayer(t.plist.find("Cyf")->uid)->games[5].uses, 1);
+  EXPECT_EQ(t.storedPlayer(t.plist.find("Cyf")->uid)->games[5].uses, 1);
   EXPECT_EQ(t.botStats.games[5].deaths, 1);
   EXPECT_EQ(t.humanStats.games[0].kills, 2);
-  const std::optional<Player> ann = PlayerDB::getPlayer(t.plist.find("Annf")->uid);
+  const std::optional<Player> ann = t.storedPlayer(t.plist.find("Annf")->uid);
   ASSERT_TRUE(ann.has_value());
   EXPECT_EQ(ann->all.uses, 2);
   EXPECT_EQ(ann->games[0].uses, 2);
@@ -243,7 +242,7 @@ TEST_F(ZlnTotalsTest, IndexEntryTakesTheCareerFiguresAndTheStoredFlagScore) {
   ASSERT_TRUE(t->writeHashDB());
   EXPECT_EQ(slurp(db("zln_hash.db")), expected.bytes());
   EXPECT_EQ(expected.bytes().size(), 8u + 70 + 68);  // a five-letter name takes 70 bytes
-  EXPECT_EQ(PlayerDB::getPlayer(0)->games[1].score, 7.0 * 3 + 5 * 2 + 8);
+  EXPECT_EQ(t->storedPlayer(0)->games[1].score, 7.0 * 3 + 5 * 2 + 8);
 }
 
 TEST_F(ZlnTotalsTest, SortPlayersBuildsTheEightOrders) {

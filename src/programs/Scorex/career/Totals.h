@@ -6,6 +6,12 @@
 
 namespace orvane::programs::Scorex::career {
 
+// The career numbers of the three summary players: everybody, the humans, the bots. Career
+// players are numbered from 0 upwards.
+inline constexpr int32_t kAllPlayers = -3;
+inline constexpr int32_t kAllHumans = -2;
+inline constexpr int32_t kAllBots = -1;
+
 // The career totals of one game module: every match merged so far, its players and records,
 // loaded from the database directory at the start of a run and saved at its end. Owned by the
 // run driver for the whole run.

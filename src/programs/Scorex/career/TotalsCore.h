@@ -16,6 +16,7 @@
 #include "programs/Scorex/career/SortName.h"
 #include "programs/Scorex/career/TotalsBase.h"
 #include "programs/Scorex/settings/config.h"
+#include "programs/Scorex/store/SlotStore.h"
 #include "util/BigEndian.h"
 #include "util/Comp.h"
 #include "util/Debug.h"
@@ -50,7 +51,7 @@ class TotalsCore : public TotalsBase {
       util::Debug::print("I Totals.update", 1);
       const Game& gm = moduleGame(game);
       // Without its player store no match may be counted as known: its players would be lost.
-      if (!PlayerDB::usable()) {
+      if (!playerStoreUsable()) {
         throw util::Failure(util::Failure::kIO, "the player store is not usable");
       }
       const std::vector<size_t> types = gameTypesOf(gm);
@@ -84,7 +85,7 @@ class TotalsCore : public TotalsBase {
           nextUID = util::add32(nextUID, 1);
           np.uid = h->uid;
         } else {
-          std::optional<Player> stored = PlayerDB::getPlayer(h->uid);
+          std::optional<Player> stored = storedPlayer(h->uid);
           if (!stored) throw util::Failure(util::Failure::kNullPointer, "");
           np = std::move(*stored);
         }
@@ -92,7 +93,7 @@ class TotalsCore : public TotalsBase {
         np.isABot = h->isABot;
         merge(np);
         updateEntry(*h, np);
-        PlayerDB::putPlayer(np);
+        storePlayer(np);
         rec.updateCareerRecords(np);
       }
       rec.updateGameRecords(gm, plist);
@@ -134,7 +135,7 @@ class TotalsCore : public TotalsBase {
 
   void writeDBs() override {
     // A store of another layout must not be joined by files that describe matches it lacks.
-    if (!PlayerDB::usable()) {
+    if (!playerStoreUsable()) {
       throw util::Failure(util::Failure::kIO, "the player store is not usable; nothing was saved");
     }
     if (linkedFile) {
@@ -145,10 +146,10 @@ class TotalsCore : public TotalsBase {
     bool ok = writeGameDB();
     ok = writeRecordsDB() && ok;
     ok = writeHashDB() && ok;
-    PlayerDB::putPlayer(allStats);
-    PlayerDB::putPlayer(humanStats);
-    PlayerDB::putPlayer(botStats);
-    for (auto& [offset, bytes] : PlayerDB::store().takeDeferred()) {
+    storePlayer(allStats);
+    storePlayer(humanStats);
+    storePlayer(botStats);
+    for (auto& [offset, bytes] : playerStore.takeDeferred()) {
       journal.writeAt(files.player, offset, std::move(bytes));
     }
     // All or nothing: without every file the run's matches reach none of them.
@@ -162,7 +163,6 @@ class TotalsCore : public TotalsBase {
     }
     journal = store::Journal();
     saving = false;
-    PlayerDB::close();
     if (!ok) throw util::Failure(util::Failure::kIO, "the database could not be saved");
   }
 
@@ -217,15 +217,43 @@ class TotalsCore : public TotalsBase {
   void openPlayerDB() {
     try {
       // The store's writes wait for the run's commit.
-      PlayerDB::open(settings::config::qmDBDir() + files.player, true);
-      if (auto p = PlayerDB::getPlayer(-3)) allStats = std::move(*p);
-      if (auto p = PlayerDB::getPlayer(-2)) humanStats = std::move(*p);
-      if (auto p = PlayerDB::getPlayer(-1)) botStats = std::move(*p);
+      playerStore.open(settings::config::qmDBDir() + files.player, true);
+      if (auto p = storedPlayer(kAllPlayers)) allStats = std::move(*p);
+      if (auto p = storedPlayer(kAllHumans)) humanStats = std::move(*p);
+      if (auto p = storedPlayer(kAllBots)) botStats = std::move(*p);
       nameSummaries();
     } catch (const std::exception& e) {
       report("Error in Totals.openPlayerDB: ", e);
     }
   }
+
+  // The career player of an index entry, read from the player store under the entry's name and
+  // bot flag (the store keeps no names); none when the store cannot return him (it has traced
+  // why). Pages read careers through here, so they can be written while the totals live.
+  std::optional<Player> careerPlayer(const Entry& h) const {
+    std::optional<Player> p = storedPlayer(h.uid);
+    if (p) {
+      p->name = h.name;
+      p->isABot = h.isABot;
+    }
+    return p;
+  }
+  // The career player with this number as stored (statistics only), or none.
+  std::optional<Player> storedPlayer(int32_t uid) const {
+    const std::optional<std::string> b = playerStore.read(uid);
+    if (!b) return std::nullopt;
+    std::optional<Player> p = PlayerDB::bytesToPlayer(*b);
+    if (p) p->uid = uid;
+    return p;
+  }
+  // Puts a career player's record into the player store (kept aside until the save).
+  void storePlayer(const Player& p) {
+    const std::optional<std::string> b = PlayerDB::playerToBytes(p);
+    // A record that could not be encoded is refused by the store with its own report.
+    playerStore.write(p.uid, b ? *b : std::string());
+  }
+  // The player store, open from the loading of the totals to their end.
+  const store::SlotStore& players() const { return playerStore; }
 
   Records rec;
   std::array<int32_t, Specs::kGames> gamesPlayed{};
@@ -282,14 +310,18 @@ class TotalsCore : public TotalsBase {
   void nameSummaries() {
     allStats.name = "All Players (Humans and Bots)";
     allStats.isABot = false;
-    allStats.uid = -3;
+    allStats.uid = kAllPlayers;
     humanStats.name = "All Humans";
     humanStats.isABot = false;
-    humanStats.uid = -2;
+    humanStats.uid = kAllHumans;
     botStats.name = "All Bots";
     botStats.isABot = true;
-    botStats.uid = -1;
+    botStats.uid = kAllBots;
   }
+
+  bool playerStoreUsable() const { return playerStore.isOpen() && !playerStore.isRefused(); }
+
+  store::SlotStore playerStore{PlayerDB::kEntrySize};
 
   // The failure text of a match of another module.
   const char* const otherMatch;

@@ -38,18 +38,6 @@ inline size_t rankLimit(int32_t rankSize, size_t players) {
   return std::min(static_cast<size_t>(std::max(rankSize, 0)), players);
 }
 
-// The career player of an index entry, under the entry's name and bot flag (the store keeps
-// no names); none when the store cannot return him (the store has traced why).
-template <class PlayerDB, class Entry>
-auto careerPlayer(const Entry& h) {
-  auto p = PlayerDB::getPlayer(h.uid);
-  if (p) {
-    p->name = h.name;
-    p->isABot = h.isABot;
-  }
-  return p;
-}
-
 // The rankings by frags: frags, kills, deaths, suicides, efficiency, rates and ping; the
 // rankings of one game type also show the matches won and lost.
 template <class Stats, bool kWinsLosses>
@@ -96,11 +84,11 @@ RankingColumns<Stats> wonLostColumns() {
 inline constexpr size_t kAllTypes = static_cast<size_t>(-1);
 
 // A ranking: its title over the whole width, the headings, then the players of order as rule
-// says, at most limit rows (or positions), each read from the store (players it cannot return
-// are passed over) and shown with its block of game type `type`, or its `all` block for
-// kAllTypes.
-template <class PlayerDB, class Stats, class Entry>
-Table rankingOf(const char* title, const RankingColumns<Stats>& columns,
+// says, at most limit rows (or positions), each read from the totals' player store (players it
+// cannot return are passed over) and shown with its block of game type `type`, or its `all`
+// block for kAllTypes.
+template <class Totals, class Stats, class Entry>
+Table rankingOf(const Totals& t, const char* title, const RankingColumns<Stats>& columns,
                 const std::vector<const Entry*>& order, size_t limit, Unplayed rule, size_t type) {
   using namespace cells;
   Row heads = headings({"Rank", "Player"});
@@ -110,7 +98,7 @@ Table rankingOf(const char* title, const RankingColumns<Stats>& columns,
   size_t rows = 0;
   for (size_t i = 0; i < order.size() && (byPosition ? i : rows) < limit; ++i) {
     const Entry& h = *order[i];
-    const auto p = careerPlayer<PlayerDB>(h);
+    const auto p = t.careerPlayer(h);
     if (!p) continue;
     const Stats& s = type == kAllTypes ? p->all : p->games.at(type);
     const bool noMatch = s.uses == 0;

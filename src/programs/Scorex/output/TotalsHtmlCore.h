@@ -70,11 +70,9 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
             uid == -3 ? "All_Totals.html" : (uid == -2 ? "Human_Totals.html" : "Bot_Totals.html");
         text = pHtml.getHtml(p, 2, games);
       } else {
-        auto p = TotalsT::PlayerDB::getPlayer(uid);
-        if (!p || h == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
-        // The store keeps no names: the index has them.
-        p->name = h->name;
-        p->isABot = h->isABot;
+        if (h == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
+        auto p = t.careerPlayer(*h);
+        if (!p) throw util::Failure(util::Failure::kNullPointer, "");
         file = std::to_string(uid) + ".html";
         text = pHtml.getHtml(*p, 1, games);
       }

@@ -53,7 +53,6 @@ class TotalsTablesCore {
   using Totals = TotalsT;
   using Entry = typename Totals::Entry;
   using Player = typename Totals::Player;
-  using PlayerDB = typename Totals::PlayerDB;
   using Specs = typename Totals::Specs;
   using Stats = decltype(Player::all);
   using Ranking = RankingDef<Derived, Totals>;
@@ -202,8 +201,8 @@ class TotalsTablesCore {
       // The game type whose matches decide who is ranked; none for the combined rankings.
       const size_t type = r.type ? gameType(r.type) : kAllTypes;
       const auto& order = t.*r.order;
-      Table table = rankingOf<PlayerDB>(r.title, r.columns, order,
-                                        rankLimit(r.size(), order.size()), r.rule, type);
+      Table table =
+          rankingOf(t, r.title, r.columns, order, rankLimit(r.size(), order.size()), r.rule, type);
       slotOf(*this, r) = std::move(table);
     });
   }
@@ -219,7 +218,7 @@ class TotalsTablesCore {
                          recordRow("Most Suicides", r.cMostSuicides)};
              // Without any player there is nobody to name.
              const Entry* first = t.sortedFPH.empty() ? nullptr : t.sortedFPH.front();
-             if (const auto p = first ? careerPlayer<PlayerDB>(*first) : std::nullopt) {
+             if (const auto p = first ? t.careerPlayer(*first) : std::nullopt) {
                const Stats& s = p->all;
                const double fph = s.totalTime == 0.0 ? 0.0 : s.frags * 3600.0 / s.totalTime;
                table.push_back(

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 
-#include "programs/Scorex/store/SlotStore.h"
 #include "util/BigEndian.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
@@ -13,39 +12,16 @@
 
 namespace orvane::programs::Scorex::store {
 
-// A module's player store: its players' records in the slots of one SlotStore, one store per
-// module and process, open from the loading of the career totals to their saving. Derived is
-// the module's PlayerDB; it gives the slot size kEntrySize, its block codec pstatsToBytes and
-// bytesToPStats, and the blocks of a record in forEachBlock(p, stats, spells): stats(s, ...)
-// for each statistics block with the codec's further arguments, spells(s) for each 24-byte
-// block, in record order. Player is the module's player record.
+// A module's player-record codec: a player's statistics as the bytes of one slot of the player
+// store (a SlotStore, owned by the career totals). Derived is the module's PlayerDB; it gives
+// the slot size kEntrySize, its block codec pstatsToBytes and bytesToPStats, and the blocks of a
+// record in forEachBlock(p, stats, spells): stats(s, ...) for each statistics block with the
+// codec's further arguments, spells(s) for each 24-byte block, in record order. Player is the
+// module's player record.
 template <class Derived, class Player>
 class PlayerDBCore {
  public:
   static constexpr int32_t kPickupSize = 24;
-
-  // With deferred, writes wait for takeDeferred() (see SlotStore).
-  static bool open(const std::string& path, bool deferred = false) {
-    return store().open(path, deferred);
-  }
-  static void close() { store().close(); }
-  // True when the store is open and was not refused.
-  static bool usable() { return store().isOpen() && !store().isRefused(); }
-
-  // The career player with this number (statistics only; the index has the name), or none.
-  static std::optional<Player> getPlayer(int32_t uid) {
-    const std::optional<std::string> b = store().read(uid);
-    if (!b) return std::nullopt;
-    std::optional<Player> p = bytesToPlayer(*b);
-    if (p) p->uid = uid;
-    return p;
-  }
-
-  static void putPlayer(const Player& p) {
-    const std::optional<std::string> b = playerToBytes(p);
-    // A record that could not be encoded is refused by the store with its own report.
-    store().write(p.uid, b ? *b : std::string());
-  }
 
   static std::optional<std::string> playerToBytes(const Player& p) {
     try {
@@ -101,12 +77,6 @@ class PlayerDBCore {
     } catch (const std::exception& e) {
       util::Debug::print("Error PlayerDB.bytesToPickups: " + util::failureText(e), 0);
     }
-  }
-
-  // The store itself, for tests and the reliability layer.
-  static SlotStore& store() {
-    static SlotStore db(Derived::kEntrySize);
-    return db;
   }
 
  protected:

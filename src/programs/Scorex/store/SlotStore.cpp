@@ -109,7 +109,7 @@ void SlotStore::close() {
   }
 }
 
-std::optional<std::string> SlotStore::read(int32_t uid) {
+std::optional<std::string> SlotStore::read(int32_t uid) const {
   if (refused) return std::nullopt;
   try {
     if (fd < 0) throw util::Failure(util::Failure::kIO, "the player store is not open");

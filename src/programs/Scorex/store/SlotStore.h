@@ -34,7 +34,7 @@ class SlotStore {
 
   // The slot bytes of a career number, or none (with the "Invalid Player Requested" report
   // unless it is a summary player that was never stored).
-  std::optional<std::string> read(int32_t uid);
+  std::optional<std::string> read(int32_t uid) const;
   // Writes a slot, growing the file when the slot is the next one (with the "loc>num" report
   // when it lies beyond). The one way anything is written into the store.
   void write(int32_t uid, const std::string& bytes);

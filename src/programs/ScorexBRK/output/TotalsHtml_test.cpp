@@ -57,19 +57,18 @@ class TotalsHtmlTest : public ::testing::Test {
     configure("");
   }
   void TearDown() override {
-    PlayerDB::close();
     config::reset();
     Debug::reset();
   }
   void configure(const std::string& lines) {
-    PlayerDB::close();
     config::reset();
     config::homeDir = home.path();
     home.write("ScorexBRK.cfg", lines);
     home.mkdir("html");
     config::set(std::nullopt, "ScorexBRK");
     FrameHtml::init();
-    ASSERT_TRUE(PlayerDB::open(home.file("brk_player.db")));
+    home.mkdir("data");
+    totals->openPlayerDB();
   }
   // A career player in the index and the store, with career number uid.
   void add(const std::string& name, bool bot, bool modified, int32_t frags = 0) {
@@ -80,7 +79,7 @@ class TotalsHtmlTest : public ::testing::Test {
     totals->plist.put(h);
     games::brk::Player p;
     p.uid = uid;
-    PlayerDB::putPlayer(p);
+    totals->storePlayer(p);
   }
   void write() {
     totals->sortPlayers();

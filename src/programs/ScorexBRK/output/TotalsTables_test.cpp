@@ -80,11 +80,11 @@ class TotalsTablesTest : public ::testing::Test {
     Debug::setStream(&trace);
     oldOut = std::cout.rdbuf(out.rdbuf());  // the merge counts players on standard output
     configure("");
-    ASSERT_TRUE(PlayerDB::open(home.file("brk_player.db")));
+    home.mkdir("data");
+    totals.openPlayerDB();
   }
   void TearDown() override {
     std::cout.rdbuf(oldOut);
-    PlayerDB::close();
     config::reset();
     Debug::reset();
   }

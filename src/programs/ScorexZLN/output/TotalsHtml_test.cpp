@@ -29,10 +29,9 @@ class ZlnTotalsHtml : public ::testing::Test {
     home.mkdir("html");
     config::set(home.write("ScorexZLN.cfg", ""), "ScorexZLN");
     Scorex::output::FrameHtml::initZolnar();
-    ASSERT_TRUE(PlayerDB::open(home.file("zln_player.db")));
+    home.mkdir("data");
   }
   void TearDown() override {
-    PlayerDB::close();
     config::reset();
     Debug::reset();
   }
@@ -44,13 +43,14 @@ class ZlnTotalsHtml : public ::testing::Test {
 // pages written, the others keep theirs. The frame and the main page name Zolnar.
 TEST_F(ZlnTotalsHtml, CareerPagesOfThisRunAndListsOfAHundred) {
   Totals totals;
+  totals.openPlayerDB();
   for (int32_t uid = 0; uid <= 100; ++uid) {
     HashEntry h("P" + std::to_string(1000 + uid), uid == 100, uid);
     h.modified = uid % 50 == 0;
     totals.plist.put(h);
     games::zln::Player p;
     p.uid = uid;
-    PlayerDB::putPlayer(p);
+    totals.storePlayer(p);
   }
   home.write("html/Total_Game_Stats/1.html", "kept");
   totals.rec.RecentGameMap = "Rust<belt>";

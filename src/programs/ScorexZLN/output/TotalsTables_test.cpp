@@ -49,18 +49,17 @@ class ZlnTotalsTablesTest : public ::testing::Test {
     configure("");
   }
   void TearDown() override {
-    PlayerDB::close();
     config::reset();
     Debug::reset();
   }
   // A new configuration, career totals and player store.
   void configure(const std::string& lines) {
     totals.emplace();
-    PlayerDB::close();
     config::reset();
     config::homeDir = home.path();
     config::set(home.write("ScorexZLN.cfg", lines), "ScorexZLN");
-    ASSERT_TRUE(PlayerDB::open(home.file("zln_player.db." + std::to_string(++stores))));
+    home.mkdir("data");
+    totals->openPlayerDB();
   }
   // A career player in the store and the index, the next career number; set fills both.
   void add(const std::string& name, bool bot, const std::function<void(Player&, HashEntry&)>& set) {
@@ -69,7 +68,7 @@ class ZlnTotalsTablesTest : public ::testing::Test {
     Player p;
     p.uid = uid;
     set(p, h);
-    PlayerDB::putPlayer(p);
+    totals->storePlayer(p);
     totals->plist.put(h);
   }
   // Four players whose index figures put each ranking's rule to work: in every order a player
@@ -132,7 +131,6 @@ class ZlnTotalsTablesTest : public ::testing::Test {
   }
 
   testing::TempDir home;
-  int stores = 0;
   std::ostringstream trace;
   std::optional<Totals> totals;
 };
