@@ -35,13 +35,13 @@ inline void runPipeline(const std::string& program, const uint8_t* data, size_t 
   programs::Scorex::settings::config::program = program;
   const programs::Scorex::run::Module* module = programs::Scorex::run::Modules::find(program);
   if (module == nullptr) std::abort();
-  programs::Scorex::run::core driver([] { return int64_t{0}; });
+  programs::Scorex::run::core driver(module);
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::vector<std::unique_ptr<games::Game>> games =
       driver.getGameStats(module->decode(bytes));
   for (const auto& g : games) {
     module->newGameHtml()->writeGame(*g, g->getServerName() + " " + g->getMap(),
-                                     std::string(kNoDir) + "/" + std::to_string(g->theTime()), 1);
+                                     std::string(kNoDir) + "/" + std::to_string(g->theTime()));
   }
 }
 

@@ -45,7 +45,7 @@ class ScorexBRKLogTest : public ::testing::Test {
   // The kills and suicides replayed in each valid match of a waiting log.
   std::vector<int32_t> eventCounts(const std::string& name, const std::string& bytes) {
     home.write("data/" + name, bytes);
-    Scorex::run::core c;
+    Scorex::run::core c(Scorex::run::Modules::find("ScorexBRK"));
     std::vector<int32_t> counts;
     for (const auto& g : c.getGameStats(c.getLogfileData(name), name)) {
       const auto& all = dynamic_cast<const games::brk::Game&>(*g).gameTotals.all;

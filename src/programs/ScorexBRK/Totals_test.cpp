@@ -147,13 +147,13 @@ class TotalsTest : public ::testing::Test {
       if (t->isNewGame(*g)) t->update(*g);
     }
     if (t->isModified()) t->sortPlayers();
-    Scorex::run::core c;
+    Scorex::run::core c(Scorex::run::Modules::find("ScorexBRK"));
     return c.putTotalsIntoDB(*t);
   }
   std::vector<std::unique_ptr<games::Game>> goldenMatches() {
     std::string log = kGoldenLog;
     std::replace(log.begin(), log.end(), '|', '\t');
-    return Scorex::run::core().getGameStats(log);
+    return Scorex::run::core(Scorex::run::Modules::find("ScorexBRK")).getGameStats(log);
   }
   Names dbFiles() const {
     Names bytes;

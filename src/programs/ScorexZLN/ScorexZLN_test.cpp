@@ -19,7 +19,7 @@ TEST(ScorexZLN, LogsAreReadAsSixteenBitUnits) {
   home.write("data/z.log", std::string("a\0b\0c\0d", 7));
   Scorex::run::Modules::add("ScorexZLN", ScorexZLN::module());
   config::set(home.file("none.cfg"), "ScorexZLN");
-  Scorex::run::core c;
+  Scorex::run::core c(Scorex::run::Modules::find("ScorexZLN"));
   EXPECT_EQ(c.getLogfileData("z.log"), std::optional<std::string>("abc"));
   EXPECT_EQ(Scorex::run::Modules::find("ScorexZLN")->split("x\ny"),
             (std::vector<std::string_view>{"x\ny"}));

@@ -16,8 +16,8 @@ class GameHtml {
   virtual ~GameHtml() = default;
 
   // dir names the match's page directory, without a trailing "/"; the writer creates it.
-  virtual void writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
-                         int32_t type) = 0;
+  virtual void writeGame(const games::Game& gm, const std::string& name,
+                         const std::string& dir) = 0;
 };
 
 }  // namespace orvane::programs::Scorex::output

@@ -54,8 +54,6 @@ int64_t systemMillis() {
 
 util::Failure nullPointer() { return util::Failure(util::Failure::kNullPointer, ""); }
 
-const Module* currentModule() { return Modules::find(settings::config::program); }
-
 const char* const kGameDir = "Individual_Game_Stats";
 const int64_t kRenewEveryMillis = 60000;
 // The most merged matches that wait for their pages at once (see PendingPages).
@@ -86,6 +84,8 @@ core::core() : core(systemMillis) {}
 
 core::core(Clock now) : now(std::move(now)) {}
 
+core::core(const Module* module, Clock now) : now(std::move(now)), module(module) {}
+
 core::~core() = default;
 
 bool core::go(const std::optional<std::string>& configFile,
@@ -96,9 +96,10 @@ bool core::go(const std::optional<std::string>& configFile,
     Debug::print("I core.go", 1);
     printProps();
     settings::config::set(configFile, prog);
+    // The module is found by the program's name once; everything after uses it.
+    module = Modules::find(prog);
     // Before any log is taken in or any file written.
     settings::config::checkDirectories();
-    const Module* module = currentModule();
     if (module != nullptr && module->initFrame) module->initFrame();
 
     const std::string launcher = settings::config::homeDir + "/spawnBrowser.exe";
@@ -316,7 +317,6 @@ std::unique_ptr<career::Totals> core::getTotalsFromDB() {
   Debug::print("I core.getTotalsFromDB", 1);
   std::unique_ptr<career::Totals> totals;
   try {
-    const Module* module = currentModule();
     if (module != nullptr && module->newTotals) totals = module->newTotals();
     if (!totals) throw nullPointer();
     totals->readDBs();
@@ -342,7 +342,6 @@ bool core::putTotalsIntoDB(career::Totals& t) {
 bool core::createGameHtml(const games::Game& g, bool recent, bool high, bool normal) {
   try {
     Debug::print("I core.createGameHtml", 1);
-    const Module* module = currentModule();
     std::unique_ptr<output::GameHtml> writer;
     if (module != nullptr && module->newGameHtml) writer = module->newGameHtml();
     if (!writer) throw nullPointer();
@@ -350,16 +349,15 @@ bool core::createGameHtml(const games::Game& g, bool recent, bool high, bool nor
     std::error_code ec;
     if (!fs::exists(dir, ec)) fs::create_directory(dir);
     if (normal) {
-      writer->writeGame(g, g.getServerName() + " " + g.getMap(), dir + std::to_string(g.theTime()),
-                        1);
+      writer->writeGame(g, g.getServerName() + " " + g.getMap(), dir + std::to_string(g.theTime()));
     }
     if (high) {
       deleteGameHtml("Highest_Score");
-      writer->writeGame(g, "Highest_Score", dir + "Highest_Score", 1);
+      writer->writeGame(g, "Highest_Score", dir + "Highest_Score");
     }
     if (recent) {
       deleteGameHtml("Last_Game");
-      writer->writeGame(g, "Last_Game", dir + "Last_Game", 1);
+      writer->writeGame(g, "Last_Game", dir + "Last_Game");
     }
     Debug::print("O core.createGameHtml", 1);
     return true;
@@ -379,7 +377,6 @@ void core::createTotalsHtml(career::Totals& t) {
       Debug::print("O core.createTotalsHtml: Nothing to update", 1);
       return;
     }
-    const Module* module = currentModule();
     std::unique_ptr<output::TotalsHtml> writer;
     if (module != nullptr && module->newTotalsHtml) writer = module->newTotalsHtml();
     if (!writer) throw nullPointer();
@@ -512,7 +509,6 @@ std::optional<std::string> core::getLogfileData(const std::string& log) {
     // Never waits on a FIFO, and never reads a device or a huge file whole into memory.
     std::string bytes =
         util::readWholeFile(settings::config::qmDBDir() + log, settings::config::maxLogSize());
-    const Module* module = currentModule();
     std::string text =
         module != nullptr && module->decode ? module->decode(std::move(bytes)) : std::move(bytes);
     Debug::print("O core.getLogfileData", 1);
@@ -529,7 +525,6 @@ std::vector<std::unique_ptr<games::Game>> core::getGameStats(const std::optional
   std::vector<std::unique_ptr<games::Game>> games;
   try {
     if (!log) throw nullPointer();
-    const Module* module = currentModule();
     const std::vector<std::string_view> texts = module != nullptr && module->split
                                                     ? module->split(*log)
                                                     : std::vector<std::string_view>{*log};

@@ -15,6 +15,7 @@
 namespace orvane::programs::Scorex::run {
 
 class Frame1;
+struct Module;
 
 // The run driver: one whole run of the program, from reading the configuration to the last
 // page. Generic; everything game-specific comes from the module registered under the program
@@ -26,6 +27,9 @@ class core {
 
   core();
   explicit core(Clock now);
+  // A driver of this module (kept alive by the caller) for its operations used without go.
+  explicit core(
+      const Module* module, Clock now = [] { return int64_t{0}; });
   core(const core&) = delete;
   core& operator=(const core&) = delete;
   ~core();
@@ -79,6 +83,8 @@ class core {
   void renewLock();
 
   Clock now;
+  // The game module of the run: found by the program's name when go starts.
+  const Module* module = nullptr;
   std::unique_ptr<store::RunLock> lock;
   int64_t lastRenewal = 0;
 };

@@ -83,13 +83,13 @@ class CoreLogTest : public ::testing::Test {
 
 TEST_F(CoreLogTest, ReadsAndDecodesAWaitingLog) {
   home.write("data/a.log", "one|two");
-  core c;
+  core c(Modules::find("Test"));
   EXPECT_EQ(c.getLogfileData("a.log"), std::optional<std::string>("<one|two>"));
   EXPECT_EQ(trace.str(), "");
 }
 
 TEST_F(CoreLogTest, MissingLogGivesBothErrorsAndNoMatch) {
-  core c;
+  core c(Modules::find("Test"));
   const auto text = c.getLogfileData("gone.log");
   EXPECT_FALSE(text.has_value());
   EXPECT_TRUE(c.getGameStats(text).empty());
@@ -99,7 +99,7 @@ TEST_F(CoreLogTest, MissingLogGivesBothErrorsAndNoMatch) {
 }
 
 TEST_F(CoreLogTest, KeepsValidMatchesInLogOrder) {
-  core c;
+  core c(Modules::find("Test"));
   Debug::setLevel(1);
   const auto games = c.getGameStats(std::string("a|invalid b|c"));
   EXPECT_EQ(texts(games), (std::vector<std::string>{"a", "c"}));
@@ -107,7 +107,7 @@ TEST_F(CoreLogTest, KeepsValidMatchesInLogOrder) {
 }
 
 TEST_F(CoreLogTest, BrokenMatchDoesNotLoseTheLaterOnes) {
-  core c;
+  core c(Modules::find("Test"));
   const auto games = c.getGameStats(std::string("a|throw|c"));
   EXPECT_EQ(texts(games), (std::vector<std::string>{"a", "c"}));
   EXPECT_EQ(trace.str(),
@@ -118,7 +118,7 @@ TEST_F(CoreLogTest, UnknownProgramBuildsNoMatch) {
   settings::config::set(std::nullopt, "Other");
   trace.str("");
   home.write("data/b.log", "raw");
-  core c;
+  core c(Modules::find("Other"));
   const auto text = c.getLogfileData("b.log");
   EXPECT_EQ(text, std::optional<std::string>("raw"));
   EXPECT_TRUE(c.getGameStats(text).empty());
@@ -214,11 +214,10 @@ class ScriptedTotals final : public career::Totals {
 class RecordingPages final : public output::GameHtml, public output::TotalsHtml {
  public:
   explicit RecordingPages(Script& s) : s(s) {}
-  void writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
-                 int32_t type) override {
+  void writeGame(const games::Game& gm, const std::string& name, const std::string& dir) override {
     const std::string html = settings::config::qmHtmlDir();
     s.record("writeGame " + id(gm) + " '" + name + "' " +
-             (dir.starts_with(html) ? dir.substr(html.size()) : dir) + " " + std::to_string(type) +
+             (dir.starts_with(html) ? dir.substr(html.size()) : dir) +
              (fs::exists(dir) ? " over old pages" : ""));
     fs::create_directory(dir);
     std::ofstream(dir + "/index.html") << name;
@@ -402,7 +401,7 @@ TEST_F(CoreRunTest, RepeatMatchesGetALineAndNoPage) {
   EXPECT_EQ(s.calls,
             (Calls{"initFrame", "readDBs", "isNewGame 100", "update 100", "isPrintableGame 15 100",
                    "isHighGame 100", "isRecentGame 100", "isNewGame 100", "isNewGame 50",
-                   "writeGame 100 'srv q2dm1' Individual_Game_Stats/100 1", "sortPlayers",
+                   "writeGame 100 'srv q2dm1' Individual_Game_Stats/100", "sortPlayers",
                    "writeTotals", "writeDBs", "gListSize"}));
   EXPECT_EQ(ls("html/Individual_Game_Stats"), "100");
 }
@@ -418,9 +417,9 @@ TEST_F(CoreRunTest, NewHighAndRecentMatchIsWrittenThreeTimes) {
   EXPECT_TRUE(run());
   EXPECT_EQ(s.calls, (Calls{"initFrame", "readDBs", "isNewGame 100", "update 100",
                             "isPrintableGame 4 100", "isHighGame 100", "isRecentGame 100",
-                            "writeGame 100 'srv q2dm1' Individual_Game_Stats/100 1",
-                            "writeGame 100 'Highest_Score' Individual_Game_Stats/Highest_Score 1",
-                            "writeGame 100 'Last_Game' Individual_Game_Stats/Last_Game 1",
+                            "writeGame 100 'srv q2dm1' Individual_Game_Stats/100",
+                            "writeGame 100 'Highest_Score' Individual_Game_Stats/Highest_Score",
+                            "writeGame 100 'Last_Game' Individual_Game_Stats/Last_Game",
                             "sortPlayers", "writeTotals", "writeDBs", "gListSize"}));
   EXPECT_EQ(ls("html/Individual_Game_Stats"), "100 Highest_Score Last_Game");
   EXPECT_EQ(ls("html/Individual_Game_Stats/Last_Game"), "index.html");
@@ -443,10 +442,10 @@ TEST_F(CoreRunTest, PagesAreWrittenOnlyForWhatLastsTheRun) {
   for (const std::string& c : s.calls) {
     if (c.starts_with("writeGame")) writes.push_back(c);
   }
-  EXPECT_EQ(writes, (Calls{"writeGame 2 's m' Individual_Game_Stats/2 1",
-                           "writeGame 2 'Highest_Score' Individual_Game_Stats/Highest_Score 1",
-                           "writeGame 3 's m' Individual_Game_Stats/3 1",
-                           "writeGame 3 'Last_Game' Individual_Game_Stats/Last_Game 1"}));
+  EXPECT_EQ(writes, (Calls{"writeGame 2 's m' Individual_Game_Stats/2",
+                           "writeGame 2 'Highest_Score' Individual_Game_Stats/Highest_Score",
+                           "writeGame 3 's m' Individual_Game_Stats/3",
+                           "writeGame 3 'Last_Game' Individual_Game_Stats/Last_Game"}));
 }
 
 TEST_F(CoreRunTest, WaitingLogsAreCountedAsTheyArrive) {

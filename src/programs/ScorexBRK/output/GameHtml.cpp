@@ -18,13 +18,9 @@ constexpr MatchTrace kZBotBody = {"I GameHtml.writeZBotBody", "O GameHtml.writeZ
 
 }  // namespace
 
-void GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
-                         int32_t type) {
+void GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir) {
   writeMatch<games::brk::Game>(gm, "not a Brakk match", [&](const games::brk::Game& g) {
     Dir = dir;
-    // Only the standard frame exists: any other output type is written as type 1.
-    OutputType = 1;
-    (void)type;
     tables = std::make_unique<GameTables>(g);
     writeGameIndex(g, name);
     writeGameZBot(g, name);

@@ -16,8 +16,7 @@ namespace orvane::programs::ScorexBRK::output {
 // call of writeGame.
 class GameHtml final : public Scorex::output::GameHtml {
  public:
-  void writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
-                 int32_t type) override;
+  void writeGame(const games::Game& gm, const std::string& name, const std::string& dir) override;
 
   void writeGameIndex(const games::brk::Game& g, const std::string& name);
   void writeGameZBot(const games::brk::Game& g, const std::string& name);
@@ -30,7 +29,6 @@ class GameHtml final : public Scorex::output::GameHtml {
  private:
   std::string Dir;
   std::unique_ptr<GameTables> tables;
-  int32_t OutputType = 1;
 };
 
 }  // namespace orvane::programs::ScorexBRK::output

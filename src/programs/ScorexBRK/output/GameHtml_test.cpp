@@ -73,7 +73,7 @@ class GameHtmlTest : public ::testing::Test {
   // Writes the match's pages under the title into a directory below the temporary one.
   std::string write(const Game& g, const std::string& name, const std::string& sub = "m") {
     const std::string d = dir.file(sub);
-    GameHtml().writeGame(g, name, d, 1);
+    GameHtml().writeGame(g, name, d);
     return d;
   }
 

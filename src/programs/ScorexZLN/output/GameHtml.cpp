@@ -36,9 +36,7 @@ std::vector<Section> ownSections(const GameTables& t, std::optional<size_t> pnum
 
 }  // namespace
 
-void GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir,
-                         int32_t) {
-  // Only the standard frame exists: every output type is written alike.
+void GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir) {
   writeMatch<games::zln::Game>(gm, "not a Zolnar match", [&](const games::zln::Game& g) {
     Dir = dir;
     tables = std::make_unique<GameTables>(g);

@@ -113,7 +113,7 @@ class ZlnGameHtmlTest : public ::testing::Test {
   // Writes the match's pages under the title into a directory below the temporary one.
   std::string write(const games::Game& g, const std::string& name, const std::string& sub = "m") {
     const std::string d = dir.file(sub);
-    GameHtml().writeGame(g, name, d, 1);
+    GameHtml().writeGame(g, name, d);
     return d;
   }
 
