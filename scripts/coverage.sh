@@ -15,10 +15,13 @@ rm -rf "$tree/profiles"
 mkdir -p "$tree/profiles"
 (cd "$tree" && LLVM_PROFILE_FILE="$PWD/profiles/%4m.profraw" ctest -j2 --output-on-failure)
 "llvm-profdata-$version" merge -sparse "$tree"/profiles/*.profraw -o "$tree/coverage.profdata"
-objects=()
-for f in "$tree"/ScorexBRK "$tree"/ScorexZLN $(find "$tree" -name '*_test' -type f -perm -u+x); do
-  objects+=(-object "$f")
-done
+# The programs and the test binaries CTest runs (not stale ones of an older layout).
+objects=(-object "$tree/ScorexBRK" -object "$tree/ScorexZLN")
+while read -r f; do objects+=(-object "$f"); done < <(
+  cd "$tree" && ctest --show-only=json-v1 | python3 -c '
+import json, sys
+for b in sorted({t["command"][0] for t in json.load(sys.stdin)["tests"] if "command" in t}):
+    print(b)')
 "llvm-cov-$version" report "${objects[@]}" -instr-profile "$tree/coverage.profdata" \
   -ignore-filename-regex='(_test\.cpp$|/tests/|/tools/|/bench/|/fuzz/|^/usr/|/build/)' \
   -show-branch-summary >"$tree/report.txt"
