@@ -171,8 +171,6 @@ std::string temporaryName(const std::string& name) {
 
 namespace {
 
-uint64_t failures = 0;
-
 void replaceFile(const std::string& path, const std::string& bytes, bool durable) {
   faultPoint();
   const size_t slash = path.find_last_of('/');
@@ -207,15 +205,8 @@ void replaceFile(const std::string& path, const std::string& bytes, bool durable
 }  // namespace
 
 void writeWholeFile(const std::string& path, const std::string& bytes, bool durable) {
-  try {
-    replaceFile(path, bytes, durable);
-  } catch (const Failure&) {
-    ++failures;
-    throw;
-  }
+  replaceFile(path, bytes, durable);
 }
-
-uint64_t failedWrites() { return failures; }
 
 std::vector<std::string> listDirectory(const std::string& dir) {
   DIR* d = ::opendir(dir.c_str());

@@ -40,10 +40,6 @@ void checkRegularFile(const std::string& path, int64_t maxBytes);
 // the old file is left as it was and no temporary file is left behind. A durable write also
 // waits until the bytes are on disk before the rename (database files; pages need not).
 void writeWholeFile(const std::string& path, const std::string& bytes, bool durable = false);
-// How many writeWholeFile calls of this process have failed. Page writers report a page that
-// cannot be written and go on with the next; the run compares this count before it saves,
-// since a site that misses pages must not be taken for a finished one.
-uint64_t failedWrites();
 
 // The names in a directory, sorted by their bytes so that every run sees the same order;
 // throws a FileNotFoundException failure naming the directory when it cannot be listed.

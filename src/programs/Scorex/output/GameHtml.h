@@ -4,6 +4,7 @@
 #include <string>
 
 #include "games/Game.h"
+#include "programs/Scorex/output/PageFiles.h"
 
 namespace orvane::programs::Scorex::output {
 
@@ -16,8 +17,12 @@ class GameHtml {
   virtual ~GameHtml() = default;
 
   // dir names the match's page directory, without a trailing "/"; the writer creates it.
-  virtual void writeGame(const games::Game& gm, const std::string& name,
+  // True when every page of the match was written (a failure is reported by the writer).
+  virtual bool writeGame(const games::Game& gm, const std::string& name,
                          const std::string& dir) = 0;
+
+ protected:
+  PageFiles files;
 };
 
 }  // namespace orvane::programs::Scorex::output

@@ -75,14 +75,15 @@ void writeMatch(const games::Game& gm, const char* otherGame, Pages pages) {
 std::string matchPageNumber(int64_t time, const std::string& suffix);
 
 // Writes the page dir + "/" + file of a match titled name (as logged), two levels below the
-// site root, with body(w) inside the frame. The first pages of a directory create it.
+// site root, with body(w) inside the frame, through files. The first pages of a directory
+// create it.
 template <class Body>
-void writeMatchPage(const MatchTrace& trace, bool createsDir, const std::string& dir,
-                    const std::string& file, const std::string& name, const std::string& number,
-                    Body body) {
+void writeMatchPage(PageFiles& files, const MatchTrace& trace, bool createsDir,
+                    const std::string& dir, const std::string& file, const std::string& name,
+                    const std::string& number, Body body) {
   traced(trace, [&] {
     if (createsDir) makeDirs(dir + "/");
-    writeFramedPage(dir + "/" + file, TableHtml::escape(name), number, 2, body);
+    writeFramedPage(files, dir + "/" + file, TableHtml::escape(name), number, 2, body);
   });
 }
 

@@ -57,8 +57,4 @@ void makeDirs(const std::string& dir) {
   ::mkdir(path.c_str(), 0777);
 }
 
-void writePage(const std::string& file, const util::TextWriter& w) {
-  util::writeWholeFile(file, w.str());
-}
-
 }  // namespace orvane::programs::Scorex::output

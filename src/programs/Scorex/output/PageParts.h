@@ -5,6 +5,7 @@
 #include <string>
 
 #include "programs/Scorex/output/FrameHtml.h"
+#include "programs/Scorex/output/PageFiles.h"
 #include "programs/Scorex/output/TableEntry.h"
 #include "programs/Scorex/output/TableHtml.h"
 #include "util/TextWriter.h"
@@ -29,15 +30,12 @@ void legend(util::TextWriter& w);
 // A symbolic link in the directory's own place is replaced by a directory.
 void makeDirs(const std::string& dir);
 
-// Writes a finished page over file.
-void writePage(const std::string& file, const util::TextWriter& w);
-
-// One page: the frame around a body, built in memory and written in one piece, so that a page
-// is either absent or complete. title names the page (escaped already), number is the banner's
-// page number, level the depth of the page's directory below the site root.
+// One page: the frame around a body, built in memory and written in one piece through files, so
+// that a page is either absent or complete. title names the page (escaped already), number is the
+// banner's page number, level the depth of the page's directory below the site root.
 template <class Body>
-void writeFramedPage(const std::string& file, const std::string& title, const std::string& number,
-                     int level, Body body) {
+void writeFramedPage(PageFiles& files, const std::string& file, const std::string& title,
+                     const std::string& number, int level, Body body) {
   util::TextWriter w;
   w.reserve(64 * 1024);
   FrameHtml::writeHeader(w, title, level);
@@ -45,7 +43,7 @@ void writeFramedPage(const std::string& file, const std::string& title, const st
   FrameHtml::writeTop(w, title, number, level);
   body(w);
   FrameHtml::writeFooter(w, title, level);
-  writePage(file, w);
+  files.write(file, w.str());
 }
 
 }  // namespace orvane::programs::Scorex::output

@@ -12,7 +12,8 @@ class TotalsHtml {
   TotalsHtml& operator=(const TotalsHtml&) = delete;
   virtual ~TotalsHtml() = default;
 
-  virtual void writeTotals(career::Totals& totals) = 0;
+  // True when every page was written (a failure is reported by the writer).
+  virtual bool writeTotals(career::Totals& totals) = 0;
 };
 
 }  // namespace orvane::programs::Scorex::output

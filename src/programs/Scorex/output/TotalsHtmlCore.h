@@ -26,7 +26,7 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
  public:
   using Entry = typename TotalsT::Entry;
 
-  void writeTotals(Scorex::career::Totals& totals) override {
+  bool writeTotals(Scorex::career::Totals& totals) override {
     try {
       util::Debug::print("I TotalsHtml.writeTotals", 2);
       const auto* t = dynamic_cast<const TotalsT*>(&totals);
@@ -52,6 +52,7 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
     } catch (const std::exception& e) {
       util::Debug::print("Error in TotalsHtml.writeTotals: " + util::failureText(e), 0);
     }
+    return pages.allWritten();
   }
 
   // The career page of the player with career number uid and index entry h; h is absent for

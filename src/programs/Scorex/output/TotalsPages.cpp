@@ -37,14 +37,15 @@ void menuEntry(TextWriter& w, const std::string& href, const std::string& text) 
 
 // One all-time page, in the directory subDir of the site (the root when empty).
 template <class Body>
-void writePage(const std::string& mainDir, const std::string& subDir, const std::string& file,
-               const std::string& title, const std::string& number, int level, Body body) {
+void writePage(PageFiles& files, const std::string& mainDir, const std::string& subDir,
+               const std::string& file, const std::string& title, const std::string& number,
+               int level, Body body) {
   std::string dir = mainDir;
   if (!subDir.empty()) {
     dir += subDir + "/";
     makeDirs(dir);
   }
-  writeFramedPage(dir + file, title, number, level, body);
+  writeFramedPage(files, dir + file, title, number, level, body);
 }
 
 // A page of ready tables, centred one below the other under a heading cell.
@@ -67,7 +68,7 @@ TotalsPages::TotalsPages()
 void TotalsPages::writeMain(int32_t frags, const std::string& map, const std::string& date) {
   try {
     Debug::print("I TotalsHtml.writeMain", 2);
-    writePage(MainDir, "", "Scorex_Main.html", "Main", "51", 0,
+    writePage(files, MainDir, "", "Scorex_Main.html", "Main", "51", 0,
               [&](TextWriter& w) { writeMainBody(w, frags, map, date); });
     Debug::print("O TotalsHtml.writeMain", 2);
   } catch (const std::exception& e) {
@@ -129,7 +130,7 @@ void TotalsPages::writeMainBody(TextWriter& w, int32_t frags, const std::string&
 void TotalsPages::writeRecent(const career::TotalsBase& t) {
   try {
     Debug::print("I TotalsHtml.writeRecent", 2);
-    writePage(MainDir, GamesDir, "Recent_Index.html", "Most Recent", "52", 1,
+    writePage(files, MainDir, GamesDir, "Recent_Index.html", "Most Recent", "52", 1,
               [&](TextWriter& w) { writeRecentBody(w, t); });
     Debug::print("O TotalsHtml.writeRecent", 2);
   } catch (const std::exception& e) {
@@ -174,7 +175,7 @@ void TotalsPages::writeRecentBody(TextWriter& w, const career::TotalsBase& t) {
 void TotalsPages::writeRecords(const std::vector<TitledTable>& shown) {
   try {
     Debug::print("I TotalsHtml.writeRecords", 2);
-    writePage(MainDir, TotalsDir, "Total_Index.html", "All Players Combined", "53", 1,
+    writePage(files, MainDir, TotalsDir, "Total_Index.html", "All Players Combined", "53", 1,
               [&](TextWriter& w) { writeRecordsBody(w, shown); });
     Debug::print("O TotalsHtml.writeRecords", 2);
   } catch (const std::exception& e) {
@@ -195,7 +196,7 @@ void TotalsPages::writeRecordsBody(TextWriter& w, const std::vector<TitledTable>
 void TotalsPages::writeRankings(const std::vector<const std::optional<Table>*>& shown) {
   try {
     Debug::print("I TotalsHtml.writeRankings", 2);
-    writePage(MainDir, TotalsDir, "Rankings.html", "Rankings", "54", 1,
+    writePage(files, MainDir, TotalsDir, "Rankings.html", "Rankings", "54", 1,
               [&](TextWriter& w) { writeRankingsBody(w, shown); });
     Debug::print("O TotalsHtml.writeRankings", 2);
   } catch (const std::exception& e) {
@@ -223,12 +224,12 @@ void TotalsPages::writePlayerList(const std::vector<ListedPlayer>& names) {
     const int32_t pages = (n - 1) / 100;
     if (pages != 0) {
       for (int32_t page = 0; page <= pages; ++page) {
-        writePage(MainDir, TotalsDir, "Player_Index_" + std::to_string(page) + ".html",
+        writePage(files, MainDir, TotalsDir, "Player_Index_" + std::to_string(page) + ".html",
                   "By Player Name", std::to_string(page + 100), 1,
                   [&](TextWriter& w) { writePlayerListBody(w, names, page * 100, 100, true); });
       }
     }
-    writePage(MainDir, TotalsDir, "Player_Index.html", "By Player Name", "55", 1,
+    writePage(files, MainDir, TotalsDir, "Player_Index.html", "By Player Name", "55", 1,
               [&](TextWriter& w) { writePlayerListBody(w, names, 0, 100, pages == 0); });
     Debug::print("O TotalsHtml.writePlayerList", 2);
   } catch (const std::exception& e) {
@@ -281,8 +282,8 @@ void TotalsPages::writePlayerListBody(TextWriter& w, const std::vector<ListedPla
   }
 }
 
-void TotalsPages::writeCareerPage(const std::string& file, const std::string& text) const {
-  util::writeWholeFile(MainDir + TotalsDir + "/" + file, text);
+void TotalsPages::writeCareerPage(const std::string& file, const std::string& text) {
+  files.write(MainDir + TotalsDir + "/" + file, text);
 }
 
 }  // namespace orvane::programs::Scorex::output

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "programs/Scorex/career/TotalsBase.h"
+#include "programs/Scorex/output/PageFiles.h"
 #include "programs/Scorex/output/TableEntry.h"
 #include "util/TextWriter.h"
 
@@ -49,9 +50,12 @@ class TotalsPages {
   void writePlayerListBody(util::TextWriter& w, const std::vector<ListedPlayer>& names,
                            int32_t firstPlayer, int32_t maxPlayers, bool isPlayerList);
   // Writes a career page's text as file of the all-time directory (which writeRecords made).
-  void writeCareerPage(const std::string& file, const std::string& text) const;
+  void writeCareerPage(const std::string& file, const std::string& text);
+  // True when every page this writer was given could be written.
+  bool allWritten() const { return files.allWritten(); }
 
  private:
+  PageFiles files;
   std::string MainDir;
   std::string GamesDir = "Individual_Game_Stats";
   std::string TotalsDir = "Total_Game_Stats";

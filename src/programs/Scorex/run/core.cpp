@@ -151,15 +151,14 @@ bool core::work(Frame1& frame, std::set<std::string>& stuck) {
   std::unique_ptr<career::Totals> totals = getTotalsFromDB();
   // Without totals no log may be marked processed: fail before the first one.
   if (!totals) throw nullPointer();
-  const uint64_t failedPages = util::failedWrites();
   bool ok = processLogs(totals.get(), frame, stuck);
   if (ok) {
     if (totals->isModified()) totals->sortPlayers();
     renewLock();
-    createTotalsHtml(*totals);
+    ok = createTotalsHtml(*totals);
     renewLock();
   }
-  if (!ok || util::failedWrites() != failedPages) {
+  if (!ok) {
     // Pages that could not be written are never written later if the run saved its matches:
     // so nothing is saved, and the logs go back into the queue for a run that can write.
     Debug::print("Error in core.go: pages could not be written into " +
@@ -229,7 +228,6 @@ bool core::processLogs(career::Totals* totals, Frame1& frame, std::set<std::stri
   const store::LogQueue queue(db);
   int32_t done = 0;
   const int32_t keep = settings::config::numGamesToSave();
-  const uint64_t failedPages = util::failedWrites();
   bool pagesFailed = false;
   PendingPages pages(
       kPendingMatches,
@@ -239,7 +237,7 @@ bool core::processLogs(career::Totals* totals, Frame1& frame, std::set<std::stri
       [totals, keep](const games::Game& g) { return totals->isPrintableGame(g, keep); });
   for (;;) {
     // Pages that cannot be written now will not be written by the rest of the run either.
-    if (pagesFailed || util::failedWrites() != failedPages) return false;
+    if (pagesFailed) return false;
     renewLock();
     std::vector<std::string> logs;
     for (const std::string& name : queue.waiting()) {
@@ -248,7 +246,7 @@ bool core::processLogs(career::Totals* totals, Frame1& frame, std::set<std::stri
     if (logs.empty()) {
       pages.flush();
       frame.printText("Writing HTML...(this may take a few seconds)");
-      return !pagesFailed && util::failedWrites() == failedPages;
+      return !pagesFailed;
     }
     const int32_t total = done + static_cast<int32_t>(logs.size());
     ++done;
@@ -348,19 +346,21 @@ bool core::createGameHtml(const games::Game& g, bool recent, bool high, bool nor
     const std::string dir = settings::config::qmHtmlDir() + kGameDir + "/";
     std::error_code ec;
     if (!fs::exists(dir, ec)) fs::create_directory(dir);
+    bool written = true;
     if (normal) {
-      writer->writeGame(g, g.getServerName() + " " + g.getMap(), dir + std::to_string(g.theTime()));
+      written &= writer->writeGame(g, g.getServerName() + " " + g.getMap(),
+                                   dir + std::to_string(g.theTime()));
     }
     if (high) {
       deleteGameHtml("Highest_Score");
-      writer->writeGame(g, "Highest_Score", dir + "Highest_Score");
+      written &= writer->writeGame(g, "Highest_Score", dir + "Highest_Score");
     }
     if (recent) {
       deleteGameHtml("Last_Game");
-      writer->writeGame(g, "Last_Game", dir + "Last_Game");
+      written &= writer->writeGame(g, "Last_Game", dir + "Last_Game");
     }
     Debug::print("O core.createGameHtml", 1);
-    return true;
+    return written;
   } catch (const fs::filesystem_error& e) {
     Debug::print("Error in core.createGameHtml: " + util::failureText(e), 0);
     return false;
@@ -370,20 +370,22 @@ bool core::createGameHtml(const games::Game& g, bool recent, bool high, bool nor
   }
 }
 
-void core::createTotalsHtml(career::Totals& t) {
+bool core::createTotalsHtml(career::Totals& t) {
   try {
     Debug::print("I core.createTotalsHtml", 1);
     if (!t.isModified()) {
       Debug::print("O core.createTotalsHtml: Nothing to update", 1);
-      return;
+      return true;
     }
     std::unique_ptr<output::TotalsHtml> writer;
     if (module != nullptr && module->newTotalsHtml) writer = module->newTotalsHtml();
     if (!writer) throw nullPointer();
-    writer->writeTotals(t);
+    const bool written = writer->writeTotals(t);
     Debug::print("O core.createTotalsHtml", 1);
+    return written;
   } catch (const std::exception& e) {
     Debug::print("Error in createTotalsHtml: " + util::failureText(e), 0);
+    return true;
   }
 }
 

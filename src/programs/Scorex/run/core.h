@@ -45,10 +45,10 @@ class core {
 
   std::unique_ptr<career::Totals> getTotalsFromDB();
   bool putTotalsIntoDB(career::Totals& t);
-  // False when the pages could not be written into the page directory (it is full, read-only
-  // or forbidden); other failures are reported and the run goes on.
+  // Each is false when pages could not be written into the page directory (it is full,
+  // read-only or forbidden); other failures are reported and the run goes on.
   bool createGameHtml(const games::Game& g, bool recent, bool high, bool normal);
-  void createTotalsHtml(career::Totals& t);
+  bool createTotalsHtml(career::Totals& t);
 
   // Takes the command-line logs into the database directory, then checks that no other run
   // is active; ends the process when one is.

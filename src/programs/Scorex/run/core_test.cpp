@@ -214,17 +214,19 @@ class ScriptedTotals final : public career::Totals {
 class RecordingPages final : public output::GameHtml, public output::TotalsHtml {
  public:
   explicit RecordingPages(Script& s) : s(s) {}
-  void writeGame(const games::Game& gm, const std::string& name, const std::string& dir) override {
+  bool writeGame(const games::Game& gm, const std::string& name, const std::string& dir) override {
     const std::string html = settings::config::qmHtmlDir();
     s.record("writeGame " + id(gm) + " '" + name + "' " +
              (dir.starts_with(html) ? dir.substr(html.size()) : dir) +
              (fs::exists(dir) ? " over old pages" : ""));
     fs::create_directory(dir);
     std::ofstream(dir + "/index.html") << name;
+    return true;
   }
-  void writeTotals(career::Totals&) override {
+  bool writeTotals(career::Totals&) override {
     s.record("writeTotals");
     if (s.failAllTimePages) throw util::Failure(util::Failure::kIO, "html full");
+    return true;
   }
 
  private:

@@ -18,7 +18,7 @@ constexpr MatchTrace kZBotBody = {"I GameHtml.writeZBotBody", "O GameHtml.writeZ
 
 }  // namespace
 
-void GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir) {
+bool GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir) {
   writeMatch<games::brk::Game>(gm, "not a Brakk match", [&](const games::brk::Game& g) {
     Dir = dir;
     tables = std::make_unique<GameTables>(g);
@@ -26,20 +26,21 @@ void GameHtml::writeGame(const games::Game& gm, const std::string& name, const s
     writeGameZBot(g, name);
     for (size_t x = 0; x < g.plist.size(); ++x) writePlayer(g, name, x);
   });
+  return files.allWritten();
 }
 
 void GameHtml::writeGameIndex(const games::brk::Game& g, const std::string& name) {
-  writeMatchPage(kIndexPage, true, Dir, "index.html", name, matchPageNumber(g.time, "100"),
+  writeMatchPage(files, kIndexPage, true, Dir, "index.html", name, matchPageNumber(g.time, "100"),
                  [&](TextWriter& w) { writeGameBody(w, name, g); });
 }
 
 void GameHtml::writeGameZBot(const games::brk::Game& g, const std::string& name) {
-  writeMatchPage(kZBotPage, true, Dir, "zbot.html", name, matchPageNumber(g.time, "99"),
+  writeMatchPage(files, kZBotPage, true, Dir, "zbot.html", name, matchPageNumber(g.time, "99"),
                  [&](TextWriter& w) { writeZBotBody(w, name, g); });
 }
 
 void GameHtml::writePlayer(const games::brk::Game& g, const std::string& name, size_t pnum) {
-  writeMatchPage(kPlayerPage, false, Dir, std::to_string(pnum) + ".html", name,
+  writeMatchPage(files, kPlayerPage, false, Dir, std::to_string(pnum) + ".html", name,
                  matchPageNumber(g.time, std::to_string(pnum)),
                  [&](TextWriter& w) { writePlayerBody(w, name, g, pnum); });
 }

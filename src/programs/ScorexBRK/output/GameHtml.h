@@ -16,7 +16,7 @@ namespace orvane::programs::ScorexBRK::output {
 // call of writeGame.
 class GameHtml final : public Scorex::output::GameHtml {
  public:
-  void writeGame(const games::Game& gm, const std::string& name, const std::string& dir) override;
+  bool writeGame(const games::Game& gm, const std::string& name, const std::string& dir) override;
 
   void writeGameIndex(const games::brk::Game& g, const std::string& name);
   void writeGameZBot(const games::brk::Game& g, const std::string& name);

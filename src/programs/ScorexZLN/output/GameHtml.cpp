@@ -36,22 +36,23 @@ std::vector<Section> ownSections(const GameTables& t, std::optional<size_t> pnum
 
 }  // namespace
 
-void GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir) {
+bool GameHtml::writeGame(const games::Game& gm, const std::string& name, const std::string& dir) {
   writeMatch<games::zln::Game>(gm, "not a Zolnar match", [&](const games::zln::Game& g) {
     Dir = dir;
     tables = std::make_unique<GameTables>(g);
     writeGameIndex(g, name);
     for (size_t x = 0; x < g.plist.size(); ++x) writePlayer(g, name, x);
   });
+  return files.allWritten();
 }
 
 void GameHtml::writeGameIndex(const games::zln::Game& g, const std::string& name) {
-  writeMatchPage(kIndexPage, true, Dir, "index.html", name, matchPageNumber(g.time, "100"),
+  writeMatchPage(files, kIndexPage, true, Dir, "index.html", name, matchPageNumber(g.time, "100"),
                  [&](TextWriter& w) { writeGameBody(w, name, g); });
 }
 
 void GameHtml::writePlayer(const games::zln::Game& g, const std::string& name, size_t pnum) {
-  writeMatchPage(kPlayerPage, false, Dir, std::to_string(pnum) + ".html", name,
+  writeMatchPage(files, kPlayerPage, false, Dir, std::to_string(pnum) + ".html", name,
                  matchPageNumber(g.time, std::to_string(pnum)),
                  [&](TextWriter& w) { writePlayerBody(w, name, g, pnum); });
 }

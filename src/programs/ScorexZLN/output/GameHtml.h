@@ -17,7 +17,7 @@ namespace orvane::programs::ScorexZLN::output {
 // call of writeGame.
 class GameHtml final : public Scorex::output::GameHtml {
  public:
-  void writeGame(const games::Game& gm, const std::string& name, const std::string& dir) override;
+  bool writeGame(const games::Game& gm, const std::string& name, const std::string& dir) override;
 
   void writeGameIndex(const games::zln::Game& g, const std::string& name);
   void writePlayer(const games::zln::Game& g, const std::string& name, size_t pnum);
