@@ -3,6 +3,8 @@
 #include <iostream>
 #include <string>
 
+#include "util/Failure.h"
+
 namespace orvane::util {
 
 int32_t Debug::level = 0;
@@ -40,6 +42,11 @@ void Debug::print(std::string_view text, int32_t severity) {
   }
   line.push_back('\n');
   out->write(line.data(), static_cast<std::streamsize>(line.size()));
+}
+
+void Debug::report(std::string_view prefix, const std::exception& e) {
+  if (!shows(0)) return;
+  print(std::string(prefix) + failureText(e), 0);
 }
 
 void Debug::setStream(std::ostream* os) { out = os != nullptr ? os : &std::cout; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <ostream>
 #include <string_view>
 
@@ -14,6 +15,8 @@ class Debug {
   static void setType(std::string_view tp);
   // Writes text and a line end when the trace is on and severity is not above the level.
   static void print(std::string_view text, int32_t severity);
+  // Writes the line of a caught failure at severity 0: prefix, then the failure's text.
+  static void report(std::string_view prefix, const std::exception& e);
   // True when a message of this severity would be written; lets hot paths skip building texts.
   static bool shows(int32_t severity) { return type == 0 && level >= severity; }
 

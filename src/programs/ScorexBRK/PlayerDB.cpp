@@ -30,7 +30,7 @@ void PlayerDB::pstatsToBytes(const PStats& s, util::BigEndianWriter& dos) {
     for (const int32_t v : s.mySuicides) dos.writeInt(v);
     for (const int32_t v : s.itemGets) dos.writeInt(v);
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.pstatsToBytes: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.pstatsToBytes: ", e);
   }
 }
 
@@ -53,7 +53,7 @@ void PlayerDB::bytesToPStats(PStats& s, util::BigEndianReader& dis) {
     for (int32_t& v : s.itemGets) v = dis.readInt();
     restoreFrags(s);
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.bytesToPStats: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.bytesToPStats: ", e);
   }
 }
 

@@ -31,7 +31,7 @@ std::string careerPage(const std::string* name, int32_t uid, int32_t type,
     }
     Debug::print("O PlayerHtml.writePlayerTotals", 2);
   } catch (const std::exception& e) {
-    Debug::print("Error in PlayerHtml.writePlayerTotals: " + util::failureText(e), 0);
+    Debug::report("Error in PlayerHtml.writePlayerTotals: ", e);
   }
   return w.str();
 }
@@ -68,7 +68,7 @@ void careerBody(TextWriter& w, const std::string* name, int32_t type,
     if (framed) w.println("</td></tr>");
     Debug::print("O PlayerHtml.writePlayerTotalsBody", 2);
   } catch (const std::exception& e) {
-    Debug::print("Error in PlayerHtml.writePlayerTotalsBody:" + util::failureText(e), 0);
+    Debug::report("Error in PlayerHtml.writePlayerTotalsBody:", e);
   }
 }
 

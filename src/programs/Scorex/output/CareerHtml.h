@@ -52,7 +52,7 @@ class CareerHtml {
       util::Debug::print("O PlayerHtml.getHtml", 2);
       return page;
     } catch (const std::exception& e) {
-      util::Debug::print("Error in PlayerHtml.getHtml: " + util::failureText(e), 0);
+      util::Debug::report("Error in PlayerHtml.getHtml: ", e);
     }
     return "";
   }

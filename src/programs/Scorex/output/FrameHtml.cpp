@@ -118,7 +118,7 @@ void FrameHtml::writeHeader(util::TextWriter& w, const std::string& title, int l
     w.println(path + "skins/custom_graphics/background.gif\" class=bck>\n");
     util::Debug::print("O FrameHtml.writeHeader", 3);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in FrameHtml.writeHeader: " + util::failureText(e), 0);
+    util::Debug::report("Error in FrameHtml.writeHeader: ", e);
   }
 }
 
@@ -171,7 +171,7 @@ void FrameHtml::writeSidebar(util::TextWriter& w, const std::string& title, int 
     w.println("</p></td>");
     util::Debug::print("O FrameHtml.writeSidebar", 3);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in FrameHtml.writeSidebar: " + util::failureText(e), 0);
+    util::Debug::report("Error in FrameHtml.writeSidebar: ", e);
   }
 }
 
@@ -203,7 +203,7 @@ void FrameHtml::writeTop(util::TextWriter& w, const std::string& title,
     w.println("</p><p align=center>&nbsp;</p></td></tr>");
     util::Debug::print("O FrameHtml.writeTop", 3);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in FrameHtml.writeTop: " + util::failureText(e), 0);
+    util::Debug::report("Error in FrameHtml.writeTop: ", e);
   }
 }
 
@@ -253,7 +253,7 @@ void FrameHtml::writeFooter(util::TextWriter& w, const std::string& title, int l
     w.println("</tr> </table> </body> </html>");
     util::Debug::print("O FrameHtml.writeFooter", 3);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in FrameHtml.writeFooter: " + util::failureText(e), 0);
+    util::Debug::report("Error in FrameHtml.writeFooter: ", e);
   }
 }
 

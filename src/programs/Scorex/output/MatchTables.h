@@ -67,7 +67,7 @@ class MatchTables {
     try {
       builders();
     } catch (const std::exception& e) {
-      util::Debug::print("Error in GameTables: " + util::failureText(e), 0);
+      util::Debug::report("Error in GameTables: ", e);
     }
     util::Debug::print("O GameTables", 1);
   }
@@ -274,7 +274,7 @@ class MatchTables {
     try {
       table = make();
     } catch (const std::exception& e) {
-      util::Debug::print(error + util::failureText(e), 0);
+      util::Debug::report(error, e);
     }
   }
   // One table per player number; a failure leaves only that player's table unset.

@@ -176,7 +176,7 @@ void TableHtml::createTable(util::TextWriter& out, const Table* table,
     util::Debug::print("O TableHtml.createTable", 3);
   } catch (const std::exception& e) {
     // The table is left open: the page goes on with whatever was written.
-    util::Debug::print("Error in TableHtml.createTable: " + util::failureText(e), 0);
+    util::Debug::report("Error in TableHtml.createTable: ", e);
   }
 }
 

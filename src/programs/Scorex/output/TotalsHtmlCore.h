@@ -50,7 +50,7 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
       }
       util::Debug::print("O TotalsHtml.writeTotals", 2);
     } catch (const std::exception& e) {
-      util::Debug::print("Error in TotalsHtml.writeTotals: " + util::failureText(e), 0);
+      util::Debug::report("Error in TotalsHtml.writeTotals: ", e);
     }
   }
 
@@ -79,7 +79,7 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
       pages.writeCareerPage(file, text);
       util::Debug::print("O TotalsHtml.writePlayerTotals", 2);
     } catch (const std::exception& e) {
-      util::Debug::print("Error in TotalsHtml.writePlayerTotals: " + util::failureText(e), 0);
+      util::Debug::report("Error in TotalsHtml.writePlayerTotals: ", e);
     }
   }
 

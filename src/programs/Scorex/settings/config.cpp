@@ -88,7 +88,7 @@ void config::set(const std::optional<std::string>& filename, const std::string& 
     readLines(util::readWholeFile(file));
   } catch (const std::exception& e) {
     // Reading stops at the failing line; the upper bounds below are not applied.
-    Debug::print("Error in qmsConfig.set" + util::failureText(e), 0);
+    Debug::report("Error in qmsConfig.set", e);
     return;
   }
   numGames = std::min(numGames, 1000);

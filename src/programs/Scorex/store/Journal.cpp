@@ -189,7 +189,7 @@ void Journal::recover(const std::string& dir) {
     util::Debug::print("Completing the database changes of an interrupted run", 0);
     j->apply(dir);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in Journal.recover: " + util::failureText(e), 0);
+    util::Debug::report("Error in Journal.recover: ", e);
     throw;
   }
 }

@@ -44,7 +44,7 @@ bool RunLock::othersHold(int64_t now) {
         ::unlink((dbDir + name).c_str());
       }
     } catch (const std::exception& e) {
-      Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+      Debug::report("Error in core.moveLogFiles: ", e);
     }
   }
   return held;

@@ -84,7 +84,7 @@ bool SlotStore::open(const std::string& path, bool deferWrites) {
     }
     return true;
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.open: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.open: ", e);
     // A file whose version could not be checked is not written to.
     if (fd >= 0) ::close(fd);
     fd = -1;
@@ -105,7 +105,7 @@ void SlotStore::close() {
   try {
     if (::close(f) != 0) throw ioFailure();
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.close: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.close: ", e);
   }
 }
 
@@ -124,7 +124,7 @@ std::optional<std::string> SlotStore::read(int32_t uid) const {
     Debug::print("      loc=" + std::to_string(loc), 0);
     Debug::print("      num=" + std::to_string(num), 0);
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.getPlayer: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.getPlayer: ", e);
   }
   return std::nullopt;
 }
@@ -156,7 +156,7 @@ void SlotStore::write(int32_t uid, const std::string& bytes) {
     if (loc == num) ++num;
     put(int64_t{entrySize} * loc, bytes);
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.putPlayer: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.putPlayer: ", e);
   }
 }
 
