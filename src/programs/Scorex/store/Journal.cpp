@@ -13,6 +13,7 @@
 #include "util/Debug.h"
 #include "util/Failure.h"
 #include "util/FaultPoint.h"
+#include "util/FileDescriptor.h"
 #include "util/Files.h"
 
 namespace orvane::programs::Scorex::store {
@@ -38,26 +39,17 @@ util::Failure ioFailure(const std::string& path) {
 // them durable.
 void patchFile(const std::string& path, int64_t offset, const std::string& bytes) {
   util::faultPoint();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0) throw ioFailure(path);
+  util::FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (!fd.valid()) throw ioFailure(path);
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+    const ssize_t n = ::pwrite(fd.get(), bytes.data() + done, bytes.size() - done,
                                static_cast<off_t>(offset + static_cast<int64_t>(done)));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const util::Failure failure = ioFailure(path);
-      ::close(fd);
-      throw failure;
-    }
+    if (n <= 0) throw ioFailure(path);
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0) {
-    const util::Failure failure = ioFailure(path);
-    ::close(fd);
-    throw failure;
-  }
-  if (::close(fd) != 0) throw ioFailure(path);
+  if (::fsync(fd.get()) != 0 || !fd.close()) throw ioFailure(path);
 }
 
 }  // namespace
@@ -129,11 +121,10 @@ void Journal::dropUnchanged(const std::string& dir) {
         return false;
       }
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return false;
+    const util::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid()) return false;
     std::string now(c.bytes.size(), '\0');
-    const ssize_t n = ::pread(fd, now.data(), now.size(), static_cast<off_t>(c.offset));
-    ::close(fd);
+    const ssize_t n = ::pread(fd.get(), now.data(), now.size(), static_cast<off_t>(c.offset));
     return n == static_cast<ssize_t>(now.size()) && now == c.bytes;
   });
 }

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "util/Debug.h"
 #include "util/Failure.h"
@@ -61,16 +62,16 @@ bool SlotStore::open(const std::string& path, bool deferWrites) {
                           "slot size " + std::to_string(entrySize));
     }
     // Never through a link: a dangling one would have its target created.
-    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) {
+    fd.reset(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (!fd.valid()) {
       throw util::Failure(util::Failure::kFileNotFound, path + " (" + std::strerror(errno) + ")");
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0) throw ioFailure();
+    if (::fstat(fd.get(), &st) != 0) throw ioFailure();
     len = st.st_size;
     num = static_cast<int32_t>(std::min<int64_t>(len / entrySize, kMaxSlot));
     if (len > 0) {
-      const int version = static_cast<int8_t>(readAt(fd, 0, 1)[0]);
+      const int version = static_cast<int8_t>(readAt(fd.get(), 0, 1)[0]);
       if (version != 1) {
         // The file is left as it is and the store refuses everything until it is closed.
         refused = true;
@@ -86,24 +87,22 @@ bool SlotStore::open(const std::string& path, bool deferWrites) {
   } catch (const std::exception& e) {
     Debug::report("Error PlayerDB.open: ", e);
     // A file whose version could not be checked is not written to.
-    if (fd >= 0) ::close(fd);
-    fd = -1;
+    fd.reset();
     return false;
   }
 }
 
 void SlotStore::close() {
-  const int f = fd;
-  fd = -1;
+  util::FileDescriptor f = std::move(fd);
   len = 0;
   num = 0;
   refused = false;
   deferred = false;
   pendingMarks.clear();
   pendingSlots.clear();
-  if (f < 0) return;
+  if (!f.valid()) return;
   try {
-    if (::close(f) != 0) throw ioFailure();
+    if (!f.close()) throw ioFailure();
   } catch (const std::exception& e) {
     Debug::report("Error PlayerDB.close: ", e);
   }
@@ -112,12 +111,12 @@ void SlotStore::close() {
 std::optional<std::string> SlotStore::read(int32_t uid) const {
   if (refused) return std::nullopt;
   try {
-    if (fd < 0) throw util::Failure(util::Failure::kIO, "the player store is not open");
+    if (!fd.valid()) throw util::Failure(util::Failure::kIO, "the player store is not open");
     const int64_t loc = int64_t{uid} + 4;
     if (loc > 0 && loc < num) {
       const auto kept = pendingSlots.find(int64_t{entrySize} * loc);
       if (kept != pendingSlots.end()) return kept->second;
-      return readAt(fd, int64_t{entrySize} * loc, static_cast<size_t>(entrySize));
+      return readAt(fd.get(), int64_t{entrySize} * loc, static_cast<size_t>(entrySize));
     }
     if (loc > 0 && loc < 4) return std::nullopt;  // a summary player not stored yet
     Debug::print("Error PlayerDB.getPlayer: Invalid Player Requested", 0);
@@ -132,7 +131,7 @@ std::optional<std::string> SlotStore::read(int32_t uid) const {
 void SlotStore::write(int32_t uid, const std::string& bytes) {
   if (refused) return;
   try {
-    if (fd < 0) throw util::Failure(util::Failure::kIO, "the player store is not open");
+    if (!fd.valid()) throw util::Failure(util::Failure::kIO, "the player store is not open");
     if (bytes.size() != static_cast<size_t>(entrySize)) {
       throw util::Failure(util::Failure::kIO, "a record of " + std::to_string(bytes.size()) +
                                                   " bytes for slots of " +
@@ -163,7 +162,7 @@ void SlotStore::write(int32_t uid, const std::string& bytes) {
 void SlotStore::put(int64_t offset, const std::string& bytes) {
   if (!deferred) {
     util::faultPoint();
-    writeAt(fd, offset, bytes);
+    writeAt(fd.get(), offset, bytes);
   } else if (bytes.size() == static_cast<size_t>(entrySize) && offset > 0) {
     pendingSlots[offset] = bytes;
   } else {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "util/FileDescriptor.h"
+
 namespace orvane::programs::Scorex::store {
 
 // A player store: one file of fixed-size slots, addressed by career number. Slot 0 holds the
@@ -28,7 +30,7 @@ class SlotStore {
   // aside (reads see them), so that they reach the file together with the run's other changes.
   bool open(const std::string& path, bool deferred = false);
   void close();
-  bool isOpen() const { return fd >= 0; }
+  bool isOpen() const { return fd.valid(); }
   // True after a version mismatch: nothing may be read or written.
   bool isRefused() const { return refused; }
 
@@ -49,7 +51,7 @@ class SlotStore {
 
  private:
   int32_t entrySize;
-  int fd = -1;
+  util::FileDescriptor fd;
   int64_t len = 0;
   int32_t num = 0;
   bool refused = false;
