@@ -122,7 +122,7 @@ class CareerTablesCore {
           v.insert(v.end(), {str(s.uses), fmt(s.totalTime * (1.0 / 3600))});
           Derived::summaryValues(v, s);
 
-          tb.push_back({span((career ? "Career Summary - " : "Summary - ") + name, 12, 1,
+          tb.push_back({span((career ? "Career Summary - " : "Summary - ") + name, kSectionLine, 1,
                              static_cast<int32_t>(v.size()))});
           Derived::summaryHeadings(tb, names);
           values(tb, std::move(v));
@@ -181,12 +181,12 @@ class CareerTablesCore {
     for (const SortWeapon& k : keys) {
       std::optional<std::vector<std::string>> extra = more(k);
       if (!extra) continue;
-      Row r{cell(std::string(Derived::weaponName(static_cast<size_t>(k.num))), 3)};
+      Row r{cell(std::string(Derived::weaponName(static_cast<size_t>(k.num))), kRowLabel)};
       for (std::string v :
            {str(k.frags), str(k.kills), str(k.deaths), str(k.suicides), pct(k.eff)}) {
-        r.push_back(cell(std::move(v), 1));
+        r.push_back(cell(std::move(v), kValue));
       }
-      for (std::string& v : *extra) r.push_back(cell(std::move(v), 1));
+      for (std::string& v : *extra) r.push_back(cell(std::move(v), kValue));
       t.push_back(std::move(r));
     }
   }
@@ -197,7 +197,7 @@ class CareerTablesCore {
   // One row of value cells.
   static void values(Table& t, std::vector<std::string> v) {
     Row r;
-    for (std::string& x : v) r.push_back(cells::cell(std::move(x), 1));
+    for (std::string& x : v) r.push_back(cells::cell(std::move(x), kValue));
     t.push_back(std::move(r));
   }
 
@@ -215,14 +215,14 @@ class CareerTablesCore {
     for (const Stats& b : blocks) kills.push_back(b.kills);
     ranked(t, kills, [&](size_t i) -> std::optional<Row> {
       const Stats& b = blocks.at(i);
-      Row r{cell(std::string(names.at(i)), 3)};
+      Row r{cell(std::string(names.at(i)), kRowLabel)};
       for (std::string v :
            {str(b.uses), fmt(b.totalTime * (1.0 / 60)), str(b.kills),
             str(util::add32(b.deaths, b.suicides)),
             b.uses == 0 ? std::string("0.0") : fmt(static_cast<double>(b.kills) / b.uses),
             b.totalTime == 0.0 ? std::string("0.0") : fmt(b.kills * 3600.0 / b.totalTime),
             fmt(b.totalTime / lives(b))}) {
-        r.push_back(cell(std::move(v), 1));
+        r.push_back(cell(std::move(v), kValue));
       }
       return r;
     });

@@ -19,8 +19,8 @@ using namespace Scorex::output::cells;
 // Two heading rows: the names span both rows, then "Damage" over "Given", "Rec." and "G/R".
 inline void damageHeadings(Table& t, const std::vector<const char*>& names) {
   Row r;
-  for (const char* n : names) r.push_back(span(n, 2, 2, 1));
-  r.push_back(span("Damage", 2, 1, 3));
+  for (const char* n : names) r.push_back(span(n, Scorex::output::kHeading, 2, 1));
+  r.push_back(span("Damage", Scorex::output::kHeading, 1, 3));
   t.push_back(std::move(r));
   t.push_back(headings({"Given", "Rec.", "G/R"}));
 }
