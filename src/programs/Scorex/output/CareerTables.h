@@ -29,8 +29,8 @@ void buildInPlace(std::optional<Table>& table, const Traced& lines, Fill fill) {
 
 // What the career pages of both games share: the summaries (one per game type, then all game
 // types combined), the suicides, the power-ups, the spree levels and the items of one player
-// record, and the order of the page's closing blocks. Page type 1 is a real player's page, 2 a
-// summary player's, any other the body of a page elsewhere. Made for one page.
+// record, and the order of the page's closing blocks, for a page of any CareerPageType. Made
+// for one page.
 //
 // Derived is the game's PlayerTables; its constructor calls buildAll(gType), and it gives
 //   buildTables(gType): its builders, in order;
@@ -48,13 +48,13 @@ class CareerTablesCore {
   static constexpr int32_t kAllTypes = static_cast<int32_t>(Specs::kGames);
 
   // The page's blocks: the game's own first (head), then suicides, power-ups, spree levels
-  // (where built), items and, on the pages of types 1 and 2, the summary of each game type.
+  // (where built), items and, on the framed pages, the summary of each game type.
   std::vector<CareerBlock> blocks(std::vector<CareerBlock> head) const {
     head.push_back({&pSuicide, "Suicide Totals", 1, "There Have Been No Suicides"});
     head.push_back({&pPickups, "Total Powerups Used"});
     if (pSprees) head.push_back({&pSprees, "Total Killing Sprees"});
     head.push_back({&pItems, "Total Items Collected", 1, "No Items Have Been Collected"});
-    if (OutputType < 3) {
+    if (OutputType < kCareerBody) {
       for (size_t g = 0; g < Specs::kGames; ++g) head.push_back({&pSummary[g]});
     }
     return head;
@@ -85,8 +85,10 @@ class CareerTablesCore {
     }
     return p.games[static_cast<size_t>(g)];
   }
-  // The same, except that the body of a page elsewhere (type above 2) always shows all.
-  const Stats& pageBlock(int32_t g) const { return OutputType > 2 ? p.all : typeBlock(g); }
+  // The same, except that a body alone always shows all.
+  const Stats& pageBlock(int32_t g) const {
+    return OutputType > kSummaryPage ? p.all : typeBlock(g);
+  }
 
   void mPSummary(int32_t t) {
     buildInPlace(
@@ -100,7 +102,7 @@ class CareerTablesCore {
                                        ? std::string("All Game Types Combined")
                                        : std::string(Specs::games[static_cast<size_t>(t)]);
           const bool teamColumns = t == kAllTypes || Derived::teamColumns(name);
-          const bool career = OutputType == 1 || OutputType == 3;
+          const bool career = OutputType == kCareerPage || OutputType == kCareerBody;
 
           std::vector<const char*> names = {"Frags", "Kills", "Deaths", "Suicides"};
           std::vector<std::string> v = {str(s.frags), str(s.kills), str(s.deaths), str(s.suicides)};
