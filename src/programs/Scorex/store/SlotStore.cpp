@@ -112,13 +112,13 @@ std::optional<std::string> SlotStore::read(int32_t uid) const {
   if (refused) return std::nullopt;
   try {
     if (!fd.valid()) throw util::Failure(util::Failure::kIO, "the player store is not open");
-    const int64_t loc = int64_t{uid} + 4;
+    const int64_t loc = int64_t{uid} + kFirstCareerSlot;
     if (loc > 0 && loc < num) {
       const auto kept = pendingSlots.find(int64_t{entrySize} * loc);
       if (kept != pendingSlots.end()) return kept->second;
       return readAt(fd.get(), int64_t{entrySize} * loc, static_cast<size_t>(entrySize));
     }
-    if (loc > 0 && loc < 4) return std::nullopt;  // a summary player not stored yet
+    if (loc > 0 && loc < kFirstCareerSlot) return std::nullopt;  // a summary player not stored yet
     Debug::print("Error PlayerDB.getPlayer: Invalid Player Requested", 0);
     Debug::print("      loc=" + std::to_string(loc), 0);
     Debug::print("      num=" + std::to_string(num), 0);
@@ -137,9 +137,9 @@ void SlotStore::write(int32_t uid, const std::string& bytes) {
                                                   " bytes for slots of " +
                                                   std::to_string(entrySize));
     }
-    const int64_t loc = int64_t{uid} + 4;
-    // The first career player of a new store leaves slots 1 to 3 to the summary players.
-    if (num == 0 && loc == 4) num = 4;
+    const int64_t loc = int64_t{uid} + kFirstCareerSlot;
+    // The first career player of a new store leaves the slots below his to the summary players.
+    if (num == 0 && loc == kFirstCareerSlot) num = kFirstCareerSlot;
     // Slot 0 holds the version: writing a record there would make the whole store unreadable.
     if (loc > num || loc < 1 || loc >= kMaxSlot) {
       Debug::print("Error PlayerDB.putPlayer: loc>num", 0);

@@ -18,6 +18,10 @@ namespace orvane::programs::Scorex::store {
 // records into slots of its own size; the messages are the same for every module.
 class SlotStore {
  public:
+  // The slot of career number 0: career number u lies in slot u + kFirstCareerSlot, so the
+  // summary players' numbers take the slots between it and the version's.
+  static constexpr int64_t kFirstCareerSlot = 4;
+
   explicit SlotStore(int32_t entrySize) : entrySize(entrySize) {}
   SlotStore(const SlotStore&) = delete;
   SlotStore& operator=(const SlotStore&) = delete;
