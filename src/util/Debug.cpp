@@ -8,7 +8,7 @@
 namespace orvane::util {
 
 int32_t Debug::level = 0;
-int32_t Debug::type = 0;
+Debug::Output Debug::type = kStdOut;
 std::ostream* Debug::out = &std::cout;
 
 void Debug::setLevel(int32_t lvl) {
@@ -17,9 +17,9 @@ void Debug::setLevel(int32_t lvl) {
 
 void Debug::setType(std::string_view tp) {
   if (tp == "StdOut") {
-    type = 0;
+    type = kStdOut;
   } else if (tp == "None") {
-    type = 3;
+    type = kNone;
   }
 }
 
@@ -53,7 +53,7 @@ void Debug::setStream(std::ostream* os) { out = os != nullptr ? os : &std::cout;
 
 void Debug::reset() {
   level = 0;
-  type = 0;
+  type = kStdOut;
   out = &std::cout;
 }
 

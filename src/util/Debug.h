@@ -18,7 +18,7 @@ class Debug {
   // Writes the line of a caught failure at severity 0: prefix, then the failure's text.
   static void report(std::string_view prefix, const std::exception& e);
   // True when a message of this severity would be written; lets hot paths skip building texts.
-  static bool shows(int32_t severity) { return type == 0 && level >= severity; }
+  static bool shows(int32_t severity) { return type == kStdOut && level >= severity; }
 
   static int32_t getLevel() { return level; }
   // Test hooks: redirect the output and restore the start-up state (level 0, standard output).
@@ -26,8 +26,11 @@ class Debug {
   static void reset();
 
  private:
+  // Where the trace goes, as setType names it: "StdOut" or "None".
+  enum Output : int32_t { kStdOut = 0, kNone = 3 };
+
   static int32_t level;
-  static int32_t type;
+  static Output type;
   static std::ostream* out;
 };
 

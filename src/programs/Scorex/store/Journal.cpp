@@ -21,6 +21,9 @@ namespace orvane::programs::Scorex::store {
 namespace {
 
 constexpr std::string_view kMagic = "SCOREXJ1";
+// The kinds of a change: a file's whole new content, or bytes at an offset in a file.
+constexpr uint8_t kWholeFile = 1;
+constexpr uint8_t kBytesAtOffset = 2;
 
 uint64_t fnv1a(std::string_view bytes) {
   uint64_t h = 14695981039346656037ULL;
@@ -67,7 +70,7 @@ std::string Journal::encode() const {
   out.writeBytes(std::string(kMagic));
   out.writeInt(static_cast<int32_t>(list.size()));
   for (const Change& c : list) {
-    out.writeByte(c.whole ? 1 : 2);
+    out.writeByte(c.whole ? kWholeFile : kBytesAtOffset);
     out.writeText(c.name);
     if (!c.whole) out.writeLong(c.offset);
     out.writeText(c.bytes);
@@ -92,8 +95,8 @@ std::optional<Journal> Journal::decode(std::string_view bytes) {
     for (int32_t i = 0; i < count; ++i) {
       Change c;
       const int kind = in.readByte();
-      if (kind != 1 && kind != 2) return std::nullopt;
-      c.whole = kind == 1;
+      if (kind != kWholeFile && kind != kBytesAtOffset) return std::nullopt;
+      c.whole = kind == kWholeFile;
       c.name = in.readText(body.size());
       if (!c.whole) c.offset = in.readLong();
       c.bytes = in.readText(body.size());
