@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "games/brk/Specs.h"
+#include "programs/Scorex/output/SortWeapon.h"
 #include "programs/ScorexBRK/output/Cells.h"
-#include "programs/ScorexBRK/output/SortWeapon.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
 
@@ -21,6 +21,7 @@ using games::brk::Specs;
 using Scorex::output::kRowLabel;
 using Scorex::output::kSectionLine;
 using Scorex::output::kValue;
+using Scorex::output::SortWeapon;
 using util::Debug;
 
 using namespace cells;
