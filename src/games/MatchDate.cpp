@@ -130,6 +130,7 @@ std::optional<std::string> niceDate(const std::string& origDate, int64_t& time) 
     time = stamp;
     return text;
   } catch (const std::exception& e) {
+    // The trace text is intended as it stands (it names Game.niceDate).
     util::Debug::report("Error in Game.niceDate ", e);
     return std::nullopt;
   }

@@ -190,12 +190,15 @@ void Game::spectate(int32_t pNum, double t, const char* label, const char* prefi
 }
 
 void Game::hAutocam(const EAutocam& e) {
+  // The trace text is intended as it stands (no separator before the failure).
   spectate(e.pNum, e.time, "Autocam", "Error in Game.hAutocam");
 }
 void Game::hChasecam(const EChasecam& e) {
+  // The trace text is intended as it stands (no separator before the failure).
   spectate(e.pNum, e.time, "Chasecam", "Error in Game.hChasecam");
 }
 void Game::hObserve(const EObserve& e) {
+  // The trace text is intended as it stands (Game.hPObserve, no separator before the failure).
   spectate(e.pNum, e.time, "Observe", "Error in Game.hPObserve");
 }
 
@@ -408,6 +411,7 @@ void Game::hPTeamJoin(const EPTeamJoin& e) {
     q.uid = plist[px].uid;
     if (running) q.started(e.time);
   } catch (const std::exception& ex) {
+    // The trace text is intended as it stands (no separator before the failure).
     Debug::report("Error in Game.hPTeamJoin", ex);
   }
 }
@@ -421,6 +425,7 @@ void Game::hTeamRename(const ETeamRename& e) {
       }
     }
   } catch (const std::exception& ex) {
+    // The trace text is intended as it stands (no separator before the failure).
     Debug::report("Error in Game.hTeamRename", ex);
   }
 }

@@ -68,6 +68,7 @@ void careerBody(TextWriter& w, const std::string* name, int32_t type,
     if (framed) w.println("</td></tr>");
     Debug::print("O PlayerHtml.writePlayerTotalsBody", 2);
   } catch (const std::exception& e) {
+    // The trace text is intended as it stands (no space after the colon).
     Debug::report("Error in PlayerHtml.writePlayerTotalsBody:", e);
   }
 }

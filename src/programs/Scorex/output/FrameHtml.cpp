@@ -125,6 +125,7 @@ void FrameHtml::initZolnar() {
 }
 
 void FrameHtml::writeHeader(util::TextWriter& w, const std::string& title, int level) {
+  // The trace text is intended as it stands (no space after the colon).
   util::Debug::print("I FrameHtml.writeHeader:" + title, 3);
   try {
     const std::string path = rootPath(level);
@@ -195,6 +196,7 @@ void FrameHtml::writeSidebar(util::TextWriter& w, const std::string& title, int 
 
 void FrameHtml::writeTop(util::TextWriter& w, const std::string& title,
                          const std::string& pageNumber, int level) {
+  // The trace text is intended as it stands (no space after the colon).
   util::Debug::print("I FrameHtml.writeTop:" + title, 3);
   try {
     const std::string path = rootPath(level);
@@ -226,6 +228,7 @@ void FrameHtml::writeTop(util::TextWriter& w, const std::string& title,
 }
 
 void FrameHtml::writeFooter(util::TextWriter& w, const std::string& title, int level) {
+  // The trace text is intended as it stands (no space after the colon).
   util::Debug::print("I FrameHtml.writeFooter:" + title, 3);
   try {
     const std::string path = rootPath(level);

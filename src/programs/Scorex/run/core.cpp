@@ -141,6 +141,7 @@ bool core::go(const std::optional<std::string>& configFile,
     // A run whose pages or database could not be written has failed, whatever else it did.
     return ok;
   } catch (const std::exception& e) {
+    // The trace text is intended as it stands (qmsToplvl.go, not core.go).
     Debug::report("Error in qmsToplvl.go: ", e);
     Browser::reap(browserPid);
     return false;
@@ -320,6 +321,7 @@ std::unique_ptr<career::Totals> core::getTotalsFromDB() {
     if (module != nullptr && module->newTotals) totals = module->newTotals();
     if (!totals) throw nullPointer();
     totals->readDBs();
+    // The trace text is intended as it stands (it does not repeat "I core.getTotalsFromDB").
     Debug::print("O qmsTopLvl.getDB", 1);
   } catch (const std::exception& e) {
     Debug::report("Error in core.getTotalsFromDB: ", e);
@@ -383,6 +385,7 @@ void core::createTotalsHtml(career::Totals& t) {
     writer->writeTotals(t);
     Debug::print("O core.createTotalsHtml", 1);
   } catch (const std::exception& e) {
+    // The trace text is intended as it stands (no "core." before the name).
     Debug::report("Error in createTotalsHtml: ", e);
   }
 }
@@ -491,6 +494,7 @@ void core::deleteGameHtml(const std::string& game) {
         if (!isMatchPageFile(name)) continue;
         util::faultPoint();
         if (!d.writable(name) || !d.remove(name)) {
+          // The trace text is intended as it stands (no spaces around the quoted file name).
           Debug::print("No permission to delete file'" + name + "'" + "in Game '" + game + "'", 0);
         }
       }

@@ -88,6 +88,7 @@ void config::set(const std::optional<std::string>& filename, const std::string& 
     readLines(util::readWholeFile(file));
   } catch (const std::exception& e) {
     // Reading stops at the failing line; the upper bounds below are not applied.
+    // The trace text is intended as it stands (qmsConfig, no separator before the failure).
     Debug::report("Error in qmsConfig.set", e);
     return;
   }

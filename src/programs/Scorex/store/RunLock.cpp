@@ -44,6 +44,7 @@ bool RunLock::othersHold(int64_t now) {
         ::unlink((dbDir + name).c_str());
       }
     } catch (const std::exception& e) {
+      // The trace text is intended as it stands (the lock is checked for core.moveLogFiles).
       Debug::report("Error in core.moveLogFiles: ", e);
     }
   }

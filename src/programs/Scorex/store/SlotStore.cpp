@@ -119,6 +119,7 @@ std::optional<std::string> SlotStore::read(int32_t uid) const {
       return readAt(fd.get(), int64_t{entrySize} * loc, static_cast<size_t>(entrySize));
     }
     if (loc > 0 && loc < kFirstCareerSlot) return std::nullopt;  // a summary player not stored yet
+    // The trace texts of reading are intended as they stand (PlayerDB.getPlayer).
     Debug::print("Error PlayerDB.getPlayer: Invalid Player Requested", 0);
     Debug::print("      loc=" + std::to_string(loc), 0);
     Debug::print("      num=" + std::to_string(num), 0);
@@ -142,6 +143,7 @@ void SlotStore::write(int32_t uid, const std::string& bytes) {
     if (num == 0 && loc == kFirstCareerSlot) num = kFirstCareerSlot;
     // Slot 0 holds the version: writing a record there would make the whole store unreadable.
     if (loc > num || loc < 1 || loc >= kMaxSlot) {
+      // The trace texts of writing are intended as they stand (PlayerDB.putPlayer, loc>num).
       Debug::print("Error PlayerDB.putPlayer: loc>num", 0);
       Debug::print("      loc=" + std::to_string(loc), 0);
       Debug::print("      num=" + std::to_string(num), 0);
