@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "Pipeline.h"
+#include "programs/Scorex/output/FrameHtml.h"
 #include "programs/ScorexBRK/ScorexBRK.h"
-#include "programs/ScorexBRK/output/FrameHtml.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ constexpr const char* kProgram = "ScorexBRK";
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   using namespace orvane;
   fuzz::registerModule(kProgram, programs::ScorexBRK::ScorexBRK::module());
-  programs::ScorexBRK::output::FrameHtml::init();
+  programs::Scorex::output::FrameHtml::init();
   return 0;
 }
 

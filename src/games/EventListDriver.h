@@ -85,7 +85,7 @@ class EventListDriver {
         k->build(events, line);
       }
     } catch (const std::exception& e) {
-      util::Debug::print(std::string(trace.error) + util::failureText(e), 0);
+      util::Debug::report(trace.error, e);
       failed = true;
     }
     std::optional<std::vector<Event>> result;

@@ -53,7 +53,7 @@ class HighScoresCore {
     try {
       computeAll(p);
     } catch (const std::exception& e) {
-      util::Debug::print("Error in HighScores.compute: " + util::failureText(e), 0);
+      util::Debug::report("Error in HighScores.compute: ", e);
     }
     util::Debug::print("O HighScores.compute", 1);
   }
@@ -85,7 +85,7 @@ class HighScoresCore {
     try {
       compute(p);
     } catch (const std::exception& e) {
-      util::Debug::print("Error in HighScores: " + util::failureText(e), 0);
+      util::Debug::report("Error in HighScores: ", e);
     }
     util::Debug::print("O HighScores", 1);
   }

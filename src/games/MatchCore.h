@@ -25,11 +25,6 @@ struct Overloaded : F... {
 template <class... F>
 Overloaded(F...) -> Overloaded<F...>;
 
-// The one trace line of a failure: prefix + its text.
-inline void reportFailure(const char* prefix, const std::exception& e) {
-  util::Debug::print(prefix + util::failureText(e), 0);
-}
-
 // What the matches of both games share: the match information, the players and teams, and the
 // steps that turn the replayed events into a finished match (dropping idle players, ranking,
 // totals, high scores, results). Derived is the game's match; it supplies the event list
@@ -112,7 +107,7 @@ class MatchCore : public Game {
       if (!ended && !el.empty()) self().hGEndAlt(el.back().getTime());
       util::Debug::print("O Game.processEvents", 1);
     } catch (const std::exception& e) {
-      reportFailure("Error in Game.processEvents ", e);
+      util::Debug::report("Error in Game.processEvents ", e);
     }
   }
 
@@ -128,7 +123,7 @@ class MatchCore : public Game {
       }
       act(plist.at(static_cast<size_t>(x)));
     } catch (const std::exception& e) {
-      reportFailure(prefix, e);
+      util::Debug::report(prefix, e);
     }
   }
 
@@ -146,7 +141,7 @@ class MatchCore : public Game {
       }
       act(plist.at(static_cast<size_t>(k)), k, plist.at(static_cast<size_t>(v)), v);
     } catch (const std::exception& e) {
-      reportFailure(prefix, e);
+      util::Debug::report(prefix, e);
     }
   }
 
@@ -166,7 +161,7 @@ class MatchCore : public Game {
         playersByRank.push_back(static_cast<int32_t>(x));
       }
     } catch (const std::exception& e) {
-      reportFailure("Error in Game.rankPlayers: ", e);
+      util::Debug::report("Error in Game.rankPlayers: ", e);
     }
   }
 
@@ -222,7 +217,7 @@ class MatchCore : public Game {
         if (idle(plist[x])) erasePlayer(x);
       }
     } catch (const std::exception& e) {
-      reportFailure("Error in Game.deletePlayers: ", e);
+      util::Debug::report("Error in Game.deletePlayers: ", e);
     }
   }
 

@@ -130,7 +130,8 @@ std::optional<std::string> niceDate(const std::string& origDate, int64_t& time) 
     time = stamp;
     return text;
   } catch (const std::exception& e) {
-    util::Debug::print("Error in Game.niceDate " + util::failureText(e), 0);
+    // The trace text is intended as it stands (it names Game.niceDate).
+    util::Debug::report("Error in Game.niceDate ", e);
     return std::nullopt;
   }
 }

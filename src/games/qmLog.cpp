@@ -48,7 +48,7 @@ TokenLines qmLog::parse(std::string_view in) {
       lstart = lend + 1;
     }
   } catch (const std::exception& e) {
-    Debug::print("Error in qmLog.parse: " + util::failureText(e), 0);
+    Debug::report("Error in qmLog.parse: ", e);
   }
   Debug::print("O qmLog.parse", 1);
   return lines;

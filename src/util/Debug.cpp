@@ -3,10 +3,12 @@
 #include <iostream>
 #include <string>
 
+#include "util/Failure.h"
+
 namespace orvane::util {
 
 int32_t Debug::level = 0;
-int32_t Debug::type = 0;
+Debug::Output Debug::type = kStdOut;
 std::ostream* Debug::out = &std::cout;
 
 void Debug::setLevel(int32_t lvl) {
@@ -15,9 +17,9 @@ void Debug::setLevel(int32_t lvl) {
 
 void Debug::setType(std::string_view tp) {
   if (tp == "StdOut") {
-    type = 0;
+    type = kStdOut;
   } else if (tp == "None") {
-    type = 3;
+    type = kNone;
   }
 }
 
@@ -42,11 +44,16 @@ void Debug::print(std::string_view text, int32_t severity) {
   out->write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
+void Debug::report(std::string_view prefix, const std::exception& e) {
+  if (!shows(0)) return;
+  print(std::string(prefix) + failureText(e), 0);
+}
+
 void Debug::setStream(std::ostream* os) { out = os != nullptr ? os : &std::cout; }
 
 void Debug::reset() {
   level = 0;
-  type = 0;
+  type = kStdOut;
   out = &std::cout;
 }
 

@@ -27,34 +27,28 @@ Failure openFailure(const std::string& path) {
 
 Directory::Directory(const std::string& path)
     : fd(::open(path.empty() ? "." : path.c_str(), kOpenFlags)), name(path) {
-  if (fd < 0) throw openFailure(path);
+  if (!fd.valid()) throw openFailure(path);
 }
 
 std::optional<Directory> Directory::openIfDirectory(const std::string& path) {
-  const int f = ::open(path.empty() ? "." : path.c_str(), kOpenFlags);
-  if (f < 0) return std::nullopt;
-  return Directory(f, path);
-}
-
-Directory::~Directory() {
-  if (fd >= 0) ::close(fd);
+  FileDescriptor f(::open(path.empty() ? "." : path.c_str(), kOpenFlags));
+  if (!f.valid()) return std::nullopt;
+  return Directory(std::move(f), path);
 }
 
 Directory Directory::child(const std::string& entry) const {
   const std::string path = name.empty() || name.ends_with('/') ? name + entry : name + "/" + entry;
-  const int f = ::openat(fd, entry.c_str(), kOpenFlags);
-  if (f < 0) throw openFailure(path);
-  return Directory(f, path);
+  FileDescriptor f(::openat(fd.get(), entry.c_str(), kOpenFlags));
+  if (!f.valid()) throw openFailure(path);
+  return Directory(std::move(f), path);
 }
 
 std::vector<std::string> Directory::names() const {
-  const int copy = ::dup(fd);
-  DIR* d = copy < 0 ? nullptr : ::fdopendir(copy);
-  if (d == nullptr) {
-    const Failure failure = openFailure(name);
-    if (copy >= 0) ::close(copy);
-    throw failure;
-  }
+  FileDescriptor copy(::dup(fd.get()));
+  DIR* d = copy.valid() ? ::fdopendir(copy.get()) : nullptr;
+  if (d == nullptr) throw openFailure(name);
+  // The stream owns the copy from here on and closes it with itself.
+  copy.release();
   // The copy shares the reading position with fd: start from the top every time.
   ::rewinddir(d);
   std::vector<std::string> list;
@@ -69,7 +63,7 @@ std::vector<std::string> Directory::names() const {
 
 Directory::Kind Directory::kind(const std::string& entry) const {
   struct stat st {};
-  if (::fstatat(fd, entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return Kind::kMissing;
+  if (::fstatat(fd.get(), entry.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return Kind::kMissing;
   if (S_ISREG(st.st_mode)) return Kind::kFile;
   if (S_ISDIR(st.st_mode)) return Kind::kDirectory;
   if (S_ISLNK(st.st_mode)) return Kind::kLink;
@@ -77,22 +71,22 @@ Directory::Kind Directory::kind(const std::string& entry) const {
 }
 
 bool Directory::writable(const std::string& entry) const {
-  return ::faccessat(fd, entry.c_str(), W_OK, AT_SYMLINK_NOFOLLOW) == 0;
+  return ::faccessat(fd.get(), entry.c_str(), W_OK, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool Directory::remove(const std::string& entry) const {
-  return ::unlinkat(fd, entry.c_str(), 0) == 0;
+  return ::unlinkat(fd.get(), entry.c_str(), 0) == 0;
 }
 
 bool Directory::removeDirectory(const std::string& entry) const {
-  return ::unlinkat(fd, entry.c_str(), AT_REMOVEDIR) == 0;
+  return ::unlinkat(fd.get(), entry.c_str(), AT_REMOVEDIR) == 0;
 }
 
 void Directory::lockShared() const {
-  while (::flock(fd, LOCK_SH) != 0 && errno == EINTR) {
+  while (::flock(fd.get(), LOCK_SH) != 0 && errno == EINTR) {
   }
 }
 
-bool Directory::tryLockExclusive() const { return ::flock(fd, LOCK_EX | LOCK_NB) == 0; }
+bool Directory::tryLockExclusive() const { return ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0; }
 
 }  // namespace orvane::util

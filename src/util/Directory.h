@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "util/FileDescriptor.h"
+
 namespace orvane::util {
 
 // An open directory of a tree the program owns, reached without following a symbolic link in
@@ -20,17 +22,8 @@ class Directory {
   explicit Directory(const std::string& path);
   // Opens path as above; none when it cannot be.
   static std::optional<Directory> openIfDirectory(const std::string& path);
-  Directory(Directory&& other) noexcept : fd(other.fd), name(std::move(other.name)) {
-    other.fd = -1;
-  }
-  Directory(const Directory&) = delete;
-  Directory& operator=(const Directory&) = delete;
-  Directory& operator=(Directory&& other) noexcept {
-    std::swap(fd, other.fd);
-    std::swap(name, other.name);
-    return *this;
-  }
-  ~Directory();
+  Directory(Directory&&) noexcept = default;
+  Directory& operator=(Directory&&) noexcept = default;
 
   // The entry below this directory, opened the same way.
   Directory child(const std::string& entry) const;
@@ -52,14 +45,14 @@ class Directory {
   // Takes an exclusive advisory lock when nobody holds one; false otherwise.
   bool tryLockExclusive() const;
 
-  int descriptor() const { return fd; }
+  int descriptor() const { return fd.get(); }
   // The path the directory was opened by.
   const std::string& path() const { return name; }
 
  private:
-  Directory(int fd, std::string name) : fd(fd), name(std::move(name)) {}
+  Directory(FileDescriptor fd, std::string name) : fd(std::move(fd)), name(std::move(name)) {}
 
-  int fd;
+  FileDescriptor fd;
   std::string name;
 };
 

@@ -17,6 +17,7 @@
 
 #include "util/Failure.h"
 #include "util/FaultPoint.h"
+#include "util/FileDescriptor.h"
 #include "util/Staging.h"
 
 namespace orvane::util {
@@ -26,26 +27,6 @@ namespace {
 Failure ioFailure(Failure::Kind kind, const std::string& path) {
   return Failure(kind, path + " (" + std::strerror(errno) + ")");
 }
-
-// Closes the descriptor when the scope ends, however it ends.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd) : fd(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  ~FileDescriptor() {
-    if (fd >= 0) ::close(fd);
-  }
-  int get() const { return fd; }
-  int release() {
-    const int f = fd;
-    fd = -1;
-    return f;
-  }
-
- private:
-  int fd;
-};
 
 Failure tooLarge(const std::string& path, int64_t size, int64_t maxBytes) {
   return Failure(util::Failure::kIO, path + " (too large: " + std::to_string(size) +
@@ -60,14 +41,14 @@ void checkRegular(const std::string& path, const struct stat& st, int64_t maxByt
 
 // Opens a regular file for reading. O_NONBLOCK: opening a FIFO without a writer would wait
 // forever; the checks are made on the opened file, which cannot be swapped any more.
-int openRegular(const std::string& path, int64_t maxBytes, struct stat& st) {
+FileDescriptor openRegular(const std::string& path, int64_t maxBytes, struct stat& st) {
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) {
     throw ioFailure(errno == ENOENT ? util::Failure::kFileNotFound : util::Failure::kIO, path);
   }
   if (::fstat(fd.get(), &st) != 0) throw ioFailure(util::Failure::kIO, path);
   checkRegular(path, st, maxBytes);
-  return fd.release();
+  return fd;
 }
 
 void writeAll(int fd, const char* bytes, size_t size, const std::string& path) {
@@ -89,7 +70,7 @@ bool isReadableFile(const std::string& path) {
 
 std::string readWholeFile(const std::string& path, int64_t maxBytes) {
   struct stat st {};
-  const FileDescriptor fd(openRegular(path, maxBytes, st));
+  const FileDescriptor fd = openRegular(path, maxBytes, st);
   std::string bytes;
   if (st.st_size > 0) bytes.reserve(static_cast<size_t>(st.st_size));
   char buffer[1 << 16];
@@ -153,7 +134,7 @@ std::pair<Step, int> writeThenRename(int dirFd, const std::string& tmp, const st
     if (n < 0) break;
     done += static_cast<size_t>(n);
   }
-  if (done == bytes.size() && (!durable || ::fsync(fd.get()) == 0) && ::close(fd.release()) == 0) {
+  if (done == bytes.size() && (!durable || ::fsync(fd.get()) == 0) && fd.close()) {
     failed = Step::kRename;
     faultPoint();
     if (::renameat(dirFd, tmp.c_str(), AT_FDCWD, path.c_str()) == 0) return {Step::kDone, 0};
@@ -230,7 +211,7 @@ std::optional<int64_t> modifiedMillis(const std::string& path) {
 void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBytes, bool durable) {
   faultPoint();
   struct stat st {};
-  const FileDescriptor in(openRegular(from, maxBytes, st));
+  const FileDescriptor in = openRegular(from, maxBytes, st);
   // Private while it is written; O_NOFOLLOW: a symbolic link planted under the name is refused.
   FileDescriptor out(
       ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR));
@@ -249,7 +230,7 @@ void copyToNewFile(const std::string& from, const std::string& to, int64_t maxBy
     }
     // A copy of a private file stays private: the original's bits, whatever the umask.
     if (::fchmod(out.get(), (st.st_mode & 0777) | S_IRUSR | S_IWUSR) != 0 ||
-        (durable && ::fsync(out.get()) != 0) || ::close(out.release()) != 0) {
+        (durable && ::fsync(out.get()) != 0) || !out.close()) {
       throw ioFailure(util::Failure::kIO, to);
     }
   } catch (const Failure&) {

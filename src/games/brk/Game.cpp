@@ -13,12 +13,6 @@ using util::Debug;
 
 using games::Overloaded;
 
-namespace {
-
-void report(const char* prefix, const std::exception& e) { games::reportFailure(prefix, e); }
-
-}  // namespace
-
 Game::Game(std::string_view logData) { build(qmLog::parse(logData)); }
 
 Game::Game(const TokenLines& l) { build(l); }
@@ -71,7 +65,7 @@ int32_t Game::getPNum(int32_t n) {
       if (plist[x].uid == n && plist[x].inGame == 1) return static_cast<int32_t>(x);
     }
   } catch (const std::exception& e) {
-    report("Error in Game.getPNum ", e);
+    Debug::report("Error in Game.getPNum ", e);
   }
   return -1;
 }
@@ -90,7 +84,7 @@ int32_t Game::getPNumB(int32_t n) {
     }
     Debug::print("Error Game.getPNumB: Player " + std::to_string(n) + " not found", 0);
   } catch (const std::exception& e) {
-    report("Error in Game.getPNumB ", e);
+    Debug::report("Error in Game.getPNumB ", e);
   }
   return -1;
 }
@@ -125,7 +119,7 @@ void Game::hPConnect(const EPConnect& e) {
     printEvent(plist.back(), "Con New Player");
     Debug::print("O Game.hPConnect", 2);
   } catch (const std::exception& ex) {
-    report("Error in Game.hPConnect ", ex);
+    Debug::report("Error in Game.hPConnect ", ex);
   }
 }
 
@@ -133,7 +127,7 @@ void Game::hPReconnect(const EPReconnect& e) {
   try {
     reconnect.push_back(e.pNum);
   } catch (const std::exception& ex) {
-    report("Error in Game.hPReconnect ", ex);
+    Debug::report("Error in Game.hPReconnect ", ex);
   }
 }
 
@@ -149,7 +143,7 @@ void Game::hPEnter(const EPEnter& e) {
     p.inGame = 1;
     printEvent(p, "Enter");
   } catch (const std::exception& ex) {
-    report("Error in Game.hPEnter ", ex);
+    Debug::report("Error in Game.hPEnter ", ex);
   }
 }
 
@@ -161,7 +155,7 @@ void Game::hPRespawn(const EPRespawn& e) {
     p.started(e.time);
     p.inGame = 1;
   } catch (const std::exception& ex) {
-    report("Error in Game.hPRespawn ", ex);
+    Debug::report("Error in Game.hPRespawn ", ex);
   }
 }
 
@@ -177,7 +171,7 @@ void Game::hPDisconnect(const EPDisconnect& e) {
     p.playerDisconnect(e.time);
     printEvent(p, "Disconnect");
   } catch (const std::exception& ex) {
-    report("Error in Game.hPDisconnect ", ex);
+    Debug::report("Error in Game.hPDisconnect ", ex);
   }
 }
 
@@ -191,17 +185,20 @@ void Game::spectate(int32_t pNum, double t, const char* label, const char* prefi
     p.playerDisconnect(t);
     printEvent(p, label);
   } catch (const std::exception& ex) {
-    report(prefix, ex);
+    Debug::report(prefix, ex);
   }
 }
 
 void Game::hAutocam(const EAutocam& e) {
+  // The trace text is intended as it stands (no separator before the failure).
   spectate(e.pNum, e.time, "Autocam", "Error in Game.hAutocam");
 }
 void Game::hChasecam(const EChasecam& e) {
+  // The trace text is intended as it stands (no separator before the failure).
   spectate(e.pNum, e.time, "Chasecam", "Error in Game.hChasecam");
 }
 void Game::hObserve(const EObserve& e) {
+  // The trace text is intended as it stands (Game.hPObserve, no separator before the failure).
   spectate(e.pNum, e.time, "Observe", "Error in Game.hPObserve");
 }
 
@@ -218,7 +215,7 @@ void Game::hPRename(const EPRename& e) {
     p.addPing(e.ping);
     printEvent(p, "Rename");
   } catch (const std::exception& ex) {
-    report("Error in Game.hPRename ", ex);
+    Debug::report("Error in Game.hPRename ", ex);
   }
 }
 
@@ -260,7 +257,7 @@ void Game::hSuicide(const ESuicide& e) {
     p.suicided(st, wt, e.time);
     p.addPing(e.ping);
   } catch (const std::exception& ex) {
-    report("Error in Game.hSuicide ", ex);
+    Debug::report("Error in Game.hSuicide ", ex);
   }
 }
 
@@ -292,7 +289,7 @@ void Game::hPAccuracy(const EPAccuracy& e) {
         .all.accuracy(e.weapon, e.totalHits, e.totalShots, e.totalGiven, e.totalReceived,
                       e.damageGiven, e.damageReceived);
   } catch (const std::exception& ex) {
-    report("Error in Game.hPAccuracy ", ex);
+    Debug::report("Error in Game.hPAccuracy ", ex);
   }
 }
 
@@ -328,7 +325,7 @@ void Game::hInfo(const EInfo& e) {
       if (first() == "TeamPlay") teamGame = true;
     }
   } catch (const std::exception& ex) {
-    report("Error in Game.hInfo ", ex);
+    Debug::report("Error in Game.hInfo ", ex);
   }
 }
 
@@ -339,7 +336,7 @@ void Game::hGStart(const EGStart& e) {
       if (p.all.startTime >= 0) p.started(e.time);
     }
   } catch (const std::exception& ex) {
-    report("Error in Game.hGStart ", ex);
+    Debug::report("Error in Game.hGStart ", ex);
   }
 }
 
@@ -349,7 +346,7 @@ void Game::hGEnd(const EGEnd& e) {
     checksum = e.checksum;
     for (Player& p : plist) p.gameEnd(e.time);
   } catch (const std::exception& ex) {
-    report("Error in Game.hGEnd ", ex);
+    Debug::report("Error in Game.hGEnd ", ex);
   }
 }
 
@@ -414,7 +411,8 @@ void Game::hPTeamJoin(const EPTeamJoin& e) {
     q.uid = plist[px].uid;
     if (running) q.started(e.time);
   } catch (const std::exception& ex) {
-    report("Error in Game.hPTeamJoin", ex);
+    // The trace text is intended as it stands (no separator before the failure).
+    Debug::report("Error in Game.hPTeamJoin", ex);
   }
 }
 
@@ -427,7 +425,8 @@ void Game::hTeamRename(const ETeamRename& e) {
       }
     }
   } catch (const std::exception& ex) {
-    report("Error in Game.hTeamRename", ex);
+    // The trace text is intended as it stands (no separator before the failure).
+    Debug::report("Error in Game.hTeamRename", ex);
   }
 }
 
@@ -435,7 +434,7 @@ void Game::hPZbot(const EPZbot& e) {
   try {
     zbots.push_back(e);
   } catch (const std::exception& ex) {
-    report("Error in Game.hPZbot ", ex);
+    Debug::report("Error in Game.hPZbot ", ex);
   }
 }
 
@@ -455,7 +454,7 @@ void Game::getWinningTeam() {
     winningTeam = winner->uid;
     bookResults([&](const Player& p) { return p.team == winningTeam; });
   } catch (const std::exception& e) {
-    report("Error in Game.getWinningTeam: ", e);
+    Debug::report("Error in Game.getWinningTeam: ", e);
   }
 }
 

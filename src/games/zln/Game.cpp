@@ -11,7 +11,6 @@
 namespace orvane::games::zln {
 
 using games::Overloaded;
-using games::reportFailure;
 using util::Debug;
 
 namespace {
@@ -145,7 +144,7 @@ void Game::hPConnect(const EPConnect& e) {
     p.uid = e.pNum;
     plist.push_back(std::move(p));
   } catch (const std::exception& ex) {
-    reportFailure("Error in Game.hPConnect ", ex);
+    Debug::report("Error in Game.hPConnect ", ex);
   }
 }
 
@@ -170,7 +169,7 @@ void Game::hPSkill(const EPSkill& e) {
       return;
     }
   } catch (const std::exception& ex) {
-    reportFailure("Error in Game.hPSkill ", ex);
+    Debug::report("Error in Game.hPSkill ", ex);
   }
 }
 
@@ -291,7 +290,7 @@ void Game::dropCarriers(int32_t team, Leaving leaving) {
     }
     flagCarriers = std::move(stay);
   } catch (const std::exception& ex) {
-    reportFailure("Error in Game.dropCarriers ", ex);
+    Debug::report("Error in Game.dropCarriers ", ex);
   }
 }
 
@@ -335,7 +334,7 @@ void Game::hInfo(const EInfo& e) {
       port = e.list.at(0);
     }
   } catch (const std::exception& ex) {
-    reportFailure("Error in Game.hInfo ", ex);
+    Debug::report("Error in Game.hInfo ", ex);
   }
 }
 
@@ -388,7 +387,7 @@ void Game::hGEnd(const EGEnd& e) {
     assaultSucceeded = e.reason != "timelimit";
     gameLength = e.time - gameStart;
   } catch (const std::exception& ex) {
-    reportFailure("Error in Game.hGEnd ", ex);
+    Debug::report("Error in Game.hGEnd ", ex);
   }
 }
 
@@ -443,7 +442,7 @@ void Game::bookWinners() {
     }
     bookResults([&](const Player& p) { return p.team == winningTeam; });
   } catch (const std::exception& e) {
-    reportFailure("Error in Game.getWinningTeam: ", e);
+    Debug::report("Error in Game.getWinningTeam: ", e);
   }
 }
 

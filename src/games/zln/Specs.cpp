@@ -141,6 +141,7 @@ int32_t Specs::wlocALT(std::string_view w, std::string_view v) {
   for (const AltRule& r : kAltRules) {
     if (applies(r, w, v)) return std::max(loc(weapons, r.weapon.empty() ? w : r.weapon), 0);
   }
+  // The trace text is intended as it stands (wlocAlt, with the names between "$" signs).
   util::Debug::print(
       "Error in zln.Specs.wlocAlt: $" + std::string(w) + "$ $" + std::string(v) + "$", 0);
   return std::max(loc(weapons, w), 0);

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "programs/Scorex/career/HashEntryCore.h"
+#include "programs/Scorex/career/PlayerIndex.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexBRK {
@@ -32,5 +33,7 @@ class HashEntry final : public Scorex::career::HashEntryCore<HashEntry> {
   int32_t o_wins = 0;
   int32_t o_losses = 0;
 };
+
+using PlayerIndex = Scorex::career::PlayerIndex<HashEntry>;
 
 }  // namespace orvane::programs::ScorexBRK

@@ -4,13 +4,16 @@
 
 #include "games/brk/Game.h"
 #include "games/brk/Specs.h"
+#include "programs/Scorex/career/CareerRecord.h"
+#include "programs/Scorex/career/GameRecord.h"
 #include "programs/Scorex/career/RecordsCore.h"
-#include "programs/ScorexBRK/CareerRecord.h"
-#include "programs/ScorexBRK/GameRecord.h"
-#include "programs/ScorexBRK/PlayerIndex.h"
+#include "programs/ScorexBRK/HashEntry.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::ScorexBRK {
+
+using Scorex::career::CareerRecord;
+using Scorex::career::GameRecord;
 
 // The all-time records of Brakk: the shared records (overall, per weapon, per cause) and the
 // most matches won and lost per game type. Owned by the career totals and saved inside the

@@ -2,12 +2,12 @@
 
 #include "games/brk/Game.h"
 #include "games/qmLog.h"
+#include "programs/Scorex/output/FrameHtml.h"
+#include "programs/Scorex/output/StaticFiles.h"
 #include "programs/Scorex/run/Launcher.h"
 #include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/Totals.h"
-#include "programs/ScorexBRK/output/FrameHtml.h"
 #include "programs/ScorexBRK/output/GameHtml.h"
-#include "programs/ScorexBRK/output/StaticFiles.h"
 #include "programs/ScorexBRK/output/TotalsHtml.h"
 
 namespace orvane::programs::ScorexBRK {
@@ -30,8 +30,8 @@ Scorex::run::Module ScorexBRK::module() {
   m.newGameHtml = [] { return std::make_unique<output::GameHtml>(); };
   // The frame's settings, and the site's static files wherever they are missing.
   m.initFrame = [] {
-    output::FrameHtml::init();
-    output::StaticFiles::install(Scorex::settings::config::qmHtmlDir());
+    Scorex::output::FrameHtml::init();
+    Scorex::output::StaticFiles::install(Scorex::settings::config::qmHtmlDir());
   };
   m.newTotalsHtml = [] { return std::make_unique<output::TotalsHtml>(); };
   return m;

@@ -1,11 +1,13 @@
 #include "programs/ScorexBRK/Totals.h"
 
+#include "programs/Scorex/career/SortFDS.h"
 #include "programs/Scorex/career/SortWonLost.h"
-#include "programs/ScorexBRK/SortFDS.h"
 
 namespace orvane::programs::ScorexBRK {
 
 using Scorex::career::SortWonLost;
+// Career players by frags, deaths and suicides in RegularDM matches.
+using SortFDSb = Scorex::career::SortFDSb<HashEntry>;
 
 std::vector<size_t> Totals::gameTypesOf(const Game& gm) const {
   return {static_cast<size_t>(gm.gameType)};

@@ -6,7 +6,6 @@
 #include "programs/Scorex/career/TotalsCore.h"
 #include "programs/ScorexBRK/HashEntry.h"
 #include "programs/ScorexBRK/PlayerDB.h"
-#include "programs/ScorexBRK/PlayerIndex.h"
 #include "programs/ScorexBRK/Records.h"
 
 namespace orvane::programs::ScorexBRK {

@@ -52,7 +52,7 @@ void PlayerDB::pstatsToBytes(const PStats& s, util::BigEndianWriter& dos, bool c
       for (const int32_t* v : flagCounters(s)) dos.writeInt(*v);
     }
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.pstatsToBytes: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.pstatsToBytes: ", e);
   }
 }
 
@@ -76,7 +76,7 @@ void PlayerDB::bytesToPStats(PStats& s, util::BigEndianReader& dis, bool ctf) {
                                      static_cast<uint32_t>(s.frags));
     }
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.bytesToPStats: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.bytesToPStats: ", e);
   }
 }
 

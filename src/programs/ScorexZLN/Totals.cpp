@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "programs/Scorex/career/SortFDS.h"
 #include "programs/Scorex/career/SortInt.h"
 #include "programs/Scorex/career/SortWonLost.h"
 #include "util/Numbers.h"
@@ -10,6 +11,8 @@ namespace orvane::programs::ScorexZLN {
 
 using Scorex::career::SortInt;
 using Scorex::career::SortWonLost;
+// Career players by frags, deaths and suicides in Tournament DeathMatch.
+using SortFDSb = Scorex::career::SortFDSb<HashEntry>;
 
 namespace {
 

@@ -3,20 +3,12 @@
 #include <cstddef>
 #include <vector>
 
-#include "programs/Scorex/career/SortFDS.h"
-#include "programs/Scorex/career/SortName.h"
 #include "programs/Scorex/career/TotalsCore.h"
 #include "programs/ScorexZLN/HashEntry.h"
 #include "programs/ScorexZLN/PlayerDB.h"
 #include "programs/ScorexZLN/Records.h"
 
 namespace orvane::programs::ScorexZLN {
-
-// Career players by name (SortName), by frags, deaths and suicides over all game types
-// (SortFDS) and in Tournament DeathMatch (SortFDSb).
-using SortName = Scorex::career::SortName<HashEntry>;
-using SortFDS = Scorex::career::SortFDS<HashEntry>;
-using SortFDSb = Scorex::career::SortFDSb<HashEntry>;
 
 // The career database of Zolnar in memory: every match merged so far, the recent ones, the
 // counts per game type, the highest-scoring match, the summary players, the player index and

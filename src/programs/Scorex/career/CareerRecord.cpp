@@ -22,7 +22,7 @@ CareerRecord::CareerRecord(util::BigEndianReader& in) {
     games = in.readInt();
     time = in.readDouble();
   } catch (const std::exception& e) {
-    util::Debug::print("Error in CareerRecord.new: " + util::failureText(e), 0);
+    util::Debug::report("Error in CareerRecord.new: ", e);
     in.markFailed();
   }
 }
@@ -36,7 +36,7 @@ void CareerRecord::writeDB(util::BigEndianWriter& out) const {
     out.writeInt(games);
     out.writeDouble(time);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in CareerRecord.writeDB: " + util::failureText(e), 0);
+    util::Debug::report("Error in CareerRecord.writeDB: ", e);
   }
 }
 

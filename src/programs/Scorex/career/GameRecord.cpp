@@ -29,7 +29,7 @@ GameRecord::GameRecord(util::BigEndianReader& in) {
     score = in.readInt();
     time = in.readDouble();
   } catch (const std::exception& e) {
-    util::Debug::print("Error in GameRecord.new: " + util::failureText(e), 0);
+    util::Debug::report("Error in GameRecord.new: ", e);
     in.markFailed();
   }
 }
@@ -44,7 +44,7 @@ void GameRecord::writeDB(util::BigEndianWriter& out) const {
     out.writeInt(score);
     out.writeDouble(time);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in GameRecord.writeDB: " + util::failureText(e), 0);
+    util::Debug::report("Error in GameRecord.writeDB: ", e);
   }
 }
 

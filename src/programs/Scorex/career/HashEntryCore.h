@@ -45,7 +45,7 @@ class HashEntryCore {
       out.writeDouble(time);
       for (const auto field : Derived::counters()) out.writeInt(self().*field);
     } catch (const std::exception& e) {
-      util::Debug::print("Error in HashEntry.writeDB: " + util::failureText(e), 0);
+      util::Debug::report("Error in HashEntry.writeDB: ", e);
     }
   }
 
@@ -74,7 +74,7 @@ class HashEntryCore {
       time = in.readDouble();
       for (const auto field : Derived::counters()) self().*field = in.readInt();
     } catch (const std::exception& e) {
-      util::Debug::print("Error in HashEntry.new: " + util::failureText(e), 0);
+      util::Debug::report("Error in HashEntry.new: ", e);
       in.markFailed();
     }
   }

@@ -175,7 +175,7 @@ class RecordsCore {
     try {
       body();
     } catch (const std::exception& e) {
-      util::Debug::print(error + util::failureText(e), 0);
+      util::Debug::report(error, e);
     }
     util::Debug::print(leave, 1);
   }

@@ -25,10 +25,6 @@ int64_t nowMillis() {
 
 }  // namespace
 
-void TotalsBase::report(const char* prefix, const std::exception& e) {
-  Debug::print(prefix + util::failureText(e), 0);
-}
-
 size_t TotalsBase::addStamp(int64_t time) {
   size_t x = 0;
   while (x < gameList.size() && gameList[x] >= time) ++x;
@@ -80,7 +76,7 @@ bool TotalsBase::isNewGame(const games::Game& gm) {
     Debug::print("O Totals.isNewGame", 1);
     return true;
   } catch (const std::exception& e) {
-    report("Error in Totals.isNewGame: ", e);
+    Debug::report("Error in Totals.isNewGame: ", e);
     return false;
   }
 }
@@ -147,7 +143,7 @@ bool TotalsBase::writeFile(const char* file, const char* prefix,
     save(file, out.bytes());
     return true;
   } catch (const std::exception& e) {
-    report(prefix, e);
+    Debug::report(prefix, e);
     return false;
   }
 }
@@ -158,8 +154,9 @@ void TotalsBase::readFile(const char* file, const char* prefix,
   struct stat st {};
   if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     linkedFile = true;
-    report(prefix, util::Failure(util::Failure::kIO, path + " (a symbolic link: not read; nothing "
-                                                            "is saved while it is there)"));
+    Debug::report(prefix,
+                  util::Failure(util::Failure::kIO, path + " (a symbolic link: not read; nothing "
+                                                           "is saved while it is there)"));
     return;
   }
   if (!util::isReadableFile(path)) return;
@@ -175,7 +172,7 @@ void TotalsBase::readFile(const char* file, const char* prefix,
     // A damaged record has reported itself; the file is kept before it is saved over.
     if (in.failed()) damaged.push_back(file);
   } catch (const std::exception& e) {
-    report(prefix, e);
+    Debug::report(prefix, e);
   }
 }
 

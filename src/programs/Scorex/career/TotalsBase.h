@@ -62,7 +62,6 @@ class TotalsBase : public Totals {
   // The match becomes the high match when its frags beat the high match's.
   void offerHighGame(int32_t frags, int64_t time);
 
-  static void report(const char* prefix, const std::exception& e);
   // Reads a whole database file with parse; a missing file is no error, a failure is
   // reported with the prefix, and a file that failed part-way is remembered as damaged.
   void readFile(const char* file, const char* prefix,

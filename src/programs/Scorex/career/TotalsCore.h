@@ -106,7 +106,7 @@ class TotalsCore : public TotalsBase {
       std::cout << "Players in DB:" << plist.size() << "\n";
       util::Debug::print("O Totals.update", 1);
     } catch (const std::exception& e) {
-      report("Error in Totals.update: ", e);
+      util::Debug::report("Error in Totals.update: ", e);
     }
   }
 
@@ -122,7 +122,7 @@ class TotalsCore : public TotalsBase {
       sortMore(all);
       util::Debug::print("O Totals.sortPlayers", 1);
     } catch (const std::exception& e) {
-      report("Error in Totals.sortPlayers: ", e);
+      util::Debug::report("Error in Totals.sortPlayers: ", e);
     }
   }
 
@@ -157,7 +157,7 @@ class TotalsCore : public TotalsBase {
       try {
         commitChanges();
       } catch (const std::exception& e) {
-        report("Error in Totals.writeDBs: ", e);
+        util::Debug::report("Error in Totals.writeDBs: ", e);
         ok = false;
       }
     }
@@ -223,7 +223,7 @@ class TotalsCore : public TotalsBase {
       if (auto p = storedPlayer(kAllBots)) botStats = std::move(*p);
       nameSummaries();
     } catch (const std::exception& e) {
-      report("Error in Totals.openPlayerDB: ", e);
+      util::Debug::report("Error in Totals.openPlayerDB: ", e);
     }
   }
 

@@ -16,11 +16,11 @@ std::string careerPage(const std::string* name, int32_t uid, int32_t type,
     if (name == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
     Debug::print("I PlayerHtml.writePlayerTotals: " + std::to_string(uid) + " " + *name, 2);
     const std::string number = std::to_string(int64_t{uid} + 10000);
-    if (type == 1 || type == 2) {
+    if (type == kCareerPage || type == kSummaryPage) {
       w.reserve(64 * 1024);
       const std::string n = TableHtml::cleanString(*name);
       // A player's page belongs to the player list; a summary player's page is its own entry.
-      const std::string place = type == 1 ? std::string("By Player Name") : n;
+      const std::string place = type == kCareerPage ? std::string("By Player Name") : n;
       FrameHtml::writeHeader(w, n, 1);
       FrameHtml::writeSidebar(w, place, 1);
       FrameHtml::writeTop(w, n, number, 1);
@@ -31,7 +31,7 @@ std::string careerPage(const std::string* name, int32_t uid, int32_t type,
     }
     Debug::print("O PlayerHtml.writePlayerTotals", 2);
   } catch (const std::exception& e) {
-    Debug::print("Error in PlayerHtml.writePlayerTotals: " + util::failureText(e), 0);
+    Debug::report("Error in PlayerHtml.writePlayerTotals: ", e);
   }
   return w.str();
 }
@@ -41,10 +41,10 @@ void careerBody(TextWriter& w, const std::string* name, int32_t type,
   try {
     Debug::print("I PlayerHtml.writePlayerTotalsBody", 2);
     if (name == nullptr || !blocks) throw util::Failure(util::Failure::kNullPointer, "");
-    const bool framed = type == 1 || type == 2;
+    const bool framed = type == kCareerPage || type == kSummaryPage;
     if (framed) {
       w.print("<tr><td class=aa valign=middle>");
-      w.print((type == 1 ? "Career Totals for " : "Cumulative Totals for ") +
+      w.print((type == kCareerPage ? "Career Totals for " : "Cumulative Totals for ") +
               TableHtml::cleanString(*name));
       w.println("</td></tr>");
       w.println("<tr><td>");
@@ -68,7 +68,8 @@ void careerBody(TextWriter& w, const std::string* name, int32_t type,
     if (framed) w.println("</td></tr>");
     Debug::print("O PlayerHtml.writePlayerTotalsBody", 2);
   } catch (const std::exception& e) {
-    Debug::print("Error in PlayerHtml.writePlayerTotalsBody:" + util::failureText(e), 0);
+    // The trace text is intended as it stands (no space after the colon).
+    Debug::report("Error in PlayerHtml.writePlayerTotalsBody:", e);
   }
 }
 

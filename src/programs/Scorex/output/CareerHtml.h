@@ -16,6 +16,16 @@
 
 namespace orvane::programs::Scorex::output {
 
+// The page types of a career page, a career player's or a summary player's. A page stands in
+// the frame of the all-time pages under a heading and ends with the summary of each game type;
+// a body alone, for a page elsewhere, has neither.
+enum CareerPageType : int32_t {
+  kCareerPage = 1,
+  kSummaryPage = 2,
+  kCareerBody = 3,
+  kSummaryBody = 4,
+};
+
 // One block of a career page: a table under its title (none when absent); with an empty note,
 // the note stands in its place while the table holds no more than its headingRows.
 struct CareerBlock {
@@ -26,12 +36,12 @@ struct CareerBlock {
 };
 
 // The text of a career page of the player named name (absent: no player to show) with career
-// number uid: for page types 1 (a player's) and 2 (a summary player's) the frame of the all-time
-// pages around body, for any other type the body alone.
+// number uid: for kCareerPage and kSummaryPage the frame of the all-time pages around body, for
+// any other type the body alone.
 std::string careerPage(const std::string* name, int32_t uid, int32_t type,
                        const std::function<void(util::TextWriter&)>& body);
-// The body of a career page: its heading (page types 1 and 2), then the blocks in order;
-// without blocks there were no tables to show.
+// The body of a career page: its heading (kCareerPage and kSummaryPage), then the blocks in
+// order; without blocks there were no tables to show.
 void careerBody(util::TextWriter& w, const std::string* name, int32_t type,
                 const std::optional<std::vector<CareerBlock>>& blocks);
 
@@ -46,13 +56,12 @@ class CareerHtml {
       util::Debug::print("I PlayerHtml.getHtml", 2);
       p = &thePlayer;
       OutputType = type;
-      GameType = gType;
       tables = std::make_unique<TablesT>(thePlayer, type, gType);
       std::string page = writePlayerTotals();
       util::Debug::print("O PlayerHtml.getHtml", 2);
       return page;
     } catch (const std::exception& e) {
-      util::Debug::print("Error in PlayerHtml.getHtml: " + util::failureText(e), 0);
+      util::Debug::report("Error in PlayerHtml.getHtml: ", e);
     }
     return "";
   }
@@ -71,8 +80,7 @@ class CareerHtml {
  private:
   std::unique_ptr<TablesT> tables;
   const PlayerT* p = nullptr;
-  int32_t OutputType = 1;
-  int32_t GameType = 0;  // the block selector the tables were made with
+  int32_t OutputType = kCareerPage;
 };
 
 }  // namespace orvane::programs::Scorex::output

@@ -29,8 +29,8 @@ void buildInPlace(std::optional<Table>& table, const Traced& lines, Fill fill) {
 
 // What the career pages of both games share: the summaries (one per game type, then all game
 // types combined), the suicides, the power-ups, the spree levels and the items of one player
-// record, and the order of the page's closing blocks. Page type 1 is a real player's page, 2 a
-// summary player's, any other the body of a page elsewhere. Made for one page.
+// record, and the order of the page's closing blocks, for a page of any CareerPageType. Made
+// for one page.
 //
 // Derived is the game's PlayerTables; its constructor calls buildAll(gType), and it gives
 //   buildTables(gType): its builders, in order;
@@ -48,13 +48,13 @@ class CareerTablesCore {
   static constexpr int32_t kAllTypes = static_cast<int32_t>(Specs::kGames);
 
   // The page's blocks: the game's own first (head), then suicides, power-ups, spree levels
-  // (where built), items and, on the pages of types 1 and 2, the summary of each game type.
+  // (where built), items and, on the framed pages, the summary of each game type.
   std::vector<CareerBlock> blocks(std::vector<CareerBlock> head) const {
     head.push_back({&pSuicide, "Suicide Totals", 1, "There Have Been No Suicides"});
     head.push_back({&pPickups, "Total Powerups Used"});
     if (pSprees) head.push_back({&pSprees, "Total Killing Sprees"});
     head.push_back({&pItems, "Total Items Collected", 1, "No Items Have Been Collected"});
-    if (OutputType < 3) {
+    if (OutputType < kCareerBody) {
       for (size_t g = 0; g < Specs::kGames; ++g) head.push_back({&pSummary[g]});
     }
     return head;
@@ -85,8 +85,10 @@ class CareerTablesCore {
     }
     return p.games[static_cast<size_t>(g)];
   }
-  // The same, except that the body of a page elsewhere (type above 2) always shows all.
-  const Stats& pageBlock(int32_t g) const { return OutputType > 2 ? p.all : typeBlock(g); }
+  // The same, except that a body alone always shows all.
+  const Stats& pageBlock(int32_t g) const {
+    return OutputType > kSummaryPage ? p.all : typeBlock(g);
+  }
 
   void mPSummary(int32_t t) {
     buildInPlace(
@@ -100,7 +102,7 @@ class CareerTablesCore {
                                        ? std::string("All Game Types Combined")
                                        : std::string(Specs::games[static_cast<size_t>(t)]);
           const bool teamColumns = t == kAllTypes || Derived::teamColumns(name);
-          const bool career = OutputType == 1 || OutputType == 3;
+          const bool career = OutputType == kCareerPage || OutputType == kCareerBody;
 
           std::vector<const char*> names = {"Frags", "Kills", "Deaths", "Suicides"};
           std::vector<std::string> v = {str(s.frags), str(s.kills), str(s.deaths), str(s.suicides)};
@@ -122,7 +124,7 @@ class CareerTablesCore {
           v.insert(v.end(), {str(s.uses), fmt(s.totalTime * (1.0 / 3600))});
           Derived::summaryValues(v, s);
 
-          tb.push_back({span((career ? "Career Summary - " : "Summary - ") + name, 12, 1,
+          tb.push_back({span((career ? "Career Summary - " : "Summary - ") + name, kSectionLine, 1,
                              static_cast<int32_t>(v.size()))});
           Derived::summaryHeadings(tb, names);
           values(tb, std::move(v));
@@ -181,12 +183,12 @@ class CareerTablesCore {
     for (const SortWeapon& k : keys) {
       std::optional<std::vector<std::string>> extra = more(k);
       if (!extra) continue;
-      Row r{cell(std::string(Derived::weaponName(static_cast<size_t>(k.num))), 3)};
+      Row r{cell(std::string(Derived::weaponName(static_cast<size_t>(k.num))), kRowLabel)};
       for (std::string v :
            {str(k.frags), str(k.kills), str(k.deaths), str(k.suicides), pct(k.eff)}) {
-        r.push_back(cell(std::move(v), 1));
+        r.push_back(cell(std::move(v), kValue));
       }
-      for (std::string& v : *extra) r.push_back(cell(std::move(v), 1));
+      for (std::string& v : *extra) r.push_back(cell(std::move(v), kValue));
       t.push_back(std::move(r));
     }
   }
@@ -197,7 +199,7 @@ class CareerTablesCore {
   // One row of value cells.
   static void values(Table& t, std::vector<std::string> v) {
     Row r;
-    for (std::string& x : v) r.push_back(cells::cell(std::move(x), 1));
+    for (std::string& x : v) r.push_back(cells::cell(std::move(x), kValue));
     t.push_back(std::move(r));
   }
 
@@ -215,14 +217,14 @@ class CareerTablesCore {
     for (const Stats& b : blocks) kills.push_back(b.kills);
     ranked(t, kills, [&](size_t i) -> std::optional<Row> {
       const Stats& b = blocks.at(i);
-      Row r{cell(std::string(names.at(i)), 3)};
+      Row r{cell(std::string(names.at(i)), kRowLabel)};
       for (std::string v :
            {str(b.uses), fmt(b.totalTime * (1.0 / 60)), str(b.kills),
             str(util::add32(b.deaths, b.suicides)),
             b.uses == 0 ? std::string("0.0") : fmt(static_cast<double>(b.kills) / b.uses),
             b.totalTime == 0.0 ? std::string("0.0") : fmt(b.kills * 3600.0 / b.totalTime),
             fmt(b.totalTime / lives(b))}) {
-        r.push_back(cell(std::move(v), 1));
+        r.push_back(cell(std::move(v), kValue));
       }
       return r;
     });

@@ -33,12 +33,12 @@ inline Cell span(std::string val, int32_t type, int32_t rowspan, int32_t colspan
 }
 inline Row headings(std::initializer_list<const char*> names) {
   Row r;
-  for (const char* n : names) r.push_back(cell(n, 2));
+  for (const char* n : names) r.push_back(cell(n, kHeading));
   return r;
 }
-// A link to a player's page (kind 5 for a bot, 4 for a human); the renderer escapes the name.
+// A link to a player's page, a bot's or a human's; the renderer escapes the name.
 inline TableEntry playerEntry(const std::string& name, bool isABot, int32_t page) {
-  return TableEntry(name, isABot ? 5 : 4, str(page));
+  return TableEntry(name, isABot ? kBotLink : kHumanLink, str(page));
 }
 
 // Efficiency in percent; the match and career summaries count team kills against it.
@@ -77,7 +77,7 @@ template <class Name>
 void countRows(Table& t, const std::vector<int32_t>& counts, Name name) {
   ranked(t, counts, [&](size_t k) -> std::optional<Row> {
     if (counts[k] == 0) return std::nullopt;
-    return Row{cell(std::string(name(k)), 3), cell(str(counts[k]), 1)};
+    return Row{cell(std::string(name(k)), kRowLabel), cell(str(counts[k]), kValue)};
   });
 }
 template <class Name>

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <exception>
+#include <utility>
 
 #include "programs/Scorex/settings/config.h"
 #include "util/Debug.h"
@@ -39,22 +40,39 @@ std::string rootPath(int level) {
   return path + "./";
 }
 
-// The navigation entry a page marks as current, by its exact title; 0 is "Most Recent".
-int location(const std::string& title) {
-  static const std::array<const char*, 9> titles = {
-      "Main",
-      "Last_Game",
-      "Highest_Score",
-      "All Players Combined",
-      "By Player Name",
-      "All&nbsp;Players&nbsp;(Humans&nbsp;and&nbsp;Bots)",
-      "All&nbsp;Humans",
-      "All&nbsp;Bots",
-      "Rankings"};
-  for (size_t i = 0; i < titles.size(); ++i) {
-    if (title == titles[i]) return static_cast<int>(i) + 1;
+// The entries of the navigation that a page can mark as current.
+enum NavEntry {
+  kNoEntry = -1,  // the help and about links, never current
+  kMostRecent = 0,
+  kMain,
+  kLastGame,
+  kHighestScore,
+  kHighScores,
+  kPlayerList,
+  kAllTotals,
+  kHumanTotals,
+  kBotTotals,
+  kRankings,
+};
+
+// The navigation entry a page marks as current, by its exact title; a title of no entry marks
+// "Most Recent".
+NavEntry location(const std::string& title) {
+  static const std::array<std::pair<const char*, NavEntry>, 9> titles = {{
+      {"Main", kMain},
+      {"Last_Game", kLastGame},
+      {"Highest_Score", kHighestScore},
+      {"All Players Combined", kHighScores},
+      {"By Player Name", kPlayerList},
+      {"All&nbsp;Players&nbsp;(Humans&nbsp;and&nbsp;Bots)", kAllTotals},
+      {"All&nbsp;Humans", kHumanTotals},
+      {"All&nbsp;Bots", kBotTotals},
+      {"Rankings", kRankings},
+  }};
+  for (const auto& [name, entry] : titles) {
+    if (title == name) return entry;
   }
-  return 0;
+  return kMostRecent;
 }
 
 // A link of the navigation: `here` picks the class of the current page's entry.
@@ -107,6 +125,7 @@ void FrameHtml::initZolnar() {
 }
 
 void FrameHtml::writeHeader(util::TextWriter& w, const std::string& title, int level) {
+  // The trace text is intended as it stands (no space after the colon).
   util::Debug::print("I FrameHtml.writeHeader:" + title, 3);
   try {
     const std::string path = rootPath(level);
@@ -118,7 +137,7 @@ void FrameHtml::writeHeader(util::TextWriter& w, const std::string& title, int l
     w.println(path + "skins/custom_graphics/background.gif\" class=bck>\n");
     util::Debug::print("O FrameHtml.writeHeader", 3);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in FrameHtml.writeHeader: " + util::failureText(e), 0);
+    util::Debug::report("Error in FrameHtml.writeHeader: ", e);
   }
 }
 
@@ -126,33 +145,33 @@ void FrameHtml::writeSidebar(util::TextWriter& w, const std::string& title, int 
   util::Debug::print("I FrameHtml.writeSidebar: " + title, 3);
   try {
     const std::string path = rootPath(level);
-    const int loc = location(title);
+    const NavEntry loc = location(title);
     w.println("<table border=0 cellpadding=0 cellspacing=0 width=614>");
     w.println("<tr>\n<td valign=top rowspan=4 height=300 width=142>");
     w.println("<a href=\"" + path + defaultSymbolHref + "\"><img src=\"" + path + defaultSymbol +
               "\" width=106 height=106 border=0 alt=" + defaultSymbolAlt + "></a><br>");
-    w.println("<a href=\"" + path + "Scorex_Main.html\" class=\"" + (loc == 1 ? "b\"" : "f\"") +
+    w.println("<a href=\"" + path + "Scorex_Main.html\" class=\"" + (loc == kMain ? "b\"" : "f\"") +
               ">Main</a><br>");
 
     // A navigation entry below a directory: the current page's entry is marked with class "a".
-    auto entry = [&](const std::string& dir, const char* target, int here, const char* text) {
+    auto entry = [&](const std::string& dir, const char* target, NavEntry here, const char* text) {
       w.println("<a href=\"" + path + dir + target + "class=\"" + (loc == here ? "a\"" : "e\"") +
                 text);
     };
     w.println("<span class=\"l\"><br>Individual<br>Game Stats<br></span>");
-    entry(GamesDir, "/Last_Game/index.html\" ", 2, ">\xB7&nbsp;Last Game</a><br>");
-    entry(GamesDir, "/Recent_Index.html\" ", 0, ">\xB7&nbsp;Most Recent</a><br>");
-    entry(GamesDir, "/Highest_Score/index.html\" ", 3,
+    entry(GamesDir, "/Last_Game/index.html\" ", kLastGame, ">\xB7&nbsp;Last Game</a><br>");
+    entry(GamesDir, "/Recent_Index.html\" ", kMostRecent, ">\xB7&nbsp;Most Recent</a><br>");
+    entry(GamesDir, "/Highest_Score/index.html\" ", kHighestScore,
           ">\xB7&nbsp;The Single<br>&nbsp;&nbsp;Highest Scoring<br> &nbsp;"
           "&nbsp;Game of All Time</a><br>");
 
     w.println("<span class=\"l\"><br>All-Time Stats<br></span>");
-    entry(TotalsDir, "/All_Totals.html\" ", 6, ">\xB7&nbsp;All Totals</a><br>");
-    entry(TotalsDir, "/Human_Totals.html\" ", 7, ">\xB7&nbsp;Human Totals</a><br>");
-    entry(TotalsDir, "/Bot_Totals.html\" ", 8, ">\xB7&nbsp;Bot Totals</a><br>");
-    entry(TotalsDir, "/Rankings.html\" ", 9, ">\xB7&nbsp;Rankings</a><br>");
-    entry(TotalsDir, "/Total_Index.html\" ", 4, ">\xB7&nbsp;High Scores</a><br>");
-    entry(TotalsDir, "/Player_Index.html\" ", 5, ">\xB7&nbsp;Player List</a><br><p>");
+    entry(TotalsDir, "/All_Totals.html\" ", kAllTotals, ">\xB7&nbsp;All Totals</a><br>");
+    entry(TotalsDir, "/Human_Totals.html\" ", kHumanTotals, ">\xB7&nbsp;Human Totals</a><br>");
+    entry(TotalsDir, "/Bot_Totals.html\" ", kBotTotals, ">\xB7&nbsp;Bot Totals</a><br>");
+    entry(TotalsDir, "/Rankings.html\" ", kRankings, ">\xB7&nbsp;Rankings</a><br>");
+    entry(TotalsDir, "/Total_Index.html\" ", kHighScores, ">\xB7&nbsp;High Scores</a><br>");
+    entry(TotalsDir, "/Player_Index.html\" ", kPlayerList, ">\xB7&nbsp;Player List</a><br><p>");
 
     w.println("<p>");
     w.println("<a href=\"" + path +
@@ -171,12 +190,13 @@ void FrameHtml::writeSidebar(util::TextWriter& w, const std::string& title, int 
     w.println("</p></td>");
     util::Debug::print("O FrameHtml.writeSidebar", 3);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in FrameHtml.writeSidebar: " + util::failureText(e), 0);
+    util::Debug::report("Error in FrameHtml.writeSidebar: ", e);
   }
 }
 
 void FrameHtml::writeTop(util::TextWriter& w, const std::string& title,
                          const std::string& pageNumber, int level) {
+  // The trace text is intended as it stands (no space after the colon).
   util::Debug::print("I FrameHtml.writeTop:" + title, 3);
   try {
     const std::string path = rootPath(level);
@@ -203,16 +223,17 @@ void FrameHtml::writeTop(util::TextWriter& w, const std::string& title,
     w.println("</p><p align=center>&nbsp;</p></td></tr>");
     util::Debug::print("O FrameHtml.writeTop", 3);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in FrameHtml.writeTop: " + util::failureText(e), 0);
+    util::Debug::report("Error in FrameHtml.writeTop: ", e);
   }
 }
 
 void FrameHtml::writeFooter(util::TextWriter& w, const std::string& title, int level) {
+  // The trace text is intended as it stands (no space after the colon).
   util::Debug::print("I FrameHtml.writeFooter:" + title, 3);
   try {
     const std::string path = rootPath(level);
-    const int loc = location(title);
-    auto link = [&](const std::string& target, int here, const std::string& text) {
+    const NavEntry loc = location(title);
+    auto link = [&](const std::string& target, NavEntry here, const std::string& text) {
       return navLink(path + target, loc == here, "a", "c", text);
     };
     const std::string games = GamesDir + "/";
@@ -223,19 +244,20 @@ void FrameHtml::writeFooter(util::TextWriter& w, const std::string& title, int l
     w.println("<hr noshade width=\"75%\">");
     w.println("<p><span class=\"i\">");
     w.println("<strong><font face=" + defaultFont + " size=1>" +
-              link("Scorex_Main.html", 1, "Main"));
+              link("Scorex_Main.html", kMain, "Main"));
     w.println("<br>Individual Game Stats: | " +
-              link(games + "Last_Game/index.html", 2, "Last Game") + " | " +
-              link(games + "Recent_Index.html", 0, "Most Recent") + " | " +
-              link(games + "Highest_Score/index.html", 3, "Highest Scoring"));
-    w.println("<br>All-Time Stats: | " + link(totals + "All_Totals.html", 6, "All Totals") + " | " +
-              link(totals + "Human_Totals.html", 7, "Human Totals") + " | " +
-              link(totals + "Bot_Totals.html", 8, "Bot Totals") + " | " +
-              link(totals + "Rankings.html", 9, "Rankings"));
-    w.println("<br>" + link(totals + "Total_Index.html", 4, "High Scores") + " | " +
-              link(totals + "Player_Index.html", 5, "Player List"));
-    w.println("<br>" + link("Help_Using_Scorex.html", -1, "Help Using Scorex&#153") + " | " +
-              link("About_Omniscore.html", -1, "Omniscore Online Stats"));
+              link(games + "Last_Game/index.html", kLastGame, "Last Game") + " | " +
+              link(games + "Recent_Index.html", kMostRecent, "Most Recent") + " | " +
+              link(games + "Highest_Score/index.html", kHighestScore, "Highest Scoring"));
+    w.println("<br>All-Time Stats: | " +
+              link(totals + "All_Totals.html", kAllTotals, "All Totals") + " | " +
+              link(totals + "Human_Totals.html", kHumanTotals, "Human Totals") + " | " +
+              link(totals + "Bot_Totals.html", kBotTotals, "Bot Totals") + " | " +
+              link(totals + "Rankings.html", kRankings, "Rankings"));
+    w.println("<br>" + link(totals + "Total_Index.html", kHighScores, "High Scores") + " | " +
+              link(totals + "Player_Index.html", kPlayerList, "Player List"));
+    w.println("<br>" + link("Help_Using_Scorex.html", kNoEntry, "Help Using Scorex&#153") + " | " +
+              link("About_Omniscore.html", kNoEntry, "Omniscore Online Stats"));
     w.println("</font></strong></span></p>");
     w.println("<hr noshade width=\"75%\">");
     w.println("<a href=\"" + path + "About_Orvane.html\"><img src=\"" + path +
@@ -253,7 +275,7 @@ void FrameHtml::writeFooter(util::TextWriter& w, const std::string& title, int l
     w.println("</tr> </table> </body> </html>");
     util::Debug::print("O FrameHtml.writeFooter", 3);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in FrameHtml.writeFooter: " + util::failureText(e), 0);
+    util::Debug::report("Error in FrameHtml.writeFooter: ", e);
   }
 }
 

@@ -49,8 +49,8 @@ std::vector<SortWeapon> weaponKeys(const Stats& s) {
 }
 // A row of a label and plain values.
 inline Row labelledRow(std::string label, std::vector<std::string> values) {
-  Row r{cells::cell(std::move(label), 3)};
-  for (std::string& v : values) r.push_back(cells::cell(std::move(v), 1));
+  Row r{cells::cell(std::move(label), kRowLabel)};
+  for (std::string& v : values) r.push_back(cells::cell(std::move(v), kValue));
   return r;
 }
 inline std::vector<std::string> weaponFigures(const SortWeapon& k) {

@@ -56,7 +56,7 @@ void traced(const MatchTrace& trace, Work work) {
     work();
     util::Debug::print(trace.leave, 2);
   } catch (const std::exception& e) {
-    util::Debug::print(trace.error + util::failureText(e), 0);
+    util::Debug::report(trace.error, e);
   }
 }
 

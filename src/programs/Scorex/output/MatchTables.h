@@ -67,7 +67,7 @@ class MatchTables {
     try {
       builders();
     } catch (const std::exception& e) {
-      util::Debug::print("Error in GameTables: " + util::failureText(e), 0);
+      util::Debug::report("Error in GameTables: ", e);
     }
     util::Debug::print("O GameTables", 1);
   }
@@ -125,20 +125,23 @@ class MatchTables {
       const size_t n = g.playersByUID.size();
       if (n > kMatchUpPlayers) return Table{};
       const int32_t count = static_cast<int32_t>(n);
-      Table t{Row{cells::span("", 3, 2, 2), cells::span("Victim", 3, 1, count)}, Row{}};
+      Table t{Row{cells::span("", kRowLabel, 2, 2), cells::span("Victim", kRowLabel, 1, count)},
+              Row{}};
       for (size_t j = 0; j < n; ++j) {
         const Player& p = g.byUID(j);
-        t[1].push_back({TableEntry(p.name, p.isABot ? 8 : 7, cells::str(p.uid))});
+        t[1].push_back({TableEntry(p.name, p.isABot ? kVerticalBotLink : kVerticalHumanLink,
+                                   cells::str(p.uid))});
       }
       for (size_t i = 0; i < n; ++i) {
         const Player& p = g.byUID(i);
         Row r;
-        if (i == 0) r.push_back({TableEntry("Killer", 6, count, 1, 20, 0)});
+        if (i == 0) r.push_back({TableEntry("Killer", kVerticalLabel, count, 1, 20, 0)});
         r.push_back(playerCell(p));
         const List kills = p.all.playerKills.value_or(List());
         for (size_t j = 0; j < n; ++j) {
           const int32_t v = i == j ? p.all.suicides : j < kills.size() ? kills[j] : 0;
-          r.push_back({TableEntry(v == 0 ? "&nbsp" : cells::str(v), i == j ? 9 : 1, 1, 1, 20, 20)});
+          r.push_back({TableEntry(v == 0 ? "&nbsp" : cells::str(v), i == j ? kHighlighted : kValue,
+                                  1, 1, 20, 20)});
         }
         t.push_back(std::move(r));
       }
@@ -248,8 +251,9 @@ class MatchTables {
       for (const SortVs& k : keys) {
         if (k.kills == 0 && k.deaths == 0) continue;
         t.push_back(Row{playerCell(g.byUID(static_cast<size_t>(k.num))),
-                        cells::cell(cells::str(k.kills), 1), cells::cell(cells::str(k.deaths), 1),
-                        cells::cell(cells::pct(k.eff), 1)});
+                        cells::cell(cells::str(k.kills), kValue),
+                        cells::cell(cells::str(k.deaths), kValue),
+                        cells::cell(cells::pct(k.eff), kValue)});
       }
       return t;
     });
@@ -274,7 +278,7 @@ class MatchTables {
     try {
       table = make();
     } catch (const std::exception& e) {
-      util::Debug::print(error + util::failureText(e), 0);
+      util::Debug::report(error, e);
     }
   }
   // One table per player number; a failure leaves only that player's table unset.
@@ -307,7 +311,7 @@ class MatchTables {
   // Counts as a row of plain values.
   static Row values(std::initializer_list<int32_t> counts) {
     Row r;
-    for (int32_t n : counts) r.push_back(cells::cell(cells::str(n), 1));
+    for (int32_t n : counts) r.push_back(cells::cell(cells::str(n), kValue));
     return r;
   }
 
@@ -315,8 +319,8 @@ class MatchTables {
   template <class Text>
   void scoreRow(Table& t, const char* label, const List& list, Text text) const {
     if (list.empty()) return;  // a match without players has no holder
-    t.push_back(
-        Row{cells::cell(label, 3), holders(list), cells::cell(text(firstHolder(list).all), 1)});
+    t.push_back(Row{cells::cell(label, kRowLabel), holders(list),
+                    cells::cell(text(firstHolder(list).all), kValue)});
   }
   // The same for a count, which some categories show only when it is above 0.
   void countRow(Table& t, const char* label, const List& list, int32_t Stats::*count,
@@ -335,8 +339,8 @@ class MatchTables {
     Table t{std::move(heading)};
     cells::ranked(t, counts, [&](size_t k) -> std::optional<Row> {
       if (list(k).empty()) return std::nullopt;
-      return Row{cells::cell(std::string(name(k)), 3), holders(list(k)),
-                 cells::cell(cells::str(counts[k]), 1)};
+      return Row{cells::cell(std::string(name(k)), kRowLabel), holders(list(k)),
+                 cells::cell(cells::str(counts[k]), kValue)};
     });
     return t;
   }
@@ -347,8 +351,8 @@ class MatchTables {
     Table t{std::move(heading)};
     for (size_t i = 0; i < N; ++i) {
       if (lists[i].empty()) continue;
-      t.push_back(Row{cells::cell(std::string(name(i)), 3), holders(lists[i]),
-                      cells::cell(cells::str(value(firstHolder(lists[i]), i)), 1)});
+      t.push_back(Row{cells::cell(std::string(name(i)), kRowLabel), holders(lists[i]),
+                      cells::cell(cells::str(value(firstHolder(lists[i]), i)), kValue)});
     }
     return t;
   }
@@ -361,14 +365,15 @@ class MatchTables {
   Table rankedBlocks(int32_t bannerSpan, Heads heads, Figures figures) const {
     Table t;
     auto block = [&](const Player& total, bool banner) {
-      if (banner) t.push_back({cells::span("Team: " + cells::esc(total.name), 11, 1, bannerSpan)});
+      if (banner)
+        t.push_back({cells::span("Team: " + cells::esc(total.name), kTeamBanner, 1, bannerSpan)});
       heads(t);
       for (size_t i = 0; i < g.playersByRank.size(); ++i) {
         const Player& p = g.byRank(i);
         if (!banner || p.team == total.uid) t.push_back(rankedRow(p, figures));
       }
-      Row r{cells::span("Totals", 3, 1, 2)};
-      for (std::string& v : figures(total)) r.push_back(cells::cell(std::move(v), 9));
+      Row r{cells::span("Totals", kRowLabel, 1, 2)};
+      for (std::string& v : figures(total)) r.push_back(cells::cell(std::move(v), kHighlighted));
       t.push_back(std::move(r));
     };
     // A team game in which nobody joined a team is shown as one block, like any other game.
@@ -381,8 +386,8 @@ class MatchTables {
   }
   template <class Figures>
   static Row rankedRow(const Player& p, Figures figures) {
-    Row r{cells::cell(cells::str(p.rank), 3), playerCell(p)};
-    for (std::string& v : figures(p)) r.push_back(cells::cell(std::move(v), 1));
+    Row r{cells::cell(cells::str(p.rank), kRowLabel), playerCell(p)};
+    for (std::string& v : figures(p)) r.push_back(cells::cell(std::move(v), kValue));
     return r;
   }
 
@@ -393,9 +398,10 @@ class MatchTables {
     Table t{std::move(heading)};
     for (const Stats& r : p.itemInfo) {
       if (!keep(r)) continue;
-      t.push_back(Row{cells::cell(cells::esc(r.desc), 3), cells::cell(cells::fmt(r.startTime), 1),
-                      cells::cell(cells::fmt(r.totalTime), 1), cells::cell(cells::str(r.kills), 1),
-                      cells::cell(reasonText(r), 1)});
+      t.push_back(Row{
+          cells::cell(cells::esc(r.desc), kRowLabel), cells::cell(cells::fmt(r.startTime), kValue),
+          cells::cell(cells::fmt(r.totalTime), kValue), cells::cell(cells::str(r.kills), kValue),
+          cells::cell(reasonText(r), kValue)});
     }
     return t;
   }

@@ -92,8 +92,9 @@ Table rankingOf(const Totals& t, const char* title, const RankingColumns<Stats>&
                 const std::vector<const Entry*>& order, size_t limit, Unplayed rule, size_t type) {
   using namespace cells;
   Row heads = headings({"Rank", "Player"});
-  for (const char* h : columns.headings) heads.push_back(cell(h, 2));
-  Table table{Row{span(title, 12, 1, static_cast<int32_t>(heads.size()))}, std::move(heads)};
+  for (const char* h : columns.headings) heads.push_back(cell(h, kHeading));
+  Table table{Row{span(title, kSectionLine, 1, static_cast<int32_t>(heads.size()))},
+              std::move(heads)};
   const bool byPosition = rule == Unplayed::kListed || rule == Unplayed::kEnds;
   size_t rows = 0;
   for (size_t i = 0; i < order.size() && (byPosition ? i : rows) < limit; ++i) {
@@ -106,8 +107,9 @@ Table rankingOf(const Totals& t, const char* title, const RankingColumns<Stats>&
     if (rule == Unplayed::kSkipsNoMatch && noMatch) continue;
     if (rule == Unplayed::kSkipsNoResult && util::add32(s.teamWins, s.teamLosses) == 0) continue;
     ++rows;
-    Row r{cell(std::to_string(byPosition ? i + 1 : rows), 3), playerCell(h.name, h.isABot, h.uid)};
-    for (std::string& v : columns.values(s, h.isABot)) r.push_back(cell(std::move(v), 1));
+    Row r{cell(std::to_string(byPosition ? i + 1 : rows), kRowLabel),
+          playerCell(h.name, h.isABot, h.uid)};
+    for (std::string& v : columns.values(s, h.isABot)) r.push_back(cell(std::move(v), kValue));
     table.push_back(std::move(r));
   }
   return table;

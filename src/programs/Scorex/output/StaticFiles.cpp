@@ -31,7 +31,7 @@ void StaticFiles::install(const std::string& htmlDir) {
       staged = true;
       util::writeWholeFile(target.string(), std::string(f.bytes));
     } catch (const std::exception& e) {
-      util::Debug::print("Error in StaticFiles.install: " + util::failureText(e), 0);
+      util::Debug::report("Error in StaticFiles.install: ", e);
     }
   }
 }

@@ -7,10 +7,25 @@
 
 namespace orvane::programs::Scorex::output {
 
+// The kinds of a table entry, which decide how the renderer shows it. A vertical entry is
+// written top to bottom, one character per line; a link's target is a page name.
+enum CellKind : int32_t {
+  kValue = 1,
+  kHeading = 2,
+  kRowLabel = 3,
+  kHumanLink = 4,  // a link to a human's page
+  kBotLink = 5,    // a link to a bot's page
+  kVerticalLabel = 6,
+  kVerticalHumanLink = 7,
+  kVerticalBotLink = 8,
+  kHighlighted = 9,  // a value that stands out, as a totals row does
+  kVerticalHeading = 10,
+  kTeamBanner = 11,
+  kSectionLine = 12,  // a title or result line across a table
+};
+
 // One value of a table cell. The first entry of a cell decides the cell's attributes; every
-// entry adds a value, stacked with line breaks. Kinds: 1 value, 2 heading, 3 row label,
-// 4/5 link to a human's/bot's page, 6 vertical label, 7/8 vertical link to a human's/bot's
-// page, 9 highlighted value, 10 vertical heading, 11 team banner, 12 section line.
+// entry adds a value, stacked with line breaks. type is a CellKind.
 struct TableEntry {
   TableEntry(std::string val, int32_t type) : val(std::move(val)), type(type) {}
   TableEntry(std::string val, int32_t type, std::string href)

@@ -49,16 +49,16 @@ std::string entities(std::string_view orig, bool hardSpace) {
 
 const char* cellClass(int32_t type) {
   switch (type) {
-    case 1:
+    case kValue:
       return "class=w";
-    case 2:
-    case 10:
+    case kHeading:
+    case kVerticalHeading:
       return "class=r";
-    case 9:
+    case kHighlighted:
       return "class=ad";
-    case 11:
+    case kTeamBanner:
       return "class=v";
-    case 12:
+    case kSectionLine:
       return "class=s";
     default:
       return "class=y";
@@ -82,26 +82,26 @@ const std::string& linkTarget(const TableEntry& e) {
 // pieces into temporary strings first cost more than the writing itself.
 void writeValue(util::TextWriter& out, const TableEntry& e) {
   switch (e.type) {
-    case 6:
-    case 10:
+    case kVerticalLabel:
+    case kVerticalHeading:
       printVertical(out, e.val);
       break;
-    case 7:
-    case 8: {
+    case kVerticalHumanLink:
+    case kVerticalBotLink: {
       const std::string& target = linkTarget(e);
       out.print("<a href=\"");
       out.print(target);
-      out.print(e.type == 7 ? ".html\" class=am>" : ".html\" class=al>");
+      out.print(e.type == kVerticalHumanLink ? ".html\" class=am>" : ".html\" class=al>");
       printVertical(out, e.val);
       out.print("</a>");
       break;
     }
-    case 4:
-    case 5: {
+    case kHumanLink:
+    case kBotLink: {
       const std::string& target = linkTarget(e);
       out.print("<a href=\"");
       out.print(target);
-      out.print(e.type == 4 ? ".html\" class=z>&nbsp;" : ".html\" class=t>&nbsp;");
+      out.print(e.type == kHumanLink ? ".html\" class=z>&nbsp;" : ".html\" class=t>&nbsp;");
       out.print(TableHtml::cleanString(e.val));
       out.print("&nbsp</a>");
       break;
@@ -176,7 +176,7 @@ void TableHtml::createTable(util::TextWriter& out, const Table* table,
     util::Debug::print("O TableHtml.createTable", 3);
   } catch (const std::exception& e) {
     // The table is left open: the page goes on with whatever was written.
-    util::Debug::print("Error in TableHtml.createTable: " + util::failureText(e), 0);
+    util::Debug::report("Error in TableHtml.createTable: ", e);
   }
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "programs/Scorex/output/CareerHtml.h"
 #include "programs/Scorex/output/FrameHtml.h"
 #include "programs/Scorex/output/TotalsHtml.h"
 #include "programs/Scorex/output/TotalsPages.h"
@@ -43,20 +44,22 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
       std::vector<ListedPlayer> names;
       for (const Entry* h : t->sortedByName) names.push_back({h->name, h->isABot, h->uid});
       pages.writePlayerList(names);
-      for (const int32_t uid : {-3, -2, -1}) writePlayerTotals(nullptr, uid);
+      for (const int32_t uid : {career::kAllPlayers, career::kAllHumans, career::kAllBots}) {
+        writePlayerTotals(nullptr, uid);
+      }
       // Pages of players not seen in this run stay as they are.
       for (const Entry* h : t->sortedByFDS) {
         if (h->modified) writePlayerTotals(h, h->uid);
       }
       util::Debug::print("O TotalsHtml.writeTotals", 2);
     } catch (const std::exception& e) {
-      util::Debug::print("Error in TotalsHtml.writeTotals: " + util::failureText(e), 0);
+      util::Debug::report("Error in TotalsHtml.writeTotals: ", e);
     }
     return pages.allWritten();
   }
 
   // The career page of the player with career number uid and index entry h; h is absent for
-  // the summary players (-3 all players, -2 humans, -1 bots).
+  // the summary players (career::kAllPlayers, kAllHumans, kAllBots).
   void writePlayerTotals(const Entry* h, int32_t uid) {
     try {
       util::Debug::print("I TotalsHtml.writePlayerTotals: " + std::to_string(uid), 2);
@@ -65,22 +68,25 @@ class TotalsHtmlCore final : public Scorex::output::TotalsHtml {
       const int32_t games = static_cast<int32_t>(TotalsT::Specs::kGames);
       std::string file;
       std::string text;
-      if (uid == -3 || uid == -2 || uid == -1) {
-        const auto& p = uid == -3 ? t.allStats : (uid == -2 ? t.humanStats : t.botStats);
-        file =
-            uid == -3 ? "All_Totals.html" : (uid == -2 ? "Human_Totals.html" : "Bot_Totals.html");
-        text = pHtml.getHtml(p, 2, games);
+      if (uid == career::kAllPlayers || uid == career::kAllHumans || uid == career::kAllBots) {
+        const auto& p = uid == career::kAllPlayers
+                            ? t.allStats
+                            : (uid == career::kAllHumans ? t.humanStats : t.botStats);
+        file = uid == career::kAllPlayers
+                   ? "All_Totals.html"
+                   : (uid == career::kAllHumans ? "Human_Totals.html" : "Bot_Totals.html");
+        text = pHtml.getHtml(p, kSummaryPage, games);
       } else {
         if (h == nullptr) throw util::Failure(util::Failure::kNullPointer, "");
         auto p = t.careerPlayer(*h);
         if (!p) throw util::Failure(util::Failure::kNullPointer, "");
         file = std::to_string(uid) + ".html";
-        text = pHtml.getHtml(*p, 1, games);
+        text = pHtml.getHtml(*p, kCareerPage, games);
       }
       pages.writeCareerPage(file, text);
       util::Debug::print("O TotalsHtml.writePlayerTotals", 2);
     } catch (const std::exception& e) {
-      util::Debug::print("Error in TotalsHtml.writePlayerTotals: " + util::failureText(e), 0);
+      util::Debug::report("Error in TotalsHtml.writePlayerTotals: ", e);
     }
   }
 

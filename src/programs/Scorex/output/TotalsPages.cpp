@@ -19,10 +19,6 @@ using util::TextWriter;
 
 namespace {
 
-void report(const char* prefix, const std::exception& e) {
-  Debug::print(prefix + util::failureText(e), 0);
-}
-
 // A heading row in white on dark blue, as the all-time pages open.
 void headingRow(TextWriter& w, const std::string& font, const std::string& text) {
   w.println("<tr><td align=center bgcolor=\"#100078\"><font face=" + font +
@@ -72,7 +68,7 @@ void TotalsPages::writeMain(int32_t frags, const std::string& map, const std::st
               [&](TextWriter& w) { writeMainBody(w, frags, map, date); });
     Debug::print("O TotalsHtml.writeMain", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writeMain: ", e);
+    Debug::report("Error in TotalsHtml.writeMain: ", e);
   }
 }
 
@@ -123,7 +119,7 @@ void TotalsPages::writeMainBody(TextWriter& w, int32_t frags, const std::string&
     w.println("</center></td></tr>");
     Debug::print("O TotalsHtml.writeMainBody", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writeMainBody: ", e);
+    Debug::report("Error in TotalsHtml.writeMainBody: ", e);
   }
 }
 
@@ -134,7 +130,7 @@ void TotalsPages::writeRecent(const career::TotalsBase& t) {
               [&](TextWriter& w) { writeRecentBody(w, t); });
     Debug::print("O TotalsHtml.writeRecent", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writeRecent: ", e);
+    Debug::report("Error in TotalsHtml.writeRecent: ", e);
   }
 }
 
@@ -168,7 +164,7 @@ void TotalsPages::writeRecentBody(TextWriter& w, const career::TotalsBase& t) {
     w.println("</td></tr>");
     Debug::print("O TotalsHtml.writeRecentBody", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writeRecentBody: ", e);
+    Debug::report("Error in TotalsHtml.writeRecentBody: ", e);
   }
 }
 
@@ -179,7 +175,7 @@ void TotalsPages::writeRecords(const std::vector<TitledTable>& shown) {
               [&](TextWriter& w) { writeRecordsBody(w, shown); });
     Debug::print("O TotalsHtml.writeRecords", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writeRecords: ", e);
+    Debug::report("Error in TotalsHtml.writeRecords: ", e);
   }
 }
 
@@ -189,7 +185,7 @@ void TotalsPages::writeRecordsBody(TextWriter& w, const std::vector<TitledTable>
     tablesBody(w, "All Time High Scores", shown);
     Debug::print("O TotalsHtml.writeRecordsBody", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writeRecordsBody: ", e);
+    Debug::report("Error in TotalsHtml.writeRecordsBody: ", e);
   }
 }
 
@@ -200,7 +196,7 @@ void TotalsPages::writeRankings(const std::vector<const std::optional<Table>*>& 
               [&](TextWriter& w) { writeRankingsBody(w, shown); });
     Debug::print("O TotalsHtml.writeRankings", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writeRankings: ", e);
+    Debug::report("Error in TotalsHtml.writeRankings: ", e);
   }
 }
 
@@ -213,7 +209,7 @@ void TotalsPages::writeRankingsBody(TextWriter& w,
     tablesBody(w, "Career Rankings", untitled);
     Debug::print("O TotalsHtml.writeRankingsBody", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writeRankingsBody: ", e);
+    Debug::report("Error in TotalsHtml.writeRankingsBody: ", e);
   }
 }
 
@@ -233,7 +229,7 @@ void TotalsPages::writePlayerList(const std::vector<ListedPlayer>& names) {
               [&](TextWriter& w) { writePlayerListBody(w, names, 0, 100, pages == 0); });
     Debug::print("O TotalsHtml.writePlayerList", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writePlayerList: ", e);
+    Debug::report("Error in TotalsHtml.writePlayerList: ", e);
   }
 }
 
@@ -278,7 +274,7 @@ void TotalsPages::writePlayerListBody(TextWriter& w, const std::vector<ListedPla
     w.println("</center></td></tr>");
     Debug::print("O TotalsHtml.writePlayerListBody", 2);
   } catch (const std::exception& e) {
-    report("Error in TotalsHtml.writePlayerListBody: ", e);
+    Debug::report("Error in TotalsHtml.writePlayerListBody: ", e);
   }
 }
 

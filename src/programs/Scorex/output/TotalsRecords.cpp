@@ -21,14 +21,14 @@ Row matchHeadings(const char* first, const char* count) {
 }
 
 Row recordRow(std::string label, const career::CareerRecord& c) {
-  return Row{cell(std::move(label), 3), playerCell(c.name, c.isABot, c.uid), cell(str(c.score), 1),
-             cell(str(c.games), 1), cell(hours(c.time), 1)};
+  return Row{cell(std::move(label), kRowLabel), playerCell(c.name, c.isABot, c.uid),
+             cell(str(c.score), kValue), cell(str(c.games), kValue), cell(hours(c.time), kValue)};
 }
 
 Row recordRow(std::string label, const career::GameRecord& g) {
-  return Row{cell(std::move(label), 3), playerCell(g.name, g.isABot, g.uid),
-             cell(str(g.score), 1),     cell(minutes(g.time), 1),
-             cell(esc(g.map), 1),       cell(esc(g.date), 1)};
+  return Row{cell(std::move(label), kRowLabel), playerCell(g.name, g.isABot, g.uid),
+             cell(str(g.score), kValue),        cell(minutes(g.time), kValue),
+             cell(esc(g.map), kValue),          cell(esc(g.date), kValue)};
 }
 
 }  // namespace orvane::programs::Scorex::output

@@ -17,7 +17,7 @@ namespace orvane::programs::Scorex::output {
 
 // Hours with one digit after the point.
 std::string hours(double seconds);
-// A link to a career page: kind 5 for a bot, 4 for a human.
+// A link to a career page, a bot's or a human's.
 Cell playerCell(const std::string& name, bool isABot, int32_t uid);
 
 // The headings of a career records table and of a single-match records table.

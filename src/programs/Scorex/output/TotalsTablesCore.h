@@ -188,7 +188,7 @@ class TotalsTablesCore {
              Row r;
              for (std::string v : {str(s.frags), str(s.kills), str(s.deaths), str(s.suicides),
                                    std::to_string(t.gameList.size()), hours(s.totalTime)}) {
-               r.push_back(cell(std::move(v), 1));
+               r.push_back(cell(std::move(v), kValue));
              }
              totalsLogged = Table{
                  headings({"Frags", "Kills", "Deaths", "Suicides", "Games", "Player Hours"}), r};
@@ -221,9 +221,10 @@ class TotalsTablesCore {
              if (const auto p = first ? t.careerPlayer(*first) : std::nullopt) {
                const Stats& s = p->all;
                const double fph = s.totalTime == 0.0 ? 0.0 : s.frags * 3600.0 / s.totalTime;
-               table.push_back(
-                   Row{cell("Highest FPH", 3), playerCell(first->name, first->isABot, first->uid),
-                       cell(fmt(fph), 1), cell(str(s.uses), 1), cell(hours(s.totalTime), 1)});
+               table.push_back(Row{cell("Highest FPH", kRowLabel),
+                                   playerCell(first->name, first->isABot, first->uid),
+                                   cell(fmt(fph), kValue), cell(str(s.uses), kValue),
+                                   cell(hours(s.totalTime), kValue)});
              }
              self().moreCareerHighs(table);
              cHighs = std::move(table);
@@ -255,16 +256,18 @@ class TotalsTablesCore {
             "Error in TotalsTables.mGamesPlayed: "},
            [this] {
              using namespace cells;
-             Table table{Row{span("Total Games Played by Type", 12, 1, 3)},
+             Table table{Row{span("Total Games Played by Type", kSectionLine, 1, 3)},
                          headings({"Game", "Number", "Player Hours"})};
              const std::vector<int32_t> counts(t.gamesPlayed.begin(), t.gamesPlayed.end());
              // Every game type has a row, played or not.
              ranked(table, counts, [&](size_t x) -> std::optional<Row> {
-               return Row{cell(std::string(Specs::games.at(x)), 3), cell(str(counts[x]), 1),
-                          cell(hours(t.allStats.games.at(x).totalTime), 1)};
+               return Row{cell(std::string(Specs::games.at(x)), kRowLabel),
+                          cell(str(counts[x]), kValue),
+                          cell(hours(t.allStats.games.at(x).totalTime), kValue)};
              });
-             table.push_back(Row{cell("Totals", 3), cell(str(t.totalGamesPlayed), 9),
-                                 cell(hours(t.allStats.all.totalTime), 9)});
+             table.push_back(Row{cell("Totals", kRowLabel),
+                                 cell(str(t.totalGamesPlayed), kHighlighted),
+                                 cell(hours(t.allStats.all.totalTime), kHighlighted)});
              gamesPlayed = std::move(table);
            });
   }

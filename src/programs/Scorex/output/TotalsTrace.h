@@ -24,7 +24,7 @@ void traced(const Traced& lines, Build build) {
   try {
     build();
   } catch (const std::exception& e) {
-    util::Debug::print(lines.error + util::failureText(e), 0);
+    util::Debug::report(lines.error, e);
   }
   util::Debug::print(lines.out, 1);
 }

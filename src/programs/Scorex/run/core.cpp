@@ -107,7 +107,7 @@ bool core::go(const std::optional<std::string>& configFile,
       try {
         Browser::start(launcher, settings::config::qmHtmlDir() + "processing.html", true);
       } catch (const std::exception& e) {
-        Debug::print("Error Couldn't Launch Browser 1: " + util::failureText(e), 0);
+        Debug::report("Error Couldn't Launch Browser 1: ", e);
       }
     }
 
@@ -130,7 +130,7 @@ bool core::go(const std::optional<std::string>& configFile,
         browserPid =
             Browser::start(launcher, settings::config::qmHtmlDir() + "Scorex_Main.html", false);
       } catch (const std::exception& e) {
-        Debug::print("Error Couldn't Launch Browser 2: " + util::failureText(e), 0);
+        Debug::report("Error Couldn't Launch Browser 2: ", e);
       }
     }
     // Keep the finished window readable for a moment, unless nobody can see it anyway.
@@ -141,7 +141,8 @@ bool core::go(const std::optional<std::string>& configFile,
     // A run whose pages or database could not be written has failed, whatever else it did.
     return ok;
   } catch (const std::exception& e) {
-    Debug::print("Error in qmsToplvl.go: " + util::failureText(e), 0);
+    // The trace text is intended as it stands (qmsToplvl.go, not core.go).
+    Debug::report("Error in qmsToplvl.go: ", e);
     Browser::reap(browserPid);
     return false;
   }
@@ -169,7 +170,7 @@ bool core::work(Frame1& frame, std::set<std::string>& stuck) {
     try {
       store::LogQueue(settings::config::qmDBDir()).returnProcessed();
     } catch (const std::exception& e) {
-      Debug::print("Error in core.go: " + util::failureText(e), 0);
+      Debug::report("Error in core.go: ", e);
     }
   } else {
     ok = putTotalsIntoDB(*totals);
@@ -202,7 +203,7 @@ bool core::takeLockAgain() {
   try {
     held = lock->othersHold(now());
   } catch (const std::exception& e) {
-    Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+    Debug::report("Error in core.moveLogFiles: ", e);
   }
   if (held) {
     lock->release();
@@ -212,7 +213,7 @@ bool core::takeLockAgain() {
   try {
     clearLeftovers();
   } catch (const std::exception& e) {
-    Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+    Debug::report("Error in core.moveLogFiles: ", e);
   }
   return true;
 }
@@ -318,9 +319,10 @@ std::unique_ptr<career::Totals> core::getTotalsFromDB() {
     if (module != nullptr && module->newTotals) totals = module->newTotals();
     if (!totals) throw nullPointer();
     totals->readDBs();
+    // The trace text is intended as it stands (it does not repeat "I core.getTotalsFromDB").
     Debug::print("O qmsTopLvl.getDB", 1);
   } catch (const std::exception& e) {
-    Debug::print("Error in core.getTotalsFromDB: " + util::failureText(e), 0);
+    Debug::report("Error in core.getTotalsFromDB: ", e);
   }
   return totals;
 }
@@ -332,7 +334,7 @@ bool core::putTotalsIntoDB(career::Totals& t) {
     Debug::print("O core.putTotalsIntoDB", 1);
     return true;
   } catch (const std::exception& e) {
-    Debug::print("Error in core.putTotalsIntoDB: " + util::failureText(e), 0);
+    Debug::report("Error in core.putTotalsIntoDB: ", e);
     return false;
   }
 }
@@ -362,10 +364,10 @@ bool core::createGameHtml(const games::Game& g, bool recent, bool high, bool nor
     Debug::print("O core.createGameHtml", 1);
     return written;
   } catch (const fs::filesystem_error& e) {
-    Debug::print("Error in core.createGameHtml: " + util::failureText(e), 0);
+    Debug::report("Error in core.createGameHtml: ", e);
     return false;
   } catch (const std::exception& e) {
-    Debug::print("Error in core.createGameHtml: " + util::failureText(e), 0);
+    Debug::report("Error in core.createGameHtml: ", e);
     return true;
   }
 }
@@ -384,7 +386,8 @@ bool core::createTotalsHtml(career::Totals& t) {
     Debug::print("O core.createTotalsHtml", 1);
     return written;
   } catch (const std::exception& e) {
-    Debug::print("Error in createTotalsHtml: " + util::failureText(e), 0);
+    // The trace text is intended as it stands (no "core." before the name).
+    Debug::report("Error in createTotalsHtml: ", e);
     return true;
   }
 }
@@ -402,11 +405,11 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
           queue.takeIn(candidate, settings::config::qmLogHandling(), settings::config::qmSaveDir(),
                        settings::config::logTmpFiles(), now());
         } catch (const std::exception& e) {
-          Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+          Debug::report("Error in core.moveLogFiles: ", e);
         }
       }
     } catch (const std::exception& e) {
-      Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+      Debug::report("Error in core.moveLogFiles: ", e);
     }
   }
   if (!lock) lock = std::make_unique<store::RunLock>(db);
@@ -416,7 +419,7 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
       held = lock->othersHold(now());
       if (!held) clearLeftovers();
     } catch (const std::exception& e) {
-      Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+      Debug::report("Error in core.moveLogFiles: ", e);
     }
   }
   if (held) {
@@ -433,7 +436,7 @@ void core::moveLogFiles(const std::vector<std::string>& files) {
   try {
     queue.shortenLongNames();
   } catch (const std::exception& e) {
-    Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+    Debug::report("Error in core.moveLogFiles: ", e);
   }
   Debug::print("O core.moveLogFiles", 1);
 }
@@ -449,7 +452,7 @@ void core::deleteOldLogfiles() {
     }
     Debug::print("O core.deleteOldLogfiles", 1);
   } catch (const std::exception& e) {
-    Debug::print("Error in core.deleteOldLogfiles: " + util::failureText(e), 0);
+    Debug::report("Error in core.deleteOldLogfiles: ", e);
   }
 }
 
@@ -468,7 +471,7 @@ void core::deleteOldHtml(const career::Totals& t) {
     }
     Debug::print("O core.deleteOldHtml", 1);
   } catch (const std::exception& e) {
-    Debug::print("Error in core.deleteOldHtml: " + util::failureText(e), 0);
+    Debug::report("Error in core.deleteOldHtml: ", e);
   }
 }
 
@@ -493,6 +496,7 @@ void core::deleteGameHtml(const std::string& game) {
         if (!isMatchPageFile(name)) continue;
         util::faultPoint();
         if (!d.writable(name) || !d.remove(name)) {
+          // The trace text is intended as it stands (no spaces around the quoted file name).
           Debug::print("No permission to delete file'" + name + "'" + "in Game '" + game + "'", 0);
         }
       }
@@ -501,7 +505,7 @@ void core::deleteGameHtml(const std::string& game) {
     }
     Debug::print("O core.deleteGameHtml", 1);
   } catch (const std::exception& e) {
-    Debug::print("Error in core.deleteGameHtml: " + util::failureText(e), 0);
+    Debug::report("Error in core.deleteGameHtml: ", e);
   }
 }
 
@@ -516,7 +520,7 @@ std::optional<std::string> core::getLogfileData(const std::string& log) {
     Debug::print("O core.getLogfileData", 1);
     return text;
   } catch (const std::exception& e) {
-    Debug::print("Error in core.getLogfileData: " + util::failureText(e), 0);
+    Debug::report("Error in core.getLogfileData: ", e);
     return std::nullopt;
   }
 }
@@ -552,11 +556,11 @@ std::vector<std::unique_ptr<games::Game>> core::getGameStats(const std::optional
         }
         games.push_back(std::move(game));
       } catch (const std::exception& e) {
-        Debug::print("Error in core.getGameStats: " + util::failureText(e), 0);
+        Debug::report("Error in core.getGameStats: ", e);
       }
     }
   } catch (const std::exception& e) {
-    Debug::print("Error in core.getGameStats: " + util::failureText(e), 0);
+    Debug::report("Error in core.getGameStats: ", e);
   }
   Debug::print("O core.getGameStats", 1);
   return games;

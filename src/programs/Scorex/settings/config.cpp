@@ -27,7 +27,7 @@ bool config::logTmp = true;
 int64_t config::maxLog = 1073741824;
 bool config::browser = true;
 std::string config::version;
-int32_t config::browserOverride = 2;
+std::optional<bool> config::browserOverride;
 int32_t config::RankAll = 20;
 int32_t config::RankDM = 20;
 int32_t config::RankTG = 20;
@@ -88,7 +88,8 @@ void config::set(const std::optional<std::string>& filename, const std::string& 
     readLines(util::readWholeFile(file));
   } catch (const std::exception& e) {
     // Reading stops at the failing line; the upper bounds below are not applied.
-    Debug::print("Error in qmsConfig.set" + util::failureText(e), 0);
+    // The trace text is intended as it stands (qmsConfig, no separator before the failure).
+    Debug::report("Error in qmsConfig.set", e);
     return;
   }
   numGames = std::min(numGames, 1000);
@@ -186,13 +187,9 @@ void config::checkDirectories() {
   }
 }
 
-bool config::spawnBrowser() {
-  if (browserOverride == 0) return false;
-  if (browserOverride == 1) return true;
-  return browser;
-}
+bool config::spawnBrowser() { return browserOverride.value_or(browser); }
 
-void config::orBrowser(bool on) { browserOverride = on ? 1 : 0; }
+void config::orBrowser(bool on) { browserOverride = on; }
 
 void config::reset() {
   homeDir.clear();
@@ -208,7 +205,7 @@ void config::reset() {
   maxLog = 1073741824;
   browser = true;
   version.clear();
-  browserOverride = 2;
+  browserOverride.reset();
   RankAll = RankDM = RankTG = RankCTF = RankDom = RankA = Rank1v1 = 20;
 }
 

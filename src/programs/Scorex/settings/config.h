@@ -61,7 +61,7 @@ class config {
   static int64_t maxLog;
   static bool browser;
   static std::string version;
-  static int32_t browserOverride;
+  static std::optional<bool> browserOverride;  // set by orBrowser, over the setting
   static int32_t RankAll;
   static int32_t RankDM;
   static int32_t RankTG;

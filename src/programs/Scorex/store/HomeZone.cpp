@@ -77,7 +77,7 @@ void HomeZone::pin(const std::string& dbDir) {
     ::setenv("TZ", recorded.c_str(), 1);
     ::tzset();
   } catch (const std::exception& e) {
-    util::Debug::print("Error in HomeZone.pin: " + util::failureText(e), 0);
+    util::Debug::report("Error in HomeZone.pin: ", e);
   }
 }
 

@@ -13,6 +13,7 @@
 #include "util/Debug.h"
 #include "util/Failure.h"
 #include "util/FaultPoint.h"
+#include "util/FileDescriptor.h"
 #include "util/Files.h"
 
 namespace orvane::programs::Scorex::store {
@@ -20,6 +21,9 @@ namespace orvane::programs::Scorex::store {
 namespace {
 
 constexpr std::string_view kMagic = "SCOREXJ1";
+// The kinds of a change: a file's whole new content, or bytes at an offset in a file.
+constexpr uint8_t kWholeFile = 1;
+constexpr uint8_t kBytesAtOffset = 2;
 
 uint64_t fnv1a(std::string_view bytes) {
   uint64_t h = 14695981039346656037ULL;
@@ -38,26 +42,17 @@ util::Failure ioFailure(const std::string& path) {
 // them durable.
 void patchFile(const std::string& path, int64_t offset, const std::string& bytes) {
   util::faultPoint();
-  const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0) throw ioFailure(path);
+  util::FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (!fd.valid()) throw ioFailure(path);
   size_t done = 0;
   while (done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done,
+    const ssize_t n = ::pwrite(fd.get(), bytes.data() + done, bytes.size() - done,
                                static_cast<off_t>(offset + static_cast<int64_t>(done)));
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      const util::Failure failure = ioFailure(path);
-      ::close(fd);
-      throw failure;
-    }
+    if (n <= 0) throw ioFailure(path);
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd) != 0) {
-    const util::Failure failure = ioFailure(path);
-    ::close(fd);
-    throw failure;
-  }
-  if (::close(fd) != 0) throw ioFailure(path);
+  if (::fsync(fd.get()) != 0 || !fd.close()) throw ioFailure(path);
 }
 
 }  // namespace
@@ -75,7 +70,7 @@ std::string Journal::encode() const {
   out.writeBytes(std::string(kMagic));
   out.writeInt(static_cast<int32_t>(list.size()));
   for (const Change& c : list) {
-    out.writeByte(c.whole ? 1 : 2);
+    out.writeByte(c.whole ? kWholeFile : kBytesAtOffset);
     out.writeText(c.name);
     if (!c.whole) out.writeLong(c.offset);
     out.writeText(c.bytes);
@@ -100,8 +95,8 @@ std::optional<Journal> Journal::decode(std::string_view bytes) {
     for (int32_t i = 0; i < count; ++i) {
       Change c;
       const int kind = in.readByte();
-      if (kind != 1 && kind != 2) return std::nullopt;
-      c.whole = kind == 1;
+      if (kind != kWholeFile && kind != kBytesAtOffset) return std::nullopt;
+      c.whole = kind == kWholeFile;
       c.name = in.readText(body.size());
       if (!c.whole) c.offset = in.readLong();
       c.bytes = in.readText(body.size());
@@ -129,11 +124,10 @@ void Journal::dropUnchanged(const std::string& dir) {
         return false;
       }
     }
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0) return false;
+    const util::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.valid()) return false;
     std::string now(c.bytes.size(), '\0');
-    const ssize_t n = ::pread(fd, now.data(), now.size(), static_cast<off_t>(c.offset));
-    ::close(fd);
+    const ssize_t n = ::pread(fd.get(), now.data(), now.size(), static_cast<off_t>(c.offset));
     return n == static_cast<ssize_t>(now.size()) && now == c.bytes;
   });
 }
@@ -189,7 +183,7 @@ void Journal::recover(const std::string& dir) {
     util::Debug::print("Completing the database changes of an interrupted run", 0);
     j->apply(dir);
   } catch (const std::exception& e) {
-    util::Debug::print("Error in Journal.recover: " + util::failureText(e), 0);
+    util::Debug::report("Error in Journal.recover: ", e);
     throw;
   }
 }

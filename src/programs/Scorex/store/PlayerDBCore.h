@@ -32,7 +32,7 @@ class PlayerDBCore {
           [&](const auto& s) { pickupsToBytes(s, dos); });
       return dos.take();
     } catch (const std::exception& e) {
-      util::Debug::print("Error PlayerDB.playerToBytes: " + util::failureText(e), 0);
+      util::Debug::report("Error PlayerDB.playerToBytes: ", e);
       return std::nullopt;
     }
   }
@@ -46,7 +46,7 @@ class PlayerDBCore {
           [&](auto& s) { bytesToPickups(s, dis); });
       return p;
     } catch (const std::exception& e) {
-      util::Debug::print("Error PlayerDB.bytesToPlayer: " + util::failureText(e), 0);
+      util::Debug::report("Error PlayerDB.bytesToPlayer: ", e);
       return std::nullopt;
     }
   }
@@ -62,7 +62,7 @@ class PlayerDBCore {
       dos.writeInt(s.deaths);
       dos.writeInt(s.suicides);
     } catch (const std::exception& e) {
-      util::Debug::print("Error PlayerDB.pickupsToBytes: " + util::failureText(e), 0);
+      util::Debug::report("Error PlayerDB.pickupsToBytes: ", e);
     }
   }
 
@@ -75,7 +75,7 @@ class PlayerDBCore {
       s.deaths = dis.readInt();
       s.suicides = dis.readInt();
     } catch (const std::exception& e) {
-      util::Debug::print("Error PlayerDB.bytesToPickups: " + util::failureText(e), 0);
+      util::Debug::report("Error PlayerDB.bytesToPickups: ", e);
     }
   }
 

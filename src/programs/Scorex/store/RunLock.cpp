@@ -18,13 +18,13 @@ namespace orvane::programs::Scorex::store {
 using util::Debug;
 
 bool RunLock::acquire() {
-  if (fd >= 0) return true;
+  if (lock.valid()) return true;
   // Never through a link: a dangling one would have its target created.
-  fd = ::open((dbDir + kLockFileName).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0) return true;
-  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
-  ::close(fd);
-  fd = -1;
+  lock.reset(
+      ::open((dbDir + kLockFileName).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+  if (!lock.valid()) return true;
+  if (::flock(lock.get(), LOCK_EX | LOCK_NB) == 0) return true;
+  lock.reset();
   return false;
 }
 
@@ -44,7 +44,8 @@ bool RunLock::othersHold(int64_t now) {
         ::unlink((dbDir + name).c_str());
       }
     } catch (const std::exception& e) {
-      Debug::print("Error in core.moveLogFiles: " + util::failureText(e), 0);
+      // The trace text is intended as it stands (the lock is checked for core.moveLogFiles).
+      Debug::report("Error in core.moveLogFiles: ", e);
     }
   }
   return held;
@@ -58,15 +59,17 @@ void RunLock::renew(int64_t now) {
   const auto create = [&next] {
     return ::open(next.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   };
-  int f = create();
-  if (f < 0 && errno == EEXIST) {
+  util::FileDescriptor f(create());
+  if (!f.valid() && errno == EEXIST) {
     // Not this run's (a stale lock of the same millisecond, a planted link): the run holds the
     // directory's lock, so it goes.
     ::unlink(next.c_str());
-    f = create();
+    f.reset(create());
   }
-  if (f < 0) throw util::Failure(util::Failure::kIO, next + " (" + std::strerror(errno) + ")");
-  ::close(f);
+  if (!f.valid()) {
+    throw util::Failure(util::Failure::kIO, next + " (" + std::strerror(errno) + ")");
+  }
+  f.reset();
   if (!current.empty()) ::unlink(current.c_str());
   current = next;
 }
@@ -77,10 +80,6 @@ void RunLock::removeCurrent() {
   current.clear();
 }
 
-void RunLock::release() {
-  if (fd < 0) return;
-  ::close(fd);
-  fd = -1;
-}
+void RunLock::release() { lock.reset(); }
 
 }  // namespace orvane::programs::Scorex::store

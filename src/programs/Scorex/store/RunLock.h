@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "util/FileDescriptor.h"
+
 namespace orvane::programs::Scorex::store {
 
 // Keeps two runs from working on one database directory. A run holds an exclusive advisory
@@ -19,7 +21,6 @@ class RunLock {
   explicit RunLock(std::string dbDir) : dbDir(std::move(dbDir)) {}
   RunLock(const RunLock&) = delete;
   RunLock& operator=(const RunLock&) = delete;
-  ~RunLock() { release(); }
 
   // Takes the advisory lock; false when another process holds it. A directory where the lock
   // file cannot be made at all counts as free (the run then fails on its first lock file).
@@ -39,7 +40,7 @@ class RunLock {
  private:
   std::string dbDir;
   std::string current;
-  int fd = -1;
+  util::FileDescriptor lock;  // the fixed file, holding the advisory lock
 };
 
 }  // namespace orvane::programs::Scorex::store

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <exception>
 #include <limits>
+#include <utility>
 
 #include "util/Debug.h"
 #include "util/Failure.h"
@@ -61,16 +62,16 @@ bool SlotStore::open(const std::string& path, bool deferWrites) {
                           "slot size " + std::to_string(entrySize));
     }
     // Never through a link: a dangling one would have its target created.
-    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) {
+    fd.reset(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (!fd.valid()) {
       throw util::Failure(util::Failure::kFileNotFound, path + " (" + std::strerror(errno) + ")");
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0) throw ioFailure();
+    if (::fstat(fd.get(), &st) != 0) throw ioFailure();
     len = st.st_size;
     num = static_cast<int32_t>(std::min<int64_t>(len / entrySize, kMaxSlot));
     if (len > 0) {
-      const int version = static_cast<int8_t>(readAt(fd, 0, 1)[0]);
+      const int version = static_cast<int8_t>(readAt(fd.get(), 0, 1)[0]);
       if (version != 1) {
         // The file is left as it is and the store refuses everything until it is closed.
         refused = true;
@@ -84,47 +85,46 @@ bool SlotStore::open(const std::string& path, bool deferWrites) {
     }
     return true;
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.open: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.open: ", e);
     // A file whose version could not be checked is not written to.
-    if (fd >= 0) ::close(fd);
-    fd = -1;
+    fd.reset();
     return false;
   }
 }
 
 void SlotStore::close() {
-  const int f = fd;
-  fd = -1;
+  util::FileDescriptor f = std::move(fd);
   len = 0;
   num = 0;
   refused = false;
   deferred = false;
   pendingMarks.clear();
   pendingSlots.clear();
-  if (f < 0) return;
+  if (!f.valid()) return;
   try {
-    if (::close(f) != 0) throw ioFailure();
+    if (!f.close()) throw ioFailure();
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.close: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.close: ", e);
   }
 }
 
 std::optional<std::string> SlotStore::read(int32_t uid) const {
   if (refused) return std::nullopt;
   try {
-    if (fd < 0) throw util::Failure(util::Failure::kIO, "the player store is not open");
-    const int64_t loc = int64_t{uid} + 4;
+    if (!fd.valid()) throw util::Failure(util::Failure::kIO, "the player store is not open");
+    const int64_t loc = int64_t{uid} + kFirstCareerSlot;
     if (loc > 0 && loc < num) {
       const auto kept = pendingSlots.find(int64_t{entrySize} * loc);
       if (kept != pendingSlots.end()) return kept->second;
-      return readAt(fd, int64_t{entrySize} * loc, static_cast<size_t>(entrySize));
+      return readAt(fd.get(), int64_t{entrySize} * loc, static_cast<size_t>(entrySize));
     }
-    if (loc > 0 && loc < 4) return std::nullopt;  // a summary player not stored yet
+    if (loc > 0 && loc < kFirstCareerSlot) return std::nullopt;  // a summary player not stored yet
+    // The trace texts of reading are intended as they stand (PlayerDB.getPlayer).
     Debug::print("Error PlayerDB.getPlayer: Invalid Player Requested", 0);
     Debug::print("      loc=" + std::to_string(loc), 0);
     Debug::print("      num=" + std::to_string(num), 0);
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.getPlayer: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.getPlayer: ", e);
   }
   return std::nullopt;
 }
@@ -132,17 +132,18 @@ std::optional<std::string> SlotStore::read(int32_t uid) const {
 void SlotStore::write(int32_t uid, const std::string& bytes) {
   if (refused) return;
   try {
-    if (fd < 0) throw util::Failure(util::Failure::kIO, "the player store is not open");
+    if (!fd.valid()) throw util::Failure(util::Failure::kIO, "the player store is not open");
     if (bytes.size() != static_cast<size_t>(entrySize)) {
       throw util::Failure(util::Failure::kIO, "a record of " + std::to_string(bytes.size()) +
                                                   " bytes for slots of " +
                                                   std::to_string(entrySize));
     }
-    const int64_t loc = int64_t{uid} + 4;
-    // The first career player of a new store leaves slots 1 to 3 to the summary players.
-    if (num == 0 && loc == 4) num = 4;
+    const int64_t loc = int64_t{uid} + kFirstCareerSlot;
+    // The first career player of a new store leaves the slots below his to the summary players.
+    if (num == 0 && loc == kFirstCareerSlot) num = kFirstCareerSlot;
     // Slot 0 holds the version: writing a record there would make the whole store unreadable.
     if (loc > num || loc < 1 || loc >= kMaxSlot) {
+      // The trace texts of writing are intended as they stand (PlayerDB.putPlayer, loc>num).
       Debug::print("Error PlayerDB.putPlayer: loc>num", 0);
       Debug::print("      loc=" + std::to_string(loc), 0);
       Debug::print("      num=" + std::to_string(num), 0);
@@ -156,14 +157,14 @@ void SlotStore::write(int32_t uid, const std::string& bytes) {
     if (loc == num) ++num;
     put(int64_t{entrySize} * loc, bytes);
   } catch (const std::exception& e) {
-    Debug::print("Error PlayerDB.putPlayer: " + util::failureText(e), 0);
+    Debug::report("Error PlayerDB.putPlayer: ", e);
   }
 }
 
 void SlotStore::put(int64_t offset, const std::string& bytes) {
   if (!deferred) {
     util::faultPoint();
-    writeAt(fd, offset, bytes);
+    writeAt(fd.get(), offset, bytes);
   } else if (bytes.size() == static_cast<size_t>(entrySize) && offset > 0) {
     pendingSlots[offset] = bytes;
   } else {

@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "util/FileDescriptor.h"
+
 namespace orvane::programs::Scorex::store {
 
 // A player store: one file of fixed-size slots, addressed by career number. Slot 0 holds the
@@ -16,6 +18,10 @@ namespace orvane::programs::Scorex::store {
 // records into slots of its own size; the messages are the same for every module.
 class SlotStore {
  public:
+  // The slot of career number 0: career number u lies in slot u + kFirstCareerSlot, so the
+  // summary players' numbers take the slots between it and the version's.
+  static constexpr int64_t kFirstCareerSlot = 4;
+
   explicit SlotStore(int32_t entrySize) : entrySize(entrySize) {}
   SlotStore(const SlotStore&) = delete;
   SlotStore& operator=(const SlotStore&) = delete;
@@ -28,7 +34,7 @@ class SlotStore {
   // aside (reads see them), so that they reach the file together with the run's other changes.
   bool open(const std::string& path, bool deferred = false);
   void close();
-  bool isOpen() const { return fd >= 0; }
+  bool isOpen() const { return fd.valid(); }
   // True after a version mismatch: nothing may be read or written.
   bool isRefused() const { return refused; }
 
@@ -49,7 +55,7 @@ class SlotStore {
 
  private:
   int32_t entrySize;
-  int fd = -1;
+  util::FileDescriptor fd;
   int64_t len = 0;
   int32_t num = 0;
   bool refused = false;

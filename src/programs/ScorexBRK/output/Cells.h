@@ -6,9 +6,7 @@
 #include "games/brk/PStats.h"
 #include "games/brk/Specs.h"
 #include "programs/Scorex/output/Cells.h"
-#include "programs/ScorexBRK/output/SortInt.h"
-#include "programs/ScorexBRK/output/TableEntry.h"
-#include "programs/ScorexBRK/output/TableHtml.h"
+#include "programs/Scorex/output/TableEntry.h"
 
 // The table builders' pieces (shared with the other game) and Brakk's own: damage headings and
 // ratios, and the names of its weapons and causes.
@@ -17,10 +15,10 @@ namespace orvane::programs::ScorexBRK::output::cells {
 using namespace Scorex::output::cells;
 
 // Two heading rows: the names span both rows, then "Damage" over "Given", "Rec." and "G/R".
-inline void damageHeadings(Table& t, const std::vector<const char*>& names) {
-  Row r;
-  for (const char* n : names) r.push_back(span(n, 2, 2, 1));
-  r.push_back(span("Damage", 2, 1, 3));
+inline void damageHeadings(Scorex::output::Table& t, const std::vector<const char*>& names) {
+  Scorex::output::Row r;
+  for (const char* n : names) r.push_back(span(n, Scorex::output::kHeading, 2, 1));
+  r.push_back(span("Damage", Scorex::output::kHeading, 1, 3));
   t.push_back(std::move(r));
   t.push_back(headings({"Given", "Rec.", "G/R"}));
 }

@@ -2,7 +2,7 @@
 
 #include "programs/Scorex/output/MatchHtml.h"
 #include "programs/Scorex/output/PageParts.h"
-#include "programs/ScorexBRK/output/TableHtml.h"
+#include "programs/Scorex/output/TableHtml.h"
 
 namespace orvane::programs::ScorexBRK::output {
 

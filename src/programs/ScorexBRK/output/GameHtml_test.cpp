@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "programs/Scorex/output/FrameHtml.h"
 #include "programs/Scorex/settings/config.h"
-#include "programs/ScorexBRK/output/FrameHtml.h"
 #include "util/Debug.h"
 #include "util/Files.h"
 
@@ -28,6 +28,7 @@ namespace orvane::programs::ScorexBRK::output {
 namespace {
 
 using games::brk::Game;
+using Scorex::output::FrameHtml;
 using Scorex::settings::config;
 using testing::listing;
 using testing::slurp;

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "games/brk/Specs.h"
+#include "programs/Scorex/output/SortWeapon.h"
 #include "programs/ScorexBRK/output/Cells.h"
-#include "programs/ScorexBRK/output/SortWeapon.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
 
@@ -18,6 +18,10 @@ using games::brk::Game;
 using games::brk::Player;
 using games::brk::PStats;
 using games::brk::Specs;
+using Scorex::output::kRowLabel;
+using Scorex::output::kSectionLine;
+using Scorex::output::kValue;
+using Scorex::output::SortWeapon;
 using util::Debug;
 
 using namespace cells;
@@ -119,7 +123,8 @@ void GameTables::mGameInfo() {
         {"Runes Status", esc(g.runesstatus)},
         {"Disabled Items", Scorex::output::nameList(g.disabledItems)}};
     Table t;
-    for (const auto& [label, value] : rows) t.push_back(Row{cell(label, 3), cell(value, 1)});
+    for (const auto& [label, value] : rows)
+      t.push_back(Row{cell(label, kRowLabel), cell(value, kValue)});
     return t;
   });
   Debug::print("O GameTables.mGameInfo", 1);
@@ -130,7 +135,8 @@ void GameTables::mGameZBot() {
   attempt(gameZBot, "Error in GameTables.mGameZBot: ", [this] {
     Table t{headings({"Player Name", "IP Address", "Behavior Info"})};
     for (const games::brk::EPZbot& z : g.zbots) {
-      t.push_back(Row{cell(esc(z.name), 3), cell(esc(z.ip), 1), cell(esc(z.botInfo), 1)});
+      t.push_back(
+          Row{cell(esc(z.name), kRowLabel), cell(esc(z.ip), kValue), cell(esc(z.botInfo), kValue)});
     }
     return t;
   });
@@ -159,7 +165,7 @@ void GameTables::mTeam() {
       line = esc((first ? a : b).name) + " defeats " + esc((first ? b : a).name) + " - " +
              str(std::max(s1, s2)) + " to " + str(std::min(s1, s2));
     }
-    return Table{Row{cell(line, 12)}};
+    return Table{Row{cell(line, kSectionLine)}};
   });
   Debug::print("O GameTables.mTeam", 1);
 }

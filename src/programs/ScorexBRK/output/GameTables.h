@@ -7,10 +7,15 @@
 #include "games/brk/Game.h"
 #include "games/brk/Specs.h"
 #include "programs/Scorex/output/MatchTables.h"
+#include "programs/Scorex/output/TableEntry.h"
 #include "programs/ScorexBRK/output/Cells.h"
-#include "programs/ScorexBRK/output/TableEntry.h"
 
 namespace orvane::programs::ScorexBRK::output {
+
+using Scorex::output::Cell;
+using Scorex::output::Row;
+using Scorex::output::Table;
+using Scorex::output::TableEntry;
 
 // Brakk's names on its match pages, as its tables hold them.
 struct MatchNames {

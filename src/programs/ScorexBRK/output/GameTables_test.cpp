@@ -8,7 +8,7 @@
 #include <tuple>
 #include <vector>
 
-#include "programs/ScorexBRK/output/TableHtml.h"
+#include "programs/Scorex/output/TableHtml.h"
 #include "util/Debug.h"
 #include "util/TextWriter.h"
 
@@ -16,6 +16,7 @@ namespace orvane::programs::ScorexBRK::output {
 namespace {
 
 using games::brk::Game;
+using Scorex::output::TableHtml;
 using util::Debug;
 using Lines = std::vector<std::string>;
 

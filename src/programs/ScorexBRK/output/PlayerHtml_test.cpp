@@ -16,6 +16,9 @@ namespace orvane::programs::ScorexBRK::output {
 namespace {
 
 using games::brk::Player;
+using Scorex::output::Cell;
+using Scorex::output::Row;
+using Scorex::output::TableEntry;
 using util::Debug;
 using Lines = std::vector<std::string>;
 

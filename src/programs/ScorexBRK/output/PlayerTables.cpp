@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "programs/Scorex/output/SortWeapon.h"
 #include "programs/ScorexBRK/output/Cells.h"
-#include "programs/ScorexBRK/output/SortWeapon.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
@@ -14,6 +14,7 @@ using games::brk::Player;
 using games::brk::PStats;
 using games::brk::Specs;
 using Scorex::output::CareerBlock;
+using Scorex::output::SortWeapon;
 
 using namespace cells;
 

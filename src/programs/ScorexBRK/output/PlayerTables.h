@@ -10,13 +10,15 @@
 #include "games/brk/Specs.h"
 #include "programs/Scorex/output/CareerTables.h"
 #include "programs/Scorex/output/Cells.h"
-#include "programs/ScorexBRK/output/TableEntry.h"
+#include "programs/Scorex/output/TableEntry.h"
 
 namespace orvane::programs::ScorexBRK::output {
 
+using Scorex::output::Table;
+
 // The tables of one career page: the shared ones (four summaries with damage, suicides,
-// power-ups, items) and the weapons with their hits and damage. Page type 1 is a real player's
-// page, 2 a summary player's. Made for one page.
+// power-ups, items) and the weapons with their hits and damage, for a page of any
+// CareerPageType. Made for one page.
 class PlayerTables final
     : public Scorex::output::CareerTablesCore<PlayerTables, games::brk::Player, games::brk::Specs> {
  public:

@@ -1,4 +1,4 @@
-#include "programs/ScorexBRK/output/TableHtml.h"
+#include "programs/Scorex/output/TableHtml.h"
 
 #include <gtest/gtest.h>
 
@@ -8,17 +8,29 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "programs/ScorexBRK/output/SortDouble.h"
-#include "programs/ScorexBRK/output/SortInt.h"
-#include "programs/ScorexBRK/output/SortVs.h"
-#include "programs/ScorexBRK/output/SortWeapon.h"
-#include "programs/ScorexBRK/output/SortWonLost.h"
+#include "games/brk/PStats.h"
+#include "programs/Scorex/career/SortDouble.h"
+#include "programs/Scorex/career/SortInt.h"
+#include "programs/Scorex/career/SortWonLost.h"
+#include "programs/Scorex/output/SortVs.h"
+#include "programs/Scorex/output/SortWeapon.h"
+#include "programs/Scorex/output/TableEntry.h"
 #include "util/Debug.h"
 #include "util/QuickSort.h"
 
 namespace orvane::programs::ScorexBRK::output {
 namespace {
 
+using Scorex::career::SortDouble;
+using Scorex::career::SortInt;
+using Scorex::career::SortWonLost;
+using Scorex::output::Cell;
+using Scorex::output::Row;
+using Scorex::output::SortVs;
+using Scorex::output::SortWeapon;
+using Scorex::output::Table;
+using Scorex::output::TableEntry;
+using Scorex::output::TableHtml;
 using util::Debug;
 
 class TableHtmlTest : public ::testing::Test {

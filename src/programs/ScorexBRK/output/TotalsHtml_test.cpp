@@ -10,14 +10,15 @@
 #include <vector>
 
 #include "TempDir.h"
+#include "programs/Scorex/output/FrameHtml.h"
 #include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/PlayerDB.h"
-#include "programs/ScorexBRK/output/FrameHtml.h"
 #include "util/Debug.h"
 
 namespace orvane::programs::ScorexBRK::output {
 namespace {
 
+using Scorex::output::FrameHtml;
 using Scorex::settings::config;
 using testing::listing;
 using testing::slurp;

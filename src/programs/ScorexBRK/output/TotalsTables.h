@@ -5,11 +5,13 @@
 
 #include "games/brk/Specs.h"
 #include "programs/Scorex/output/Cells.h"
+#include "programs/Scorex/output/TableEntry.h"
 #include "programs/Scorex/output/TotalsTablesCore.h"
 #include "programs/ScorexBRK/Totals.h"
-#include "programs/ScorexBRK/output/TableEntry.h"
 
 namespace orvane::programs::ScorexBRK::output {
+
+using Scorex::output::Table;
 
 // Every table of the all-time pages, built at once from the career totals, the records and
 // the player store (which must be open): the shared ones, the most matches won and lost per

@@ -18,6 +18,9 @@
 namespace orvane::programs::ScorexBRK::output {
 namespace {
 
+using Scorex::output::Cell;
+using Scorex::output::Row;
+using Scorex::output::TableEntry;
 using Scorex::settings::config;
 using util::Debug;
 using Lines = std::vector<std::string>;

@@ -19,6 +19,8 @@ using games::zln::Specs;
 using util::Debug;
 
 using namespace Scorex::output::cells;
+using Scorex::output::kHeading;
+using Scorex::output::kSectionLine;
 using Scorex::output::labelledRow;
 using Scorex::output::nameList;
 using Scorex::output::SortWeapon;
@@ -29,7 +31,7 @@ namespace {
 
 Row headingRow(const std::vector<std::string>& names) {
   Row r;
-  for (const std::string& n : names) r.push_back(cell(n, 2));
+  for (const std::string& n : names) r.push_back(cell(n, kHeading));
   return r;
 }
 // Label and value rows.
@@ -220,7 +222,7 @@ void GameTables::mTeam() {
       line = teamName(a.uid) + (score(a) == score(b) ? " ties " : " defeats ") + teamName(b.uid) +
              " - " + text(a) + " to " + text(b);
     }
-    return Table{Row{cell(line, 12)}};
+    return Table{Row{cell(line, kSectionLine)}};
   });
   Debug::print("O GameTables.mTeam", 1);
 }

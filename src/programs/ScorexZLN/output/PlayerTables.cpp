@@ -11,6 +11,9 @@ using games::zln::PStats;
 using games::zln::Specs;
 using Scorex::output::buildInPlace;
 using Scorex::output::CareerBlock;
+using Scorex::output::kHeading;
+using Scorex::output::kRowLabel;
+using Scorex::output::kValue;
 using Scorex::output::Row;
 using Scorex::output::SortWeapon;
 
@@ -54,7 +57,7 @@ std::vector<CareerBlock> PlayerTables::blocks() const {
 
 void PlayerTables::summaryHeadings(Table& t, const std::vector<const char*>& names) {
   Row r;
-  for (const char* n : names) r.push_back(cell(n, 2));
+  for (const char* n : names) r.push_back(cell(n, kHeading));
   t.push_back(std::move(r));
 }
 
@@ -70,10 +73,10 @@ void PlayerTables::mPOpponents() {
              {std::pair<const char*, const PStats*>{"Humans", &p.vsHumans}, {"Bots", &p.vsBots}}) {
           const double eff =
               s->kills > 0 ? s->kills * 100.0 / (static_cast<double>(s->kills) + s->deaths) : 0.0;
-          Row r{cell(label, 3)};
+          Row r{cell(label, kRowLabel)};
           for (std::string v : {str(s->kills), str(s->deaths), pct(eff), str(s->tkills),
                                 str(s->tdeaths), str(s->headShots)}) {
-            r.push_back(cell(std::move(v), 1));
+            r.push_back(cell(std::move(v), kValue));
           }
           t.push_back(std::move(r));
         }
@@ -113,7 +116,7 @@ void PlayerTables::mPEvents() {
               {"Translocations", s.trans},
               {"Translocator Throws", s.transThrow},
               {"Failed Translocations", s.transFail}}) {
-          t.push_back(Row{cell(label, 3), cell(str(count), 1)});
+          t.push_back(Row{cell(label, kRowLabel), cell(str(count), kValue)});
         }
       });
 }

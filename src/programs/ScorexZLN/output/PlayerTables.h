@@ -19,7 +19,7 @@ using Scorex::output::Table;
 // summaries (one per game type, then all combined), the kills against humans and against bots,
 // the team objectives (flags and control points), the special events (first blood, head shots,
 // kill chains, translocations), the weapons, suicides, power-ups, killing sprees and items.
-// Page type 1 is a real player's page, 2 a summary player's. Made for one page.
+// For a page of any CareerPageType. Made for one page.
 class PlayerTables final
     : public Scorex::output::CareerTablesCore<PlayerTables, games::zln::Player, games::zln::Specs> {
  public:
