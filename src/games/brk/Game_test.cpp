@@ -298,58 +298,5 @@ TEST_F(GameTest, WinnersInSpecialCases) {
   EXPECT_EQ(trace.str(), "Error: Kill\n");
 }
 
-TEST_F(GameTest, NiceDate) {
-  const auto g = play("1|Suicide|0|Lava||0\n");
-  struct Case {
-    const char* logged;
-    const char* text;
-    int64_t time;
-  };
-  for (const Case& c : {
-           Case{"1999.12.31.11.59.59.999.+1", "Fri, Dec 31  1999 at 11:59:59 AM +1", 946637999999},
-           Case{"1999.12.31.11.59.59.999.-2", "Fri, Dec 31  1999 at 11:59:59 AM -2", 946648799999},
-           Case{"2000.01.31.10.05.09.123.-5", "Mon, Jan 31  2000 at 10:05:09 AM -5", 949331109123},
-           Case{"2000.01.31.10.05.09.123.+5.5", "Mon, Jan 31  2000 at 10:05:09 AM +5.5",
-                949293309123},
-           // The hour is read as 0..23: 12:30 is half past noon.
-           Case{"2004.06.15.12.30.00.000.-3", "Tue, Jun 15  2004 at 12:30:00 PM -3", 1087313400000},
-           Case{"2004.06.15.00.15.00.000.+0", "Tue, Jun 15  2004 at 12:15:00 AM +0", 1087258500000},
-           Case{"2003.13.01.00.00.00.000.+0", "Thu, Jan 01  2004 at 12:00:00 AM +0", 1072915200000},
-           // Zones as clocks or by name.
-           Case{"2000.01.31.10.05.09.123.+05:30", "Mon, Jan 31  2000 at 10:05:09 AM +05:30",
-                949293309123},
-           Case{"2000.01.31.10.05.09.123.-3:45", "Mon, Jan 31  2000 at 10:05:09 AM -3:45",
-                949326609123},
-           Case{"2000.01.31.10.05.09.123.UTC", "Mon, Jan 31  2000 at 10:05:09 AM UTC",
-                949313109123},
-           Case{"2000.01.31.10.05.09.123.z", "Mon, Jan 31  2000 at 10:05:09 AM z", 949313109123},
-       }) {
-    EXPECT_EQ(g->niceDate(c.logged).value_or("<none>"), c.text);
-    EXPECT_EQ(g->time, c.time) << c.logged;
-  }
-  EXPECT_EQ(trace.str(), "Error: Suicide\n");
-
-  // Read in the local zone: 10:05 at five hours west of UTC is 15:05 UTC.
-  setenv("TZ", "EST5", 1);
-  tzset();
-  EXPECT_EQ(g->niceDate("2000.01.31.10.05.09.123.+0").value_or("<none>"),
-            "Mon, Jan 31  2000 at 10:05:09 AM +0");
-  EXPECT_EQ(g->time, 949331109123);
-  setenv("TZ", "UTC", 1);
-  tzset();
-
-  trace.str("");
-  for (const char* bad :
-       {"2004.06.15", "2000.01.31.10.05.09.123.+05:3x", "2000.01.31.10.05.09.123.PST",
-        "2000.01.31.10.05.09.123.", "2000.01.31.10.05.09.123.+5:60"}) {
-    EXPECT_FALSE(g->niceDate(bad).has_value()) << bad;
-  }
-  EXPECT_EQ(g->time, 949331109123);  // kept
-  EXPECT_EQ(trace.str().rfind("Error in Game.niceDate ", 0), 0u) << trace.str();
-  const auto bad = play("0|info|Absolute_Time|yesterday\n1|Suicide|0|Lava||0\n");
-  EXPECT_EQ(bad->date, "");
-  EXPECT_EQ(bad->theTime(), 0);
-}
-
 }  // namespace
 }  // namespace orvane::games::brk
