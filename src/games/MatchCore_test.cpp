@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "games/Ranking.h"
 #include "games/brk/Game.h"
 #include "util/Debug.h"
 
@@ -77,27 +78,17 @@ TEST_F(MatchCoreTest, ALonePlayerWinsATeamMatchWithoutTeamsOrPlayersHasNoResult)
   EXPECT_EQ(trace.str(), "Error: Kill\nError: Item Get\nError: Suicide\n");
 }
 
-// More frags first, then fewer deaths, then fewer suicides: on the whole match, or on the
-// statistics of one game type.
+// More frags first, then fewer deaths, then fewer suicides; level otherwise.
 TEST(Ranking, FragsThenDeathsThenSuicides) {
-  std::vector<brk::Player> p(4);
-  const int32_t fds[4][3] = {{5, 2, 0}, {9, 1, 0}, {5, 1, 1}, {5, 1, 0}};
-  for (size_t i = 0; i < p.size(); ++i) {
-    brk::PStats& s = p[i].games[2];
-    std::tie(s.frags, s.deaths, s.suicides) = std::tie(fds[i][0], fds[i][1], fds[i][2]);
-    p[i].all = s;
-  }
-  const auto order = [&](const util::Comp<const brk::Player*>& c) {
-    std::vector<const brk::Player*> v = {&p[0], &p[1], &p[2], &p[3]};
-    util::QuickSort::quickSort(v, c);
-    Ints x;
-    for (const brk::Player* q : v) x.push_back(static_cast<int32_t>(q - p.data()));
-    return x;
+  struct S {
+    int32_t frags, deaths, suicides;
   };
-  EXPECT_EQ(order(brk::SortFDS()), (Ints{1, 3, 2, 0}));
-  EXPECT_EQ(order(brk::SortFDSb(2)), (Ints{1, 3, 2, 0}));
-  p[1].games[2].frags = 0;
-  EXPECT_EQ(order(brk::SortFDSb(2)), (Ints{3, 2, 0, 1}));
+  const S best{5, 1, 0};
+  for (const S& worse : {S{4, 0, 0}, S{5, 2, 0}, S{5, 1, 1}}) {
+    EXPECT_EQ(std::make_pair(compareFDS(best, worse), compareFDS(worse, best)),
+              std::make_pair(1, -1));
+  }
+  EXPECT_EQ(compareFDS(best, best), 0);
 }
 
 }  // namespace

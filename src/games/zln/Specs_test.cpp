@@ -14,7 +14,6 @@ using Ints = std::vector<int32_t>;
 
 // The first rule that applies books a kill, so the narrow rules come before the broad ones;
 // without a rule it goes to the logged weapon after a trace line, or to 0 when that is none.
-// Unknown names count as 0 after a trace line, free-for-all variants as Tournament DeathMatch.
 TEST(ZlnSpecs, KillWeaponRulesAndLookups) {
   std::ostringstream trace;
   util::Debug::reset();
@@ -35,16 +34,14 @@ TEST(ZlnSpecs, KillWeaponRulesAndLookups) {
   };
   for (const auto& r : rows) EXPECT_EQ(Specs::wlocALT(r[0], r[1]), Specs::wloc(r[2])) << r[1];
   EXPECT_EQ(trace.str(), "");
-  EXPECT_EQ(
-      (Ints{Specs::wlocALT("Sniper Rifle", "blasted"), Specs::wlocALT("Blaster", "Shot"),
-            Specs::ploc("Invisibility"), Specs::ploc("Health Vial"), Specs::sploc("Brutalizing"),
-            Specs::gloc("Last Man Standing"), Specs::gloc("SinglePlayer")}),
-      (Ints{12, 0, 2, 0, -1, 0, 5}));
+  // Free-for-all variants count as Tournament DeathMatch.
+  EXPECT_EQ((Ints{Specs::wlocALT("Sniper Rifle", "blasted"), Specs::wlocALT("Blaster", "Shot"),
+                  Specs::gloc("Last Man Standing"), Specs::gloc("SinglePlayer")}),
+            (Ints{12, 0, 0, 5}));
   util::Debug::reset();
   EXPECT_EQ(trace.str(),
             "Error in zln.Specs.wlocAlt: $Sniper Rifle$ $blasted$\n"
-            "Error in zln.Specs.wlocAlt: $Blaster$ $Shot$\n"
-            "Error in zln.Specs.ploc: $Health Vial$ unknown pickup\n");
+            "Error in zln.Specs.wlocAlt: $Blaster$ $Shot$\n");
 }
 
 // A suicide's cause comes from its damage type alone; one that names no cause gives 0.
