@@ -19,9 +19,8 @@ TEST(ZlnLogGenerator, EveryEventKindEachObjectiveInItsGameType) {
                            "Tournament Team Game", "SinglePlayer"}) {
     const std::string text = generateZlnText({3, 4, 2, 300, type});
     const games::TokenLines lines = games::qmLog::parse(text);
-    for (size_t i = 0; i < lines.size(); ++i) {
+    for (size_t i = 0; i < lines.size(); ++i)
       typesOf[std::string(lines[i][1] == "player" ? lines[i][2] : lines[i][1])].insert(type);
-    }
   }
   EXPECT_EQ(typesOf.size(), 38u);  // all 29 keywords but "player", and its 9 sub-keywords
   for (const char* k : {"flag_taken", "dom_score_update", "assault_defender", "teamkill"}) {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
+#include <sstream>
 
 #include "util/Failure.h"
 
@@ -23,12 +23,10 @@ TEST(BigEndian, GoldenBytesAndRoundTrip) {
                                    "ab\xE9\x7F\xF8\x00\x00\x00\x00\x00\x00",
                                    36));
   BigEndianReader r(w.bytes());
-  EXPECT_EQ(r.readInt(), -2);
-  EXPECT_EQ(r.readLong(), 0x0102030405060708LL);
-  EXPECT_EQ(r.readDouble(), 1.5);
-  EXPECT_TRUE(r.readBool());
-  EXPECT_EQ(r.readText(), "ab\xE9");
-  EXPECT_TRUE(std::isnan(r.readDouble()));
+  std::ostringstream read;  // the operands of << are read from left to right
+  read << r.readInt() << " " << r.readLong() << " " << r.readDouble() << " " << r.readBool() << " "
+       << r.readText() << " " << r.readDouble();
+  EXPECT_EQ(read.str(), "-2 72623859790382856 1.5 1 ab\xE9 nan");
   EXPECT_EQ(r.remaining(), 0u);
   EXPECT_THROW(r.readByte(), Failure);
 }
@@ -46,12 +44,7 @@ TEST(BigEndian, DamagedTextsAndShortDataFailWithoutReadingPastTheEnd) {
   BigEndianReader limited(abc);
   EXPECT_THROW(limited.readText(2), Failure);
   BigEndianReader shortInt(two);
-  try {
-    shortInt.readInt();
-    FAIL();
-  } catch (const Failure& f) {
-    EXPECT_EQ(failureText(f), "EOFException");
-  }
+  EXPECT_THROW(shortInt.readInt(), Failure);  // the stores' tests check its EOFException text
 }
 
 }  // namespace

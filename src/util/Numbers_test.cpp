@@ -44,26 +44,16 @@ TEST(Numbers, ParseDoubleTakesSignDigitsFractionExponentOnly) {
                               "0x1p3", "1e", "1e+", "e5", "1.2.3", "1,5", "1e999", "--1", "1f"});
 }
 
+// The shortest text that reads back, always with a point; grouped and rounded half to even on
+// the exact binary value (0.35 is a little below half), NaN and infinity as zero.
 TEST(Numbers, FormatsAndTruncation) {
-  for (const auto& [d, text] : std::vector<std::pair<double, std::string>>{{12.0, "12.0"},
-                                                                           {0.25, "0.25"},
-                                                                           {-3.5, "-3.5"},
-                                                                           {0.1, "0.1"},
-                                                                           {1e7, "10000000.0"},
-                                                                           {0.001, "0.001"},
-                                                                           {123.456, "123.456"}}) {
-    EXPECT_EQ(formatDouble(d), text);
-  }
-  // Grouped, rounded half to even on the exact binary value; NaN and infinity as zero.
-  EXPECT_EQ(formatNumber(1234.5, 1), "1,234.5");
-  EXPECT_EQ(formatNumber(0.25, 1), "0.2");
-  EXPECT_EQ(formatNumber(0.35, 1), "0.3");
-  EXPECT_EQ(formatNumber(2.0 / 3.0, 3), "0.667");
-  EXPECT_EQ(formatNumber(123456789012.0, 1), "123,456,789,012.0");
-  EXPECT_EQ(formatNumber(-1234567.0, 1), "-1,234,567.0");
-  EXPECT_EQ(formatNumber(999.96, 1), "1,000.0");
-  EXPECT_EQ(formatNumber(1.0 / 0.0, 1) + formatNumber(std::nan(""), 3), "0.00.000");
-  EXPECT_EQ(formatNumber(5, 0), "5");
+  std::string texts;
+  for (double d : {12.0, 0.25, -3.5, 0.1, 1e7, 0.001, 123.456}) texts += formatDouble(d) + " ";
+  EXPECT_EQ(texts, "12.0 0.25 -3.5 0.1 10000000.0 0.001 123.456 ");
+  const auto n = [](double d, int decimals) { return formatNumber(d, decimals) + " "; };
+  EXPECT_EQ(n(1234.5, 1) + n(0.25, 1) + n(0.35, 1) + n(2.0 / 3.0, 3) + n(123456789012.0, 1) +
+                n(-1234567.0, 1) + n(999.96, 1) + n(1.0 / 0.0, 1) + n(std::nan(""), 3) + n(5, 0),
+            "1,234.5 0.2 0.3 0.667 123,456,789,012.0 -1,234,567.0 1,000.0 0.0 0.000 5 ");
   // truncToInt cuts the fraction and saturates.
   EXPECT_EQ(
       (std::vector<int32_t>{truncToInt(4.9), truncToInt(-4.9), truncToInt(std::nan("")),

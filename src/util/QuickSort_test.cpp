@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 
 namespace orvane::util {
@@ -45,14 +46,11 @@ TEST(QuickSort, SortsOnlyTheSpanAndSurvivesEmptyBadOrContradictorySpans) {
   EXPECT_EQ(tags(QuickSort::quickSort(v, 0, 2, ByKey())), "bcad");
   EXPECT_EQ(tags(QuickSort::quickSort(v, 2, 7, ByKey())), "bcad");
   std::vector<Tagged> none;
-  EXPECT_TRUE(QuickSort::quickSort(none, 0, -1, ByKey()).empty());
-  EXPECT_TRUE(QuickSort::quickSort(none, ByKey()).empty());
+  EXPECT_TRUE(QuickSort::quickSort(none, 0, -1, ByKey()).empty() &&
+              QuickSort::quickSort(none, ByKey()).empty());
   std::vector<Tagged> many;
-  uint32_t x = 12345;
-  for (int i = 0; i < 5000; ++i) {
-    x = x * 1103515245u + 12345u;
-    many.push_back({static_cast<int>(x >> 20) % 100, 'x'});
-  }
+  std::mt19937 random(12345);
+  for (int i = 0; i < 5000; ++i) many.push_back({static_cast<int>(random() % 100), 'x'});
   QuickSort::quickSort(many, ByKey(1));  // the scans must stay inside the array
   QuickSort::quickSort(many, ByKey(-1));
   QuickSort::quickSort(many, ByKey());
