@@ -5,6 +5,8 @@
 #include <sstream>
 #include <vector>
 
+#include "games/SpreeLadder.h"
+
 namespace orvane::games {
 namespace {
 
@@ -22,6 +24,16 @@ TEST(NameTable, ExactNamesAndUnknownOnesAsTheFirst) {
             (std::vector<int32_t>{1, -1, 0, 2, 2, 0}));
   util::Debug::reset();
   EXPECT_EQ(trace.str(), "Error in Specs.ploc: $quad$ unknown pickup\n");
+}
+
+// A life climbs the spree ladder with its kills; a level the game's table lacks leaves it at
+// the highest level below that the table has.
+TEST(SpreeLadder, LevelsMissingFromTheTableKeepTheLevelBelow) {
+  const std::array<std::string_view, 3> table = {"Killing Spree", "Dominating", "Unstoppable"};
+  std::string names;
+  for (int32_t kills : {4, 5, 13, 14, 24, 25, 60})
+    names += std::string(spreeName(table, kills)) + "|";
+  EXPECT_EQ(names, "|Killing Spree|Killing Spree|Dominating|Dominating|Unstoppable|Unstoppable|");
 }
 
 }  // namespace

@@ -1,10 +1,8 @@
-#include "games/zln/Player.h"
+#include "games/zln/PStats.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
-
-#include "games/zln/PStats.h"
 
 namespace orvane::games::zln {
 namespace {
@@ -27,15 +25,6 @@ TEST(ZlnPStats, KillChainsCountOnceAtTheirLongest) {
   EXPECT_EQ(chain(b), (Ints{0, 0, 1, 0, 4}));
   for (double t : {20.0, 21.0, 22.0}) b.killer(1, 1, 0, t);  // the chain stays at its top
   EXPECT_EQ(chain(b), (Ints{0, 0, 0, 1, 5}));
-}
-
-// A spree level the game does not count leaves the life at the level below.
-TEST(ZlnPlayer, SpreeLevelsMissingFromTheTableKeepTheLevelBelow) {
-  Player p(0.0);
-  for (int i = 0; i < 24; ++i) p.killer(1, 1, 1, false, 10.0 * i);
-  EXPECT_EQ(p.preSpree.desc, "Dominating");  // no "Brutalizing" at 19
-  p.killer(1, 1, 1, false, 250.0);
-  EXPECT_EQ(p.preSpree.desc, "Unstoppable");
 }
 
 }  // namespace
