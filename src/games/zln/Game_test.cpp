@@ -112,7 +112,8 @@ TEST_F(ZlnGameTest, AKillOnTheLastLineCountsNoCarrierKill) {
 
 // Domination goes to the higher logged score though the other team has the frags (a score of
 // a team not there changes nothing), control points counted by name; Assault to the defenders
-// unless the attack succeeded (the golden Assault match is one that does).
+// unless the attack succeeded (the golden Assault match is one that does). A team game without
+// team records has no result.
 TEST_F(ZlnGameTest, ObjectiveGamesWinByTheLoggedScoreOrTheAttacksEnd) {
   const auto match = [&](const char* type, const std::string& lines) {
     return play(header(type, type, true) + join(0, "Ann", 0) + join(1, "Bob", 1) +
@@ -133,6 +134,10 @@ TEST_F(ZlnGameTest, ObjectiveGamesWinByTheLoggedScoreOrTheAttacksEnd) {
   EXPECT_EQ(as->assaultCode + std::to_string(as->assaultPart), "AS-Frigate2");
   EXPECT_EQ(std::to_string(as->winningTeam) + ranked(*as)[0],
             "1Ann f1 k1 d0 s0 tk0 flag0000000 t49 0/1");
+  const auto none = play(header("Capture the Flag", "CTFGame", true) + join(0, "Ann") +
+                         join(1, "Bob") + "9|kill|0|Enforcer|1|Enforcer|shot\n");
+  EXPECT_EQ(std::to_string(none->winningTeam) + ranked(*none)[0],
+            "-1Ann f1 k1 d0 s0 tk0 flag0000000 t8 0/0");
 }
 
 // A player who leaves and comes back as the same person continues on his old record; the flag
