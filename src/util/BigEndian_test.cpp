@@ -2,67 +2,49 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <sstream>
+
 #include "util/Failure.h"
 
 namespace orvane::util {
 namespace {
 
-TEST(BigEndian, GoldenBytes) {
+TEST(BigEndian, GoldenBytesAndRoundTrip) {
   BigEndianWriter w;
   w.writeInt(-2);
   w.writeLong(0x0102030405060708LL);
   w.writeDouble(1.5);
   w.writeBool(true);
   w.writeText("ab\xE9");
-  w.writeDouble(-std::numeric_limits<double>::quiet_NaN());
-  EXPECT_EQ(w.bytes(), std::string("\xFF\xFF\xFF\xFE"
-                                   "\x01\x02\x03\x04\x05\x06\x07\x08"
-                                   "\x3F\xF8\x00\x00\x00\x00\x00\x00"
-                                   "\x01"
-                                   "\x00\x00\x00\x03"
-                                   "ab\xE9"
-                                   "\x7F\xF8\x00\x00\x00\x00\x00\x00",
+  w.writeDouble(-std::numeric_limits<double>::quiet_NaN());  // one NaN pattern, sign cleared
+  EXPECT_EQ(w.bytes(), std::string("\xFF\xFF\xFF\xFE\x01\x02\x03\x04\x05\x06\x07\x08"
+                                   "\x3F\xF8\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x03"
+                                   "ab\xE9\x7F\xF8\x00\x00\x00\x00\x00\x00",
                                    36));
   BigEndianReader r(w.bytes());
-  EXPECT_EQ(r.readInt(), -2);
-  EXPECT_EQ(r.readLong(), 0x0102030405060708LL);
-  EXPECT_EQ(r.readDouble(), 1.5);
-  EXPECT_TRUE(r.readBool());
-  EXPECT_EQ(r.readText(), "ab\xE9");
-  EXPECT_TRUE(std::isnan(r.readDouble()));
+  std::ostringstream read;  // the operands of << are read from left to right
+  read << r.readInt() << " " << r.readLong() << " " << r.readDouble() << " " << r.readBool() << " "
+       << r.readText() << " " << r.readDouble();
+  EXPECT_EQ(read.str(), "-2 72623859790382856 1.5 1 ab\xE9 nan");
   EXPECT_EQ(r.remaining(), 0u);
   EXPECT_THROW(r.readByte(), Failure);
 }
 
+// A text length that is negative, longer than the data or than allowed fails before anything
+// is read; so does a number cut short.
 TEST(BigEndian, DamagedTextsAndShortDataFailWithoutReadingPastTheEnd) {
-  const std::string negative("\xFF\xFF\xFF\xFF", 4);
-  const std::string tooLong(
-      "\x00\x00\x00\x05"
-      "abc",
-      7);
-  const std::string huge(
-      "\x7F\xFF\xFF\xFF"
-      "x",
-      5);
-  for (const std::string& bytes : {negative, tooLong, huge}) {
+  using namespace std::string_literals;
+  for (const std::string& bytes : {"\377\377\377\377"s, "\0\0\0\5abc"s, "\177\377\377\377x"s}) {
     BigEndianReader r(bytes);
     EXPECT_THROW(r.readText(), Failure);
     EXPECT_EQ(r.position(), 0u);
   }
-  const std::string abc(
-      "\x00\x00\x00\x03"
-      "abc",
-      7);
+  const std::string abc = "\0\0\0\3abc"s, two = "\0\1"s;  // the reader keeps a view
   BigEndianReader limited(abc);
   EXPECT_THROW(limited.readText(2), Failure);
-  try {
-    const std::string two("\x00\x01", 2);
-    BigEndianReader shortInt(two);
-    shortInt.readInt();
-    FAIL();
-  } catch (const Failure& f) {
-    EXPECT_EQ(failureText(f), "EOFException");
-  }
+  BigEndianReader shortInt(two);
+  EXPECT_THROW(shortInt.readInt(), Failure);  // the stores' tests check its EOFException text
 }
 
 }  // namespace

@@ -1,0 +1,216 @@
+#include "games/EventListDriver.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "games/brk/EventList.h"
+#include "games/zln/EventList.h"
+#include "util/Debug.h"
+#include "util/Numbers.h"
+
+namespace orvane::games {
+namespace {
+
+using util::Debug;
+
+// What a module's event list makes of a text.
+struct Parsed {
+  std::string times;    // of the events built; "none" when the match does not count
+  std::string printed;  // the events' print() lines
+  std::string trace;    // written while parsing at level 1
+};
+
+// Parses lines written with "|" for the tabs.
+template <class List>
+Parsed parse(std::string text) {
+  std::replace(text.begin(), text.end(), '|', '\t');
+  std::ostringstream trace;
+  Debug::reset();
+  Debug::setStream(&trace);
+  const TokenLines lines = qmLog::parse(text);
+  Debug::setLevel(1);
+  const auto events = List::parse(lines);
+  Parsed p{events ? "" : "none", "", trace.str()};
+  trace.str("");
+  if (events) {
+    for (const auto& e : *events) {
+      p.times += util::formatDouble(e.getTime()) + " ";
+      e.print();
+    }
+  }
+  p.printed = trace.str();
+  Debug::reset();
+  return p;
+}
+
+// A module's lines (written without their time where they are put together by the tests).
+struct Module {
+  std::string name;
+  Parsed (*parse)(std::string);
+  std::string prefix;                 // of the trace lines
+  std::vector<std::string> counting;  // each makes the match count
+  std::vector<std::string> other;     // valid lines that do not
+  std::string shortKill;              // a kill line one field short: it reports, and counts
+  std::pair<std::string, std::string> unknown;  // a line of no known keyword, and its report
+  // Every keyword's line, with as many fields as its event requires ("x" where none is read),
+  // and the report of the line one field short where that is tried: "line -> report" each.
+  std::string events;
+  std::vector<std::string> shown;  // parts of what the events print: optional fields read or not
+  std::vector<std::pair<std::string, std::string>> failures;  // a line and its failure
+  std::pair<std::string, std::string> swallowing;  // a bad line that only reports, and the report
+
+  std::string framed(const std::string& inner) const {
+    return "I " + prefix + "EventList.parse\n" + inner + "O " + prefix + "EventList.parse\n";
+  }
+};
+
+class EventListDriverTest : public ::testing::TestWithParam<Module> {};
+
+// Every keyword builds a valid event of its time, optional fields read where they are given;
+// one field less, the line reports itself and is dropped.
+TEST_P(EventListDriverTest, EachKeywordReadsItsLineAndRejectsOneFieldLess) {
+  const Module& m = GetParam();
+  std::string full, times, shortened, reports;
+  std::istringstream in(m.events);
+  for (std::string event; std::getline(in, event);) {
+    const size_t arrow = event.find(" -> ");
+    const std::string line = event.substr(0, arrow);
+    full += line + "\n";
+    times += util::formatDouble(util::parseDouble(line.substr(0, line.find('|')))) + " ";
+    if (arrow == std::string::npos) continue;
+    shortened += line.substr(0, line.rfind('|')) + "\n";
+    reports += "Bad '" + event.substr(arrow + 4) + "' Event\n";
+  }
+  const Parsed all = m.parse(full);
+  EXPECT_EQ(all.trace, m.framed(""));
+  EXPECT_EQ(all.times, times);
+  for (const std::string& part : m.shown) {
+    EXPECT_NE(all.printed.find(part), std::string::npos) << part << "\n" << all.printed;
+  }
+  const Parsed bad = m.parse(shortened);  // its short kill line makes the match count
+  EXPECT_EQ(bad.trace, m.framed(reports));
+  EXPECT_EQ(bad.times, "");
+}
+
+// Only a counting line makes the match count, even when it is too short to read; unknown and
+// unreadable lines are dropped alone.
+TEST_P(EventListDriverTest, CountsKeepsTheOrderAndDropsBadLines) {
+  const Module& m = GetParam();
+  for (const std::string& l : m.counting) EXPECT_EQ(m.parse("1|" + l + "\n").times, "1.0 ") << l;
+  for (const std::string& l : m.other) EXPECT_EQ(m.parse("1|" + l + "\n").times, "none") << l;
+  const Parsed p =
+      m.parse("1|" + m.other[0] + "\n2|" + m.unknown.first + "\n3|" + m.shortKill + "\n4|" +
+              m.counting[0] + "\n5|" + m.swallowing.first + "\n6|" + m.other[1] + "\n");
+  EXPECT_EQ(p.times, "1.0 4.0 6.0 ");
+  EXPECT_EQ(p.trace,
+            m.framed(m.unknown.second + "\nBad 'Kill' Event\n" + m.swallowing.second + "\n"));
+}
+
+// Whatever was built before the failing line is kept, even without a counting line.
+TEST_P(EventListDriverTest, AFailureEndsTheParsingAndKeepsTheEventsBeforeIt) {
+  const Module& m = GetParam();
+  const std::string error = "Error in " + m.prefix + "EventList.parse: ";
+  for (const auto& [line, failure] : m.failures) {
+    const Parsed p = m.parse("1|" + m.other[0] + "\n" + line + "\n3|" + m.counting[0] + "\n");
+    EXPECT_EQ(p.times, "1.0 ") << line;
+    EXPECT_EQ(p.trace, m.framed(error + failure + "\n")) << line;
+  }
+}
+
+const std::string kNfe = "NumberFormatException: For input string: ";
+const std::string kIndex = "ArrayIndexOutOfBoundsException: ";
+
+const char* const kBrkEvents =
+    "1.5|Item_Pickup|rocket|x|3|40 -> Item_Pickup\n2|Kill|3|rocket|x|40|7|mg|x|55 -> Kill\n"
+    "3e2|Player_Respawn|4 -> Player Respawn\n4.25|Suicide|5|lava|x|60 -> Suicide\n"
+    "5|Item_Use|quad|x|6|70 -> Item_Use\n6|Item_Expire|quad|x|7 -> Item Expire\n"
+    "7|info|map -> Info\n7|info|host|a b|\n8|Player_Connect|Bob|2|ip -> Player Connect\n"
+    "8|Player_Connect|Bob|2|ip|s3\n9|Player_Enter|Bob|2 -> Player Enter\n"
+    "10|Observe|Bob|2|30 -> Observe\n11|Player_Leave|Bob|2 -> Player Leave\n"
+    "12|Chat|hi there -> Chat\n13|Player_Rename|Bob|Rob|2|30 -> Player Rename\n"
+    "13|Player_Rename|Bob|Rob|2|30|s3\n14|Player_Reconnect|Bob|2|ip -> Player Reconnect\n"
+    "15|Item_Drop|flag|x|x|2 -> Item Drop\n16|Fratricide|3|rail|x|40|7|mg|x|55 -> Fratricide\n"
+    "17|Chasecam|Bob|2|30 -> Chasecam\n18|Autocam|Bob|2|30 -> Autocam\n"
+    "19|Player_Accuracy|2|dmg:5:6 -> Player Accuracy\n"
+    "19|Player_Accuracy|2|mg:1:2|rail:1:2|d:5:6\n20|Team_Rename|Red|Crimson -> Team Rename\n"
+    "21|Game_Init|2004-01-02 -> Game_Init\n-0.5|Game_Start\n23|Game_End|timelimit -> game_end\n"
+    "24|Vote|passed -> Vote\n24|Vote|passed|map|q3dm6\n"
+    "25|Player_Team_Join|Bob|2|Red|30 -> Player Team Join\n"
+    "26|Player_Team_Leave|2|Red|30 -> Player Team Leave\n"
+    "27|Player_ZBOT|Bob|2|ip|aimbot -> Player ZBot\n";
+
+const char* const kZlnEvents =
+    "1.5|item_get|flak|3 -> item_get\n2|kill|3|flak|7|rocket|gibbed -> Kill\n"
+    "3|suicide|5|lava|burnt|world -> Suicide\n4|teamkill|3|link|7|shock|none -> Team Kill\n"
+    "5|item_activate|boots|6 -> item_activate\n6|player|Ping|2|55 -> Player Ping\n"
+    "7|player|Connect|Bob|2|no -> Player Connect\n7|player|Connect|Bob|2|no|s3\n"
+    "7|player|Connect|Bob|2|no|s3|x\n8|player|IsABot|2|False -> Player IsABot\n"
+    "8|player|IsABot|2|false\n9|player|Disconnect|2 -> Player Disconnect\n"
+    "10|player|Rename|Rob|2 -> Player Rename\n10|player|Rename|Rob|s3|5\n"
+    "11|player|Team|2|1 -> Player Team\n12|player|TeamID|2|7 -> Player TeamID\n"
+    "13|player|TeamName|2|Red -> Player TeamName\n14|player|Skill|2|4.5 -> Player Skill\n"
+    "15|item_deactivate|boots|6 -> item_deactivate\n16|headshot|3|7 -> Head Shot\n"
+    "17|dom_score_update|1|-2.25e1 -> dom_score_update\n"
+    "18|controlpoint_capture|A|3 -> Control Point Capture\n19|flag_taken|3|1 -> Flag Taken\n"
+    "20|flag_dropped|3|1 -> Flag Drop\n21|flag_captured|3|0 -> Flag Captured\n"
+    "22|flag_pickedup|4|1 -> Flag Pickedup\n23|flag_returned|4|0 -> Flag Returned\n"
+    "24|flag_returned_timeout|1 -> Flag Returned Timeout\n"
+    "25|throw_translocator|5 -> Throw Trans\n26|translocate|5 -> Translocate\n"
+    "27|translocate_gib|5 -> Trans Gib\n28|translocate_fail|5 -> Trans Fail\n29|info|Server|a\n"
+    "30|map|Name|DM-Deck -> map\n31|game|GameName|CTF -> Game\n-0.5|game_start\n"
+    "33|game_end|fraglimit -> game_end\n34|typing|FALSE|2 -> Typing\n"
+    "35|assault_timelimit|600 -> Assault Timelimit\n"
+    "36|assault_gamecode|AS-1|2 -> Assault Gamecode\n37|assault_defender|0 -> Assault Defender\n"
+    "38|assault_attacker|1 -> Assault Attacker\n";
+
+const Module kBrk{"brk",
+                  &parse<brk::EventList>,
+                  "",
+                  {"Kill|3|rocket|x|40|7|mg|x|55", "Suicide|5|lava|x|60"},
+                  {"Chat|hi", "Fratricide|3|rail|x|40|7|mg|x|55"},
+                  "Kill|3|rocket",
+                  {"kill|3|rocket|x|40|7|mg|x|55", "Unknown Event: kill"},  // letter case counts
+                  kBrkEvents,
+                  {"(7.0)Info host\n      => a b\n      => \n(8.0)Player Connect: Bob:: => 2\n"
+                   "(8.0)Player Connect: Bob::s3 => 2\n",
+                   "Rename: Rob::s3 => 2\n", "(24.0)Vote passed=>\n(24.0)Vote passed=>map\n"},
+                  {{"2", kIndex + "1"},  // no keyword
+                   {"abc|Game_Start", kNfe + "\"abc\""},
+                   {"2|Player_Team_Leave|2147483648|Red|3", kNfe + "\"2147483648\""},
+                   {"2|Player_Accuracy|4|rocket:1|d:5:6", kIndex + "2"},
+                   {"2|Player_Accuracy|4|rocket::1:2:3|d:5:6", kIndex + "4"},  // four promise five
+                   {"2|Player_Accuracy|4|rocket:1:2|d:5", kIndex + "2"},
+                   {"2|Player_Accuracy|4|d::5", kIndex + "2"},
+                   {"2|Player_Accuracy|4|rocket:x:2|d:5:6", kNfe + "\"x\""}},
+                  {"Player_Respawn|x", "Invalid 'Player Respawn' Event"}};
+
+const Module kZln{
+    "zln",
+    &parse<zln::EventList>,
+    "zln.",
+    {"kill|3|flak|7|rocket|gibbed", "suicide|5|lava|burnt|world", "teamkill|3|link|7|shock|none"},
+    {"game_start", "player|Connect|Bob|1|no"},
+    "kill|3|flak",
+    {"player|ping|2|55", "Unknown Event: player ping"},
+    kZlnEvents,
+    // A password only with exactly seven fields; only the exact text "False" is false.
+    {"(7.0)Player Connect: Bob:: => 2\n(7.0)Player Connect: Bob::s3 => 2\n"
+     "(7.0)Player Connect: Bob:: => 2\n(8.0)Player IsABot: false => 2\n"
+     "(8.0)Player IsABot: true => 2\n",
+     "Rename: Rob::s3 => 5\n", "(29.0)Info Server\n      => a\n", "Typing: true"},
+    {{"2", kIndex + "1"},  // no keyword
+     {"2|kill|3|flak|x|rocket|gibbed", kNfe + "\"x\""},
+     {"2|player|Skill|2|4,5", kNfe + "\"4,5\""},
+     {"abc|game_start", kNfe + "\"abc\""},
+     {"2|player", kIndex + "2"}},  // no sub-keyword
+    {"player|Disconnect|x", "Invalid 'Player Disconnect' Event"}};
+
+INSTANTIATE_TEST_SUITE_P(Games, EventListDriverTest, ::testing::Values(kBrk, kZln),
+                         [](const auto& p) { return p.param.name; });
+
+}  // namespace
+}  // namespace orvane::games
