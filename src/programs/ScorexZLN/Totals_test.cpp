@@ -11,13 +11,14 @@
 #include <numeric>
 #include <sstream>
 
+#include "ConfigReset.h"
 #include "GoldenDb.h"
 #include "TempDir.h"
+#include "TraceCapture.h"
 #include "games/zln/Game.h"
 #include "programs/Scorex/run/core.h"
 #include "programs/Scorex/settings/config.h"
 #include "programs/ScorexZLN/ScorexZLN.h"
-#include "util/Debug.h"
 
 namespace orvane::programs::ScorexZLN {
 namespace {
@@ -111,7 +112,6 @@ class ZlnTotalsTest : public ::testing::Test {
   void SetUp() override {
     setenv("TZ", "UTC", 1);
     tzset();
-    util::Debug::setStream(&trace);
     config::homeDir = home.path();
     home.mkdir("data");
     config::set(home.write("ScorexZLN.cfg", "SpawnBrowser\tfalse\n"), "ScorexZLN");
@@ -119,13 +119,10 @@ class ZlnTotalsTest : public ::testing::Test {
     oldOut = std::cout.rdbuf(out.rdbuf());
     totals.readDBs();
   }
-  void TearDown() override {
-    std::cout.rdbuf(oldOut);
-    config::reset();
-    util::Debug::reset();
-  }
+  void TearDown() override { std::cout.rdbuf(oldOut); }
+  testing::ConfigReset reset;
   testing::TempDir home;
-  std::ostringstream trace;
+  testing::TraceCapture trace;
   std::ostringstream out;
   std::streambuf* oldOut = nullptr;
   Totals totals;
@@ -144,10 +141,7 @@ TEST_F(ZlnTotalsTest, GoldenDatabase) {
                                               "/../../../tests/golden/zln_ctf_match.txt",
                                           PlayerDB::kEntrySize, slotField);
   ASSERT_EQ(golden.size(), 4u);
-  for (const auto& [name, bytes] : golden) {
-    const size_t slot = name == Totals::kPlayerFile ? PlayerDB::kEntrySize : 0;
-    EXPECT_EQ(testing::difference(slurp(config::qmDBDir() + name), bytes, slot), "") << name;
-  }
+  for (const auto& [name, bytes] : golden) golden.expect(name, slurp(config::qmDBDir() + name));
 }
 
 // A single-player match counts under its own game type and under SinglePlayer, a match of the

@@ -7,6 +7,7 @@
 #include <optional>
 #include <thread>
 
+#include "ConfigReset.h"
 #include "XServer.h"
 #include "programs/Scorex/settings/config.h"
 
@@ -16,11 +17,12 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 // The window under a display no server answers, then under a real one. The whole-program
-// tests pin its titles and its pause.
+// tests pin its titles, its pause and what closing it does.
 TEST(Frame1, StandInWithoutAServerAndARealWindowUnderOne) {
+  const testing::ConfigReset reset;
   const char* saved = std::getenv("DISPLAY");
   const std::optional<std::string> display =
-      saved ? std::optional<std::string>(saved) : std::nullopt;
+      saved ? std::optional(std::string(saved)) : std::nullopt;
   setenv("DISPLAY", ":187", 1);
   settings::config::set(std::string("/nonexistent/none.cfg"), "Quake");
   {
@@ -43,24 +45,11 @@ TEST(Frame1, StandInWithoutAServerAndARealWindowUnderOne) {
     EXPECT_FALSE(frame.isHeadless());
     frame.setVisible(true);
     EXPECT_TRUE(frame.isShowing());
-    const auto window = testing::findWindow(x.display(), frame.title(), 10000);
-    EXPECT_TRUE(window.has_value());
+    EXPECT_TRUE(testing::findWindow(x.display(), frame.title(), 10000).has_value());
     // The status text set from this (work) thread reaches the widget.
     std::thread([&] { frame.printText("Now Processing log 2 of 3: b.log"); }).join();
     EXPECT_EQ(frame.statusText(), "Now Processing log 2 of 3: b.log");
-    EXPECT_EQ(frame.headerText(), "Scorex(tm) v1.1 for Kelvo Tourney DM for Brakk(tm)");
-    // Closing only hides: the lingering wait ends early.
-    std::thread closer([&] {
-      std::this_thread::sleep_for(std::chrono::milliseconds(200));
-      if (window) testing::closeWindow(x.display(), window->id);
-    });
-    const auto start = Clock::now();
-    frame.linger(10000);
-    closer.join();
-    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(5000));
-    EXPECT_FALSE(frame.isShowing());
   }
-  settings::config::reset();
   display ? setenv("DISPLAY", display->c_str(), 1) : unsetenv("DISPLAY");
   if (!x.available()) GTEST_SKIP() << "Xvfb is not installed";
 }

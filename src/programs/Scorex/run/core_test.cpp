@@ -10,12 +10,13 @@
 #include <set>
 #include <sstream>
 
+#include "ConfigReset.h"
 #include "TempDir.h"
+#include "TraceCapture.h"
 #include "programs/Scorex/output/GameHtml.h"
 #include "programs/Scorex/output/TotalsHtml.h"
 #include "programs/Scorex/run/Modules.h"
 #include "programs/Scorex/settings/config.h"
-#include "util/Debug.h"
 #include "util/Failure.h"
 #include "util/Files.h"
 
@@ -93,7 +94,6 @@ class FakeTotals final : public career::Totals, public output::TotalsHtml, publi
 class CoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    util::Debug::setStream(&trace);
     if (const char* d = std::getenv("DISPLAY")) display = d;
     ::unsetenv("DISPLAY");
     fs::current_path(home.path());
@@ -118,9 +118,7 @@ class CoreTest : public ::testing::Test {
   void TearDown() override {
     fs::current_path(previous);
     if (display) ::setenv("DISPLAY", display->c_str(), 1);
-    settings::config::reset();
     Modules::reset();
-    util::Debug::reset();
   }
   // Writes the configuration file of the program "Test" and reads it, as a run does.
   void configure(const std::string& text) {
@@ -139,9 +137,10 @@ class CoreTest : public ::testing::Test {
   }
 
   fs::path previous = fs::current_path();
+  testing::ConfigReset reset;
   testing::TempDir home;
   World world;
-  std::ostringstream trace;
+  testing::TraceCapture trace;
   std::optional<std::string> display;
 };
 

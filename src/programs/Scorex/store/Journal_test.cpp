@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "TempDir.h"
-#include "util/Debug.h"
+#include "TraceCapture.h"
 
 namespace orvane::programs::Scorex::store {
 namespace {
@@ -16,11 +15,9 @@ using testing::slurp;
 
 class JournalTest : public ::testing::Test {
  protected:
-  void SetUp() override { util::Debug::setStream(&trace); }
-  void TearDown() override { util::Debug::reset(); }
   testing::TempDir home;
   std::string dir = home.path() + "/";
-  std::ostringstream trace;
+  testing::TraceCapture trace;
 };
 
 Journal sample() {

@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 #include "TempDir.h"
-#include "util/Debug.h"
+#include "TraceCapture.h"
 
 namespace orvane::programs::Scorex::store {
 namespace {
@@ -21,8 +20,7 @@ std::string lockName(int64_t t) { return std::to_string(t) + ".lock"; }
 // A lock file is fresh for five minutes either side of now: older ones (and ones from a clock
 // corrected since) are removed; fresh ones, and names that are no number, stay.
 TEST(RunLock, LockFilesByAge) {
-  std::ostringstream trace;
-  util::Debug::setStream(&trace);
+  testing::TraceCapture trace;
   std::string held;
   for (const int64_t age :
        {4 * kMinute, 6 * kMinute, -2 * kMinute, -10 * kMinute, 5 * kMinute - 1, 5 * kMinute}) {
@@ -42,7 +40,6 @@ TEST(RunLock, LockFilesByAge) {
               "0bad.lock " + (fresh ? lockName(kNow - age) + " " : "") + "abc.lock");
   }
   EXPECT_EQ(held, "held free held free held free ");
-  util::Debug::reset();
 }
 
 TEST(RunLock, RenewalKeepsOneFileAndNeverTheOneJustMade) {
