@@ -51,26 +51,6 @@ std::unique_ptr<Game> match(int64_t t, std::string lines, const std::string& mod
   return g;
 }
 
-// Two matches, worked through by hand in tests/golden/brk_two_matches.txt.
-const std::string kGoldenLog =
-    "0.0|info|Log_Standard|qmLog\n0.0|info|Absolute_Time|2003.11.15.20.45.10.250.+1\n"
-    "0.0|info|map|q2dm1\n"
-    "1.0|Player_Connect|Ann|0|10.0.0.1|s1\n1.0|Player_Enter|Ann|0\n"
-    "2.0|Player_Connect|Zed|1|IS_A_BOT\n2.0|Player_Enter|Zed|1\n"
-    "10.0|Kill|0|Railgun||40|1|Blaster||0\n11.0|Player_Respawn|1\n"
-    "20.0|Kill|1|Shotgun||0|0|Railgun||60\n21.0|Player_Respawn|0\n"
-    "24.0|Item_Pickup|Mega_Health||0|70\n30.0|Suicide|0|Lava||50\n31.0|Player_Respawn|0\n"
-    "40.0|Game_End|fraglimit|abc\n"
-    "0.0|info|Log_Standard|qmLog\n0.0|info|Absolute_Time|2003.11.16.09.05.00.000.-5\n"
-    "0.0|info|map|q2dm3\n0.0|info|match_mode|1-vs-1\n"
-    "1.0|Player_Connect|Ann|0|10.0.0.1|s1\n1.0|Player_Enter|Ann|0\n"
-    "1.0|Player_Connect|Cid|1|10.0.0.3|s3\n1.0|Player_Enter|Cid|1\n5.0|Game_Start\n"
-    "15.0|Kill|1|Rocket Launcher||30|0|Machinegun||20\n16.0|Player_Respawn|0\n"
-    "25.0|Suicide|1|Rocket Launcher||35\n26.0|Player_Respawn|1\n"
-    "35.0|Kill|0|Machinegun||25|1|Shotgun||45\n36.0|Player_Respawn|1\n"
-    "45.0|Player_Accuracy|1|Rocket Launcher:3:8:120:40|damage:150:60\n"
-    "50.0|Game_End|timelimit|def\n";
-
 std::string bytesOf(std::initializer_list<int32_t> ints) {
   util::BigEndianWriter w;
   for (const int32_t v : ints) w.writeInt(v);
@@ -139,11 +119,13 @@ class TotalsTest : public ::testing::Test {
     if (t->isModified()) t->sortPlayers();
     return save(*t);
   }
+  // Two matches, worked through by hand in the golden text.
   std::vector<std::unique_ptr<games::Game>> goldenMatches() {
-    std::string log = kGoldenLog;
-    std::replace(log.begin(), log.end(), '|', '\t');
+    const std::string log = slurp(kGolden + ".log");
     return Scorex::run::core(Scorex::run::Modules::find("ScorexBRK")).getGameStats(log);
   }
+  const std::string kGolden = std::filesystem::path(__FILE__).parent_path().string() +
+                              "/../../../tests/golden/brk_two_matches";
   testing::ConfigReset reset;
   testing::TempDir home;
   testing::TraceCapture trace;
@@ -157,9 +139,7 @@ TEST_F(TotalsTest, GoldenDatabase) {
   ASSERT_TRUE(runOver({games[0].get(), games[1].get()}));
   EXPECT_EQ(trace.str(), "");
   EXPECT_EQ(out.str(), "Players in DB:2\nPlayers in DB:3\n");
-  const auto golden = testing::readGolden(std::filesystem::path(__FILE__).parent_path().string() +
-                                              "/../../../tests/golden/brk_two_matches.txt",
-                                          4824, slotField);
+  const auto golden = testing::readGolden(kGolden + ".txt", 4824, slotField);
   ASSERT_EQ(golden.size(), 4u);
   for (const auto& [name, bytes] : golden) golden.expect(name, slurp(db(name)));
 }

@@ -40,24 +40,6 @@ std::unique_ptr<Game> match(int64_t t, const char* type, std::vector<Player> pla
   return g;
 }
 
-// A Capture the Flag match, worked through by hand in tests/golden/zln_ctf_match.txt.
-const std::string kGoldenLog =
-    "0|info|Absolute_Time|2023.07.14.21.30.05.500.-2\n0|map|Title|Coret\n"
-    "0|game|GameName|Capture the Flag\n0|game|GameClass|Botpack.CTFGame\n0|game|TeamGame|True\n"
-    "1|player|Connect|Ann|0|False\n1|player|IsABot|0|False\n1|player|TeamName|0|Red\n"
-    "1|player|Team|0|0\n1|player|Skill|0|3.0\n"
-    "2|player|Connect|Bob|1|False\n2|player|IsABot|1|False\n2|player|TeamName|1|Blue\n"
-    "2|player|Team|1|1\n2|player|Skill|1|3.0\n"
-    "3|player|Connect|Cyd|2|False\n3|player|IsABot|2|True\n3|player|TeamName|2|Red\n"
-    "3|player|Team|2|0\n3|player|Skill|2|4.5\n5|game_start\n"
-    "8|item_get|Health Vial|0\n10|flag_taken|0|1\n"
-    "12|headshot|1|0\n12|kill|1|Sniper Rifle|0|Enforcer|Decapitated\n12|flag_dropped|0|1\n"
-    "14|flag_pickedup|2|1\n18|flag_captured|2|1\n20|item_activate|Damage Amplifier|1\n"
-    "22|kill|1|Flak Cannon|0|Enforcer|FlakDeath\n24|kill|1|Flak Cannon|2|Ripper|shredded\n"
-    "26|item_deactivate|Damage Amplifier|1\n28|kill|0|Enforcer|1|Flak Cannon|shot\n"
-    "30|suicide|2|Rocket Launcher|RocketDeath|None\n32|suicide|1|None|Fell|None\n"
-    "34|player|Ping|0|40\n34|player|Ping|1|60\n34|player|Ping|2|10\n40|game_end|timelimit\n";
-
 // Where a named field of a player slot lies, and its width: the nine statistics blocks (the
 // flag tail in all, vsHumans, vsBots and games[1] only), then the 24-byte power-up and spree
 // blocks.
@@ -129,19 +111,18 @@ class ZlnTotalsTest : public ::testing::Test {
 };
 
 TEST_F(ZlnTotalsTest, GoldenDatabase) {
-  std::string log = kGoldenLog;
-  std::replace(log.begin(), log.end(), '|', '\t');
-  const std::unique_ptr<games::Game> game = ScorexZLN::module().newGame(log);
+  // A Capture the Flag match, worked through by hand in the golden text.
+  const std::string golden = std::filesystem::path(__FILE__).parent_path().string() +
+                             "/../../../tests/golden/zln_ctf_match";
+  const std::unique_ptr<games::Game> game = ScorexZLN::module().newGame(slurp(golden + ".log"));
   ASSERT_TRUE(game->isValid());
   totals.update(*game);
   totals.sortPlayers();
   ASSERT_TRUE(Scorex::run::core().putTotalsIntoDB(totals));
   EXPECT_EQ(out.str() + trace.str(), "Players in DB:3\n");
-  const auto golden = testing::readGolden(std::filesystem::path(__FILE__).parent_path().string() +
-                                              "/../../../tests/golden/zln_ctf_match.txt",
-                                          PlayerDB::kEntrySize, slotField);
-  ASSERT_EQ(golden.size(), 4u);
-  for (const auto& [name, bytes] : golden) golden.expect(name, slurp(config::qmDBDir() + name));
+  const auto db = testing::readGolden(golden + ".txt", PlayerDB::kEntrySize, slotField);
+  ASSERT_EQ(db.size(), 4u);
+  for (const auto& [name, bytes] : db) db.expect(name, slurp(config::qmDBDir() + name));
 }
 
 // A single-player match counts under its own game type and under SinglePlayer, a match of the
