@@ -2,14 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <filesystem>
 #include <string>
 #include <tuple>
 #include <vector>
 
-#include "games/brk/Player.h"
-#include "programs/ScorexBRK/output/PlayerTables.h"
+#include "ConfigReset.h"
+#include "Golden.h"
+#include "TempDir.h"
 #include "TraceCapture.h"
+#include "games/brk/Player.h"
+#include "programs/Scorex/output/FrameHtml.h"
+#include "programs/Scorex/settings/config.h"
+#include "programs/ScorexBRK/output/PlayerTables.h"
 
 namespace orvane::programs::ScorexBRK::output {
 namespace {
@@ -17,34 +22,15 @@ namespace {
 using games::brk::Player;
 using Lines = std::vector<std::string>;
 
-// A row as "value/kind" cells joined by " | ", with the spans that differ from 1.
-std::string show(const Row& r) {
-  std::string s;
-  for (const Cell& c : r) {
-    const TableEntry& e = c.at(0);
-    s += (s.empty() ? "" : " | ") + e.val + "/" + std::to_string(e.type);
-    if (e.rowspan != 1) s += " r" + std::to_string(e.rowspan);
-    if (e.colspan != 1) s += " c" + std::to_string(e.colspan);
-  }
-  return s;
-}
-Lines show(const std::optional<Table>& t) {
-  Lines out;
-  for (const Row& r : t.value()) out.push_back(show(r));
-  return out;
-}
-// Every match of a regex's first group, in page order.
-Lines found(const std::string& page, const std::string& pattern) {
-  Lines out;
-  const std::regex re(pattern);
-  for (std::sregex_iterator i(page.begin(), page.end(), re), end; i != end; ++i) {
-    out.push_back((*i)[1].str());
-  }
-  return out;
-}
-
 class PlayerHtmlTest : public ::testing::Test {
  protected:
+  void SetUp() override {
+    Scorex::settings::config::set(home.file("none.cfg"), "ScorexBRK");
+    Scorex::output::FrameHtml::init();
+    trace.str("");
+  }
+  testing::ConfigReset reset;
+  testing::TempDir home;
   testing::TraceCapture trace;
 };
 
@@ -64,54 +50,37 @@ Player career(bool bot) {
   return p;
 }
 
-// The forms of the summary numbers: efficiency and hours to one place, the damage ratio to
-// three; a bot has no ping. (The golden career pages of the site tests pin the columns.)
-TEST_F(PlayerHtmlTest, SummaryColumnsAndNumberForms) {
-  const PlayerTables human(career(false), 1, 3);
-  EXPECT_EQ(show(human.pSummary[3]).back(),
-            "9/1 | 12/1 | 5/1 | 2/1 | 1/1 | 3/1 | 60.0%/1 | 18.0/1 | 225.0/1 | 33/1 | 2/1 | "
-            "1/1 | 4/1 | 0.5/1 | 1000/1 | 300/1 | 3.333/1");
-  EXPECT_EQ(show(human.pSummary[0]).back(),
-            "-2/1 | 0/1 | 4/1 | 1/1 | 0.0%/1 | -4.0/1 | 300.0/1 | 0/1 | 0/1 | 0/1 | 0/1 | 0.5/1 | "
-            "0/1 | 0/1 | 0.000/1");
-  const PlayerTables bots(career(true), 2, 3);
-  EXPECT_EQ(show(bots.pSummary[3]).back(),
-            "9/1 | 12/1 | 5/1 | 2/1 | 1/1 | 3/1 | 60.0%/1 | 18.0/1 | 225.0/1 | N/A/1 | 4/1 | "
-            "0.5/1 | 1000/1 | 300/1 | 3.333/1");
-  // A game type out of range fails the builders that need it; they keep what they built.
-  trace.str("");
+// Golden career pages: Ann as a human on the site, as a bot on a page of the second type, and
+// as the body alone; a player without counts, whose escaped name, notes in place of the empty
+// tables and banner by the largest career number (without wrapping) they pin.
+TEST_F(PlayerHtmlTest, GoldenCareerPages) {
+  const std::string golden = std::filesystem::path(__FILE__).parent_path().string() +
+                             "/../../../../tests/golden/career_pages/";
+  Player none;
+  none.name = "A & B";
+  none.uid = 2147483647;
+  for (const auto& [p, type, file] :
+       std::vector<std::tuple<Player, int32_t, std::string>>{{career(false), 1, "human.html"},
+                                                             {career(true), 2, "bot.html"},
+                                                             {career(false), 3, "body.html"},
+                                                             {none, 1, "none.html"}}) {
+    testing::expectGolden(golden + file, PlayerHtml().getHtml(p, type, 3));
+  }
+  EXPECT_EQ(trace.str(), "");
+}
+
+// A game type out of range fails the builders that need it; they keep what they built; a body
+// written before its tables fails.
+TEST_F(PlayerHtmlTest, GameTypeOutOfRangeAndBodyBeforeTables) {
   const PlayerTables wrong(career(false), 1, 5);
+  EXPECT_EQ(wrong.pWeapon->size() + wrong.pSuicide->size() + wrong.pItems->size(), 4u);
+  util::TextWriter w;
+  PlayerHtml().writePlayerTotalsBody(w);
   EXPECT_EQ(trace.str(),
             "Error in PlayerTables.mPWeapon: ArrayIndexOutOfBoundsException: 5\n"
             "Error in PlayerTables.mPSuicide: ArrayIndexOutOfBoundsException: 5\n"
-            "Error in PlayerTables.mPItems: ArrayIndexOutOfBoundsException: 5\n");
-  EXPECT_EQ(wrong.pWeapon->size() + wrong.pSuicide->size() + wrong.pItems->size(), 4u);
-}
-
-// The career page of a player without counts: notes stand in for the empty tables, the name
-// is escaped, the banner names the page by the career number (without wrapping); any page type
-// but the site's is the body alone.
-TEST_F(PlayerHtmlTest, CareerPageOfAPlayerWithoutCounts) {
-  Player p;
-  p.name = "A & B";
-  p.uid = 2147483647;
-  PlayerHtml html;
-  const std::string page = html.getHtml(p, 1, 3);
-  EXPECT_NE(page.find(" A&nbsp;&amp;&nbsp;B</title>"), std::string::npos);
-  EXPECT_EQ(found(page, "page=5\\.1\\.3\\.([0-9]+)\""), (Lines{"2147493647", "2147493647"}));
-  EXPECT_EQ(found(page, "class=\"a\">(?:\xB7&nbsp;)?([^<]*)</a>"),
-            (Lines{"Player List", "Player List"}));
-  EXPECT_EQ(found(page, "<td valign=middle width=250 class=\"s\">([^<]*)<"),
-            (Lines{"There Have Been No Weapons Used", "There Have Been No Suicides",
-                   "No Items Have Been Collected"}));
-  EXPECT_NE(page.find(">Career Totals for A&nbsp;&amp;&nbsp;B</td>"), std::string::npos);
-  const std::string body = html.getHtml(career(false), 3, 3);
-  EXPECT_EQ(body.rfind("<center>\n", 0), 0u);
-  EXPECT_EQ(found(body, "class=s>&nbsp;([^&]*)&nbsp"),
-            (Lines{"Career Summary - All Game Types Combined"}));
-  util::TextWriter w;
-  PlayerHtml().writePlayerTotalsBody(w);
-  EXPECT_EQ(trace.str(), "Error in PlayerHtml.writePlayerTotalsBody:NullPointerException\n");
+            "Error in PlayerTables.mPItems: ArrayIndexOutOfBoundsException: 5\n"
+            "Error in PlayerHtml.writePlayerTotalsBody:NullPointerException\n");
 }
 
 }  // namespace

@@ -11,10 +11,8 @@
 #include <ctime>
 #include <filesystem>
 #include <memory>
-#include <regex>
-#include <set>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ConfigReset.h"
