@@ -5,32 +5,24 @@
 
 #include <filesystem>
 #include <regex>
-#include <sstream>
 
+#include "ConfigReset.h"
+#include "PageText.h"
 #include "TempDir.h"
+#include "TraceCapture.h"
 #include "programs/Scorex/output/FrameHtml.h"
 #include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/ScorexBRK.h"
 #include "programs/ScorexZLN/ScorexZLN.h"
 #include "programs/ScorexZLN/output/TotalsHtml.h"
-#include "util/Debug.h"
 
 namespace orvane::programs::ScorexBRK::output {
 namespace {
 
 using Scorex::settings::config;
+using testing::found;
 using testing::listing;
 using Lines = std::vector<std::string>;
-
-// The first group of every match of the pattern, in order.
-Lines found(const std::string& text, const std::string& pattern) {
-  Lines out;
-  const std::regex re(pattern);
-  for (std::sregex_iterator i(text.begin(), text.end(), re), end; i != end; ++i) {
-    out.push_back((*i)[1].str());
-  }
-  return out;
-}
 
 struct Brk {
   using Totals = programs::ScorexBRK::Totals;
@@ -47,17 +39,12 @@ template <class M>
 class TotalsHtmlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    util::Debug::setStream(&trace);
     config::homeDir = home.path();
     home.mkdir("html");
     home.mkdir("data");
     config::set(home.write("my.cfg", "Max_Most_Recent\t2\n"), M::kProgram);
     M::module().initFrame();
     totals.openPlayerDB();
-  }
-  void TearDown() override {
-    config::reset();
-    util::Debug::reset();
   }
   // A career player in the index and the store, with the next career number.
   void add(const std::string& name, bool bot, bool modified, int32_t frags = 0) {
@@ -75,8 +62,9 @@ class TotalsHtmlTest : public ::testing::Test {
   }
   std::string page(const std::string& file) { return testing::slurp(home.file("html/" + file)); }
 
+  testing::ConfigReset reset;
   testing::TempDir home;
-  std::ostringstream trace;
+  testing::TraceCapture trace;
   typename M::Totals totals;
 };
 
@@ -141,30 +129,19 @@ TYPED_TEST(TotalsHtmlTest, EveryPageInItsPlaceAndFrame) {
   this->add("Bot", true, true, 5);
   this->write();
   struct Case {
-    const char* file;
-    const char* title;
-    const char* number;
-    const char* marked;
+    std::string file, title, number, marked = "";  // marked: the page itself when empty
   };
-  for (const Case& c : {
-           Case{"Scorex_Main.html", "Main", "51", "Scorex_Main.html"},
-           Case{"Individual_Game_Stats/Recent_Index.html", "Most Recent", "52",
-                "Individual_Game_Stats/Recent_Index.html"},
-           Case{"Total_Game_Stats/Total_Index.html", "All Players Combined", "53",
-                "Total_Game_Stats/Total_Index.html"},
-           Case{"Total_Game_Stats/Rankings.html", "Rankings", "54",
-                "Total_Game_Stats/Rankings.html"},
-           Case{"Total_Game_Stats/Player_Index.html", "By Player Name", "55",
-                "Total_Game_Stats/Player_Index.html"},
-           Case{"Total_Game_Stats/All_Totals.html",
-                "All&nbsp;Players&nbsp;(Humans&nbsp;and&nbsp;Bots)", "9997",
-                "Total_Game_Stats/All_Totals.html"},
-           Case{"Total_Game_Stats/Human_Totals.html", "All&nbsp;Humans", "9998",
-                "Total_Game_Stats/Human_Totals.html"},
-           Case{"Total_Game_Stats/Bot_Totals.html", "All&nbsp;Bots", "9999",
-                "Total_Game_Stats/Bot_Totals.html"},
-           Case{"Total_Game_Stats/1.html", "Bot", "10001", "Total_Game_Stats/Player_Index.html"},
-       }) {
+  for (const Case& c : std::vector<Case>{
+           {"Scorex_Main.html", "Main", "51"},
+           {"Individual_Game_Stats/Recent_Index.html", "Most Recent", "52"},
+           {"Total_Game_Stats/Total_Index.html", "All Players Combined", "53"},
+           {"Total_Game_Stats/Rankings.html", "Rankings", "54"},
+           {"Total_Game_Stats/Player_Index.html", "By Player Name", "55"},
+           {"Total_Game_Stats/All_Totals.html", "All&nbsp;Players&nbsp;(Humans&nbsp;and&nbsp;Bots)",
+            "9997"},
+           {"Total_Game_Stats/Human_Totals.html", "All&nbsp;Humans", "9998"},
+           {"Total_Game_Stats/Bot_Totals.html", "All&nbsp;Bots", "9999"},
+           {"Total_Game_Stats/1.html", "Bot", "10001", "Total_Game_Stats/Player_Index.html"}}) {
     SCOPED_TRACE(c.file);
     const std::string text = this->page(c.file);
     EXPECT_EQ(found(text, "<title>([^<]*)</title>"),
@@ -175,7 +152,8 @@ TYPED_TEST(TotalsHtmlTest, EveryPageInItsPlaceAndFrame) {
       const std::filesystem::path from = std::filesystem::path(c.file).parent_path();
       marked.push_back((from / href).lexically_normal().generic_string());
     }
-    EXPECT_EQ(marked, (Lines{c.marked, c.marked}));
+    const std::string own = c.marked.empty() ? c.file : c.marked;
+    EXPECT_EQ(marked, (Lines{own, own}));
   }
   EXPECT_EQ(this->trace.str(), "");
 }
