@@ -32,13 +32,10 @@ using testing::slurp;
 using Names = std::vector<std::string>;
 using Stamps = std::vector<int64_t>;
 
-// Lines of a match: a connects and kills b.
-std::string duel(const std::string& a, const std::string& b) {
-  return "1|Player_Connect|" + a + "|0|1.1.1.1|x\n1|Player_Enter|" + a + "|0\n" +
-         "1|Player_Connect|" + b + "|1|1.1.1.2|y\n1|Player_Enter|" + b + "|1\n" +
-         "10|Kill|0|Railgun||5|1|Blaster||6\n";
-}
-const std::string kDuel = duel("Ann", "Bob");
+// Lines of a match: Ann kills Bob.
+const std::string kDuel =
+    "1|Player_Connect|Ann|0|1.1.1.1|x\n1|Player_Enter|Ann|0\n1|Player_Connect|Bob|1|1.1.1.2|y\n"
+    "1|Player_Enter|Bob|1\n10|Kill|0|Railgun||5|1|Blaster||6\n";
 
 // A match from lines written with "|" for the tabs; its stamp is t, its map "m<t>", its date
 // "D<t>".
@@ -119,10 +116,11 @@ class TotalsTest : public ::testing::Test {
     if (t->isModified()) t->sortPlayers();
     return save(*t);
   }
-  // Two matches, worked through by hand in the golden text.
-  std::vector<std::unique_ptr<games::Game>> goldenMatches() {
-    const std::string log = slurp(kGolden + ".log");
-    return Scorex::run::core(Scorex::run::Modules::find("ScorexBRK")).getGameStats(log);
+  // The run over the two matches worked through by hand in the golden text.
+  bool runGolden() {
+    const auto games = Scorex::run::core(Scorex::run::Modules::find("ScorexBRK"))
+                           .getGameStats(slurp(kGolden + ".log"));
+    return games.size() == 2 && runOver({games[0].get(), games[1].get()});
   }
   const std::string kGolden = std::filesystem::path(__FILE__).parent_path().string() +
                               "/../../../tests/golden/brk_two_matches";
@@ -134,9 +132,7 @@ class TotalsTest : public ::testing::Test {
 };
 
 TEST_F(TotalsTest, GoldenDatabase) {
-  const auto games = goldenMatches();
-  ASSERT_EQ(games.size(), 2u);
-  ASSERT_TRUE(runOver({games[0].get(), games[1].get()}));
+  ASSERT_TRUE(runGolden());
   EXPECT_EQ(trace.str(), "");
   EXPECT_EQ(out.str(), "Players in DB:2\nPlayers in DB:3\n");
   const auto golden = testing::readGolden(kGolden + ".txt", 4824, slotField);
@@ -153,22 +149,16 @@ TEST_F(TotalsTest, MatchListsByStamp) {
   const auto m300 = match(300, kDuel);
   const auto m200 = match(200, kDuel);
   const auto m100 = match(100, kDuel);
-  for (const Game* g : {m300.get(), m200.get(), m100.get()}) {
-    EXPECT_TRUE(t->isNewGame(*g));
-    t->update(*g);
-    EXPECT_FALSE(t->isNewGame(*g));
-  }
-  EXPECT_FALSE(t->isNewGame(*match(200, "")));
+  for (const Game* g : {m300.get(), m200.get(), m100.get()}) t->update(*g);
+  EXPECT_TRUE(!t->isNewGame(*match(200, "")) && t->isNewGame(*match(201, kDuel)));
   EXPECT_EQ(t->gameList, (Stamps{300, 200, 100}));
   EXPECT_EQ(t->gameDateList, (Names{"D300", "D200"}));
   EXPECT_TRUE(t->isRecentGame(*m300) && !t->isRecentGame(*m100));
   EXPECT_FALSE(t->isPrintableGame(*m100, 2));
   EXPECT_TRUE(t->isHighGame(*m300));
   t->update(*match(250, kDuel + "12|Kill|0|Railgun||5|1|Blaster||6\n", "1-vs-1"));
-  EXPECT_EQ(t->gameMapList, (Names{"m300", "m250"}));
   EXPECT_EQ(t->gameTypeList, (Names{"RegularDM", "1-vs-1"}));
   EXPECT_EQ(t->rec.RecentGameMap, "m300");  // the older m250 did not change it
-  EXPECT_EQ(t->gamesPlayed, (std::array<int32_t, 3>{3, 0, 1}));
   EXPECT_EQ(t->highGameUID, 250);
   EXPECT_TRUE(save(*t));
   configure("Max_Most_Recent\t1\n");
@@ -225,8 +215,7 @@ TEST_F(TotalsTest, CareerNumbersFollowTheLargestInTheIndex) {
 
 // Each file is read up to the first field that is not sound; what was read before stays.
 TEST_F(TotalsTest, TruncatedFilesKeepWhatWasReadBeforeTheCut) {
-  const auto games = goldenMatches();
-  ASSERT_TRUE(runOver({games[0].get(), games[1].get()}));
+  ASSERT_TRUE(runGolden());
   const auto full = load();
   // Where each triple of the game file and each index entry ends.
   std::vector<size_t> tripleEnds{16 + 8 * full->gameList.size()};
