@@ -3,10 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <sstream>
 
+#include "TraceCapture.h"
 #include "programs/ScorexZLN/PlayerDB.h"
-#include "util/Debug.h"
 
 namespace orvane::programs::ScorexBRK {
 namespace {
@@ -14,9 +13,7 @@ namespace {
 template <class DB>
 class PlayerDBTest : public ::testing::Test {
  protected:
-  void SetUp() override { util::Debug::setStream(&trace); }
-  void TearDown() override { util::Debug::reset(); }
-  std::ostringstream trace;
+  testing::TraceCapture trace;
 };
 
 // The codec of each module's player record; the golden databases pin where each field lies.

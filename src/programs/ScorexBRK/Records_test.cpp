@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
+#include <tuple>
 
+#include "TraceCapture.h"
 #include "programs/ScorexZLN/Records.h"
-#include "util/Debug.h"
 
 namespace orvane::programs::ScorexBRK {
 namespace {
@@ -25,14 +25,12 @@ std::string bytesOf(const T& x) {
 template <class R>
 class RecordsTest : public ::testing::Test {
  protected:
-  void SetUp() override { util::Debug::setStream(&trace); }
-  void TearDown() override { util::Debug::reset(); }
   std::string take() {
     const std::string t = trace.str();
     trace.str("");
     return t;
   }
-  std::ostringstream trace;
+  testing::TraceCapture trace;
 };
 
 // The records block is shared; each module adds records of its own at its end.
@@ -88,17 +86,12 @@ games::brk::Game duel(const std::string& map) {
 // of 0 names nobody. A match player missing from the index fails each update that would name
 // him, and the next update still runs.
 TEST(Records, GreaterValuesOnlyAndEachUpdateOnItsOwn) {
-  std::ostringstream trace;
-  util::Debug::setStream(&trace);
+  const testing::TraceCapture trace;
   games::brk::Player ann;
-  ann.name = "Ann";
-  ann.uid = 0;
-  ann.all.deaths = 3;
-  ann.all.uses = 2;
-  ann.all.totalTime = 100.0;
+  std::tie(ann.name, ann.uid, ann.all.deaths, ann.all.uses, ann.all.totalTime) =
+      std::tuple("Ann", 0, 3, 2, 100.0);
   games::brk::Player bob = ann;
-  bob.name = "Bob";
-  bob.uid = 1;
+  std::tie(bob.name, bob.uid) = std::tuple("Bob", 1);
   Records r;
   r.updateCareerRecords(ann);
   r.updateCareerRecords(bob);
@@ -119,9 +112,8 @@ TEST(Records, GreaterValuesOnlyAndEachUpdateOnItsOwn) {
   EXPECT_EQ(r.gMostDeaths.name + r.gDeathsByWeapon[rail].name, "BobBob");
   // Bob ties the frags in a later match and beats the deaths, but is missing from the index.
   games::brk::Game later = duel("q2dm2");
-  later.plist.at(1).all.frags = 1;
-  later.plist.at(1).all.deaths = 2;
-  later.plist.at(1).all.myWSuicides[0] = 1;
+  auto& b = later.plist.at(1).all;
+  std::tie(b.frags, b.deaths, b.myWSuicides[0]) = std::tuple(1, 2, 1);
   PlayerIndex annOnly;
   annOnly.put(HashEntry("Ann", false, 5));
   r.updateGameRecords(later, annOnly);
@@ -130,7 +122,6 @@ TEST(Records, GreaterValuesOnlyAndEachUpdateOnItsOwn) {
             "Error in Records.ugWSuicides: NullPointerException\n");
   EXPECT_EQ(bytesOf(r.gMostFrags), bytesOf(annFirst));
   EXPECT_EQ(r.gMostDeaths.map, "q2dm1");
-  util::Debug::reset();
 }
 
 }  // namespace

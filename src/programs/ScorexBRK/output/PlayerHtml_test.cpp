@@ -20,7 +20,6 @@ namespace orvane::programs::ScorexBRK::output {
 namespace {
 
 using games::brk::Player;
-using Lines = std::vector<std::string>;
 
 class PlayerHtmlTest : public ::testing::Test {
  protected:
@@ -37,15 +36,14 @@ class PlayerHtmlTest : public ::testing::Test {
 // 12 kills, 5 deaths, 2 suicides and a team kill in half an hour; a damage ratio of 1000:300.
 Player career(bool bot) {
   Player p;
-  p.name = "Ann";
-  p.isABot = bot;
+  std::tie(p.name, p.isABot) = std::tuple("Ann", bot);
   games::brk::PStats& s = p.all;
   std::tie(s.frags, s.kills, s.deaths, s.suicides, s.tkills, s.tdeaths) =
       std::tuple(9, 12, 5, 2, 1, 3);
   std::tie(s.pingTime, s.pingNum, s.teamWins, s.teamLosses, s.uses) = std::tuple(100, 3, 2, 1, 4);
   std::tie(s.totalTime, s.dGiven, s.dReceived) = std::tuple(1800.0, 1000, 300);
-  std::tie(p.games[0].frags, p.games[0].deaths, p.games[0].suicides) = std::tuple(-2, 4, 1);
-  p.games[0].totalTime = 1800.0;
+  std::tie(p.games[0].frags, p.games[0].deaths, p.games[0].suicides, p.games[0].totalTime) =
+      std::tuple(-2, 4, 1, 1800.0);
   p.games[1].frags = 5;  // no time played
   return p;
 }
@@ -57,8 +55,7 @@ TEST_F(PlayerHtmlTest, GoldenCareerPages) {
   const std::string golden = std::filesystem::path(__FILE__).parent_path().string() +
                              "/../../../../tests/golden/career_pages/";
   Player none;
-  none.name = "A & B";
-  none.uid = 2147483647;
+  std::tie(none.name, none.uid) = std::tuple("A & B", 2147483647);
   for (const auto& [p, type, file] :
        std::vector<std::tuple<Player, int32_t, std::string>>{{career(false), 1, "human.html"},
                                                              {career(true), 2, "bot.html"},
