@@ -30,9 +30,10 @@ using testing::slurp;
 using Names = std::vector<std::string>;
 
 // A match of a game type, with its stamp t and the given players in player-number order.
-std::unique_ptr<Game> match(int64_t t, const char* type, std::vector<Player> players) {
+std::unique_ptr<Game> match(int64_t t, const char* type, std::vector<Player> players,
+                            const std::string& netMode = "") {
   auto g = std::make_unique<Game>(std::string_view());
-  g->time = t;
+  std::tie(g->time, g->netMode) = std::tie(t, netMode);
   g->gameType = Totals::Specs::loc(Totals::Specs::games, type);
   g->plist = std::move(players);
   g->playersByUID.resize(g->plist.size());
@@ -130,19 +131,14 @@ TEST_F(ZlnTotalsTest, GoldenDatabase) {
 // match: the one read back from the store, 7 a capture, 5 a flag-carrier kill, 1 a frag.
 TEST_F(ZlnTotalsTest, SinglePlayerMatchesAndTheFlagScore) {
   Player ann;
-  ann.name = "Ann";
-  ann.all.totalTime = 60.0;
-  std::tie(ann.all.kills, ann.all.frags, ann.all.suicides, ann.all.tkills) = std::tuple(6, 4, 1, 1);
-  std::tie(ann.all.flagCaptures, ann.all.flagKills) = std::pair(2, 1);
-  auto single = match(100, "Tournament DeathMatch", {ann});
-  single->netMode = "SinglePlayer";
-  totals.update(*single);
+  auto& a = ann.all;
+  std::tie(ann.name, a.totalTime, a.kills, a.frags, a.suicides, a.tkills, a.flagCaptures,
+           a.flagKills) = std::tuple("Ann", 60.0, 6, 4, 1, 1, 2, 1);
+  totals.update(*match(100, "Tournament DeathMatch", {ann}, "SinglePlayer"));
   EXPECT_EQ(totals.plist.find("Annf")->ctf, 0);  // new in this match
   totals.update(*match(200, "Capture the Flag", {ann}));
   EXPECT_EQ(totals.plist.find("Annf")->ctf, 0);  // a career of no Capture the Flag
-  auto own = match(300, "SinglePlayer", {ann});
-  own->netMode = "SinglePlayer";
-  totals.update(*own);
+  totals.update(*match(300, "SinglePlayer", {ann}, "SinglePlayer"));
   EXPECT_EQ(totals.plist.find("Annf")->ctf, 7 * 2 + 5 * 1 + 4);
   EXPECT_EQ(totals.gamesPlayed, (std::array<int32_t, 6>{1, 1, 0, 0, 0, 2}));
   const std::optional<Player> stored = totals.storedPlayer(0);

@@ -137,9 +137,6 @@ TEST_F(ZlnTotalsTablesTest, EachRankingLeavesOutWhomItsRuleSays) {
                           "Tournament T: 1 Ann 2 Dee 3 Cy ", "Assault : Al: 1 Bob 2 Dee ",
                           "Capture the : 1 Cy 2 Dee ", "Domination :: 1 Dee 2 Bob ",
                           "Frags per Ho: 2 Dee 3 Bob 4 Ann 5 Cy "}));
-  EXPECT_EQ(show(tt.ranking[kCTF]).at(2),
-            "1/3 | Cy/4@2 | 12/1 | 1/1 | 0/1 | 1/1 | 0/1 | 0/1 | 0/1 | 2/1 | 0.0/1");
-  EXPECT_EQ(show(tt.fphRanking).at(3), "3/3 | Bob/5@1 | 120.0/1 | 30/1 | 0/1 | 0.2/1");
   std::string missing;
   for (int i = 0; i < 8; ++i) {  // the rankings ask for him eight times
     missing += "Error PlayerDB.getPlayer: Invalid Player Requested\n      loc=103\n      num=8\n";
