@@ -31,7 +31,6 @@ using games::zln::Game;
 using Scorex::output::FrameHtml;
 using Scorex::settings::config;
 using testing::found;
-using testing::listing;
 using testing::slurp;
 using testing::TempDir;
 using Lines = std::vector<std::string>;
@@ -42,16 +41,12 @@ std::unique_ptr<Game> play(std::string lines) {
   return std::make_unique<Game>(lines);
 }
 
-// A connection at 1 second: number, name, team (none when negative) and its name, bot or not.
-std::string join(int num, const std::string& name, int team = -1, bool bot = false) {
+// A connection at 1 second: number, name and team (0 is Red, 1 Blue).
+std::string join(int num, const std::string& name, int team) {
   const std::string n = std::to_string(num);
-  std::string s = "1|player|Connect|" + name + "|" + n + "|False\n1|player|IsABot|" + n + "|" +
-                  (bot ? "True" : "False") + "\n";
-  if (team >= 0) {
-    s += "1|player|Team|" + n + "|" + std::to_string(team) + "\n1|player|TeamName|" + n + "|" +
-         (team == 0 ? "Red" : "Blue") + "\n";
-  }
-  return s + "1|player|Skill|" + n + "|2.0\n";
+  return "1|player|Connect|" + name + "|" + n + "|False\n1|player|Team|" + n + "|" +
+         std::to_string(team) + "\n1|player|TeamName|" + n + "|" + (team == 0 ? "Red" : "Blue") +
+         "\n";
 }
 
 class ZlnGameHtmlTest : public ::testing::Test {

@@ -20,8 +20,7 @@ using Scorex::output::TableEntry;
 using Scorex::settings::config;
 using Lines = std::vector<std::string>;
 
-// A table as rows of "value/kind" cells (with "@href" for links and the column spans other
-// than 1) joined by " | ".
+// A table as rows of "value/kind@href" cells (a column span other than 1 as " c<span>").
 Lines show(const std::optional<Table>& t) {
   Lines out;
   for (const auto& r : t.value()) {
@@ -68,7 +67,7 @@ const std::vector<Career> kSeason = {
 class ZlnTotalsTablesTest : public ::testing::Test {
  protected:
   void SetUp() override { configure(""); }
-  // A new configuration, career totals and player store.
+  // A new configuration, player store and career totals of the season.
   void configure(const std::string& lines) {
     totals.emplace();
     config::reset();
@@ -76,6 +75,7 @@ class ZlnTotalsTablesTest : public ::testing::Test {
     config::set(home.write("ScorexZLN.cfg", lines), "ScorexZLN");
     home.mkdir("data");
     totals->openPlayerDB();
+    for (const Career& c : kSeason) add(c);
   }
   void add(const Career& c) {
     const int32_t uid = static_cast<int32_t>(totals->plist.size());
@@ -99,9 +99,6 @@ class ZlnTotalsTablesTest : public ::testing::Test {
     totals->storePlayer(p);
     totals->plist.put(h);
   }
-  void season() {
-    for (const Career& c : kSeason) add(c);
-  }
   TotalsTables build() {
     totals->sortPlayers();
     trace.str("");
@@ -119,7 +116,6 @@ class ZlnTotalsTablesTest : public ::testing::Test {
 // loss, Capture the Flag and Domination who never played them; rank counts the rows. A player
 // the store cannot return is passed over, first as his index figures put him.
 TEST_F(ZlnTotalsTablesTest, EachRankingLeavesOutWhomItsRuleSays) {
-  season();
   HashEntry ghost("Ghost", false, 99);
   std::tie(ghost.a_frags, ghost.dm_frags, ghost.ctf, ghost.time) = std::tuple(99, 99, 99, 1.0);
   totals->plist.put(ghost);
@@ -156,7 +152,6 @@ TEST_F(ZlnTotalsTablesTest, ConfiguredSizesCutTheRankings) {
            {"RankCTF", 1, {4, 1, 3, 2, 1, 2, 4}},
            {"RankDomination", -1, {4, 1, 3, 2, 2, 0, 4}}}) {
     configure(std::string(key) + "\t" + std::to_string(size) + "\n");
-    season();
     const TotalsTables tt = build();
     std::vector<size_t> players;
     for (const auto* t : tt.rankingsPage()) players.push_back(t->value().size() - 2);
@@ -167,17 +162,14 @@ TEST_F(ZlnTotalsTablesTest, ConfiguredSizesCutTheRankings) {
 // Zolnar's own records show in the records tables; a weapon or cause without a name is
 // "Unknown".
 TEST_F(ZlnTotalsTablesTest, RecordsOfFlagsControlPointsAndSpecialEvents) {
-  season();
   Records& r = totals->rec;
   r.cMostMoK = CareerRecord(1, "Bob", true, 2, 5, 3600.0);
   r.gMostCPCs = GameRecord(3, "Dee", false, 5, "<Keep>", "today", 600.0);
-  r.cKillsHoldingWeapon[0] = CareerRecord(1, "Bob", true, 3, 1, 0.0);
   r.gSuicides[0] = GameRecord(2, "Cy", false, 1, "m", "d", 60.0);
   const TotalsTables tt = build();
   EXPECT_EQ(show(tt.cHighs).back(), "Most Monster Kills/3 | Bob/5@1 | 2/1 | 5/1 | 1.0/1");
   EXPECT_EQ(show(tt.gHighs).back(),
             "Most Control Point Captures/3 | Dee/4@3 | 5/1 | 10/1 | &lt;Keep&gt;/1 | today/1");
-  EXPECT_EQ(show(tt.cKills).at(1), "Unknown/3 | Bob/5@1 | 3/1 | 1/1 | 0.0/1");
   EXPECT_EQ(show(tt.gSuicides).at(1), "Unknown/3 | Cy/4@2 | 1/1 | 1/1 | m/1 | d/1");
   EXPECT_EQ(trace.str(), "");
 }
