@@ -4,10 +4,9 @@
 
 #include <filesystem>
 #include <map>
-#include <sstream>
 
 #include "TempDir.h"
-#include "util/Debug.h"
+#include "TraceCapture.h"
 
 namespace orvane::programs::Scorex::output {
 namespace {
@@ -24,8 +23,7 @@ std::map<std::string, std::string> tree(const std::string& dir) {
 }
 
 TEST(StaticFiles, InstallsWhatIsMissingAndNeverReplacesWhatIsThere) {
-  std::ostringstream trace;
-  util::Debug::setStream(&trace);
+  const testing::TraceCapture trace;
   const testing::TempDir dir;
   StaticFiles::install(dir.path() + "/");
   std::map<std::string, std::string> expected;
@@ -47,7 +45,6 @@ TEST(StaticFiles, InstallsWhatIsMissingAndNeverReplacesWhatIsThere) {
   const std::string images = error + "/skins/custom_graphics (Not a directory)\n";
   EXPECT_EQ(trace.str(), images + images + images + images + error + "/skins (Not a directory)\n");
   EXPECT_EQ(tree(blocked.path()).size(), StaticFiles::all().size() - 5 + 1);
-  util::Debug::reset();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <set>
 #include <sstream>
 
+#include "ConfigReset.h"
 #include "programs/Scorex/settings/config.h"
 
 namespace orvane::programs::Scorex::run {
@@ -20,8 +21,9 @@ std::string parse(const std::vector<std::string>& args) {
          (cl.quit ? "quit" : "") + "|" + out.str();
 }
 
-// The whole-program tests pin the usage blocks; here, where the scan of options ends.
-TEST(Launcher, OptionsEndAtTheFirstLogName) {
+// The whole-program tests pin the usage blocks; here, where the scan of options ends and what
+// turns the browser on.
+TEST(Launcher, OptionsEndAtTheFirstLogNameAndTheBrowserIsTrueOrTInAnyCase) {
   EXPECT_EQ(parse({"-v", "-verbose", "a.log", "-v"}),
             "-|[a.log][-v]|2||arg 0 =>-v<=\narg 1 =>-verbose<=\n");
   EXPECT_EQ(parse({"-c", "x", "-cfg", "y", "-l", "-d.log", "", "-v"}),
@@ -30,16 +32,13 @@ TEST(Launcher, OptionsEndAtTheFirstLogName) {
   for (const std::string last : {"-c", "-l", "-b"}) {
     EXPECT_EQ(parse({"-v", last}), "-||1||arg 0 =>-v<=\narg 1 =>" + last + "<=\n");
   }
-}
-
-TEST(Launcher, BrowserOverrideIsTrueOrTInAnyCase) {
+  const testing::ConfigReset reset;
   const std::set<std::string> on = {"T", "t", "TRUE", "tRuE"};
   for (const std::string value : {"T", "t", "TRUE", "tRuE", "yes", "1", "", "truey", "trUX"}) {
     settings::config::reset();
-    parse({"-b", "t", "-b", value, "a.log"});
+    parse({"-b", "t", "-b", value, "a.log"});  // the last one counts
     EXPECT_EQ(settings::config::spawnBrowser(), on.count(value) == 1) << value;
   }
-  settings::config::reset();
 }
 
 }  // namespace
