@@ -53,8 +53,9 @@ struct World {
 };
 
 // Career totals that keep only the stamps: the kept range is the newest matches, the recent
-// match the newest one. They write the pages too: a match gets its index page. (The whole-program
-// tests fail saves at every step.)
+// match the newest one. They write the pages too: a match gets its index page. They never fail
+// a save: the whole-program tests end runs at every change they make and fill the disk under
+// them.
 class FakeTotals final : public career::Totals, public output::TotalsHtml, public output::GameHtml {
  public:
   explicit FakeTotals(World& w) : w(w) {}

@@ -33,7 +33,6 @@ TEST_F(JournalTest, OnlyAWholeIntactJournalDecodes) {
   const auto back = Journal::decode(bytes);
   ASSERT_TRUE(back.has_value());
   EXPECT_EQ(back->encode(), bytes);
-  EXPECT_EQ(back->changes().at(1).name + std::to_string(back->changes().at(1).offset), "p.db4");
   // Cut anywhere or changed anywhere, it is no journal.
   for (size_t n = 0; n < bytes.size(); ++n) {
     EXPECT_FALSE(Journal::decode(bytes.substr(0, n)).has_value()) << n;
