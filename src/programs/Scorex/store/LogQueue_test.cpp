@@ -32,8 +32,8 @@ class LogQueueTest : public ::testing::Test {
   LogQueue queue{db};
 };
 
-// (The whole-program tests pin the names a directory given as input never yields: the
-// database's own files, locks, journals and partial copies.)
+// (The whole-program tests pin the names a directory given as input never yields, such as the
+// database's own files and its journal.)
 TEST_F(LogQueueTest, NoLogIsEverReplacedAndNewcomersTakeTheNextFreeNumber) {
   t.write("data/a.log", "waiting");
   t.write("data/a-1.log", "waiting too");

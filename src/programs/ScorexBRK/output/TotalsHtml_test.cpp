@@ -70,8 +70,8 @@ using Modules = ::testing::Types<Brk, Zln>;
 TYPED_TEST_SUITE(TotalsHtmlTest, Modules);
 
 // A hundred players a list page; only the players of this run get their career pages
-// rewritten. Humans are gold, bots blue; names, maps and dates are escaped. (The golden pages
-// of the site tests pin the frame of each page.)
+// rewritten. Humans are gold, bots blue; names, maps and dates are escaped. (The golden site
+// pages of the whole-program tests pin the frames of the main, index and career pages.)
 TYPED_TEST(TotalsHtmlTest, ListsOfAHundredAndCareerPagesOfThisRun) {
   for (int i = 100; i >= 0; --i) {  // the lists follow the names, not the career numbers
     this->add(i == 0 ? "a<b" : "P" + std::to_string(1000 + i), i == 2, i % 50 == 0);
