@@ -6,13 +6,12 @@
 #include <sstream>
 #include <vector>
 
+#include "Golden.h"
 #include "TempDir.h"
 
 namespace orvane::testing {
 
 namespace {
-
-using Names = std::vector<std::string>;
 
 std::string fromHex(const std::string& hex) {
   EXPECT_EQ(hex.size() % 2, 0u) << hex;
@@ -23,9 +22,16 @@ std::string fromHex(const std::string& hex) {
   return bytes;
 }
 
-// The words of a line of the golden text: a 'quoted' text is one word; "#" starts a comment.
-Names words(const std::string& line) {
-  Names w;
+std::string toHex(const std::string& bytes) {
+  std::string hex;
+  for (const char c : bytes)
+    hex += {"0123456789abcdef"[uint8_t(c) >> 4], "0123456789abcdef"[c & 15]};
+  return hex;
+}
+
+// Where the words of a line lie: a 'quoted' text is one word; "#" starts a comment.
+std::vector<std::pair<size_t, size_t>> words(const std::string& line) {
+  std::vector<std::pair<size_t, size_t>> w;
   for (size_t i = 0; i < line.size() && line[i] != '#';) {
     if (line[i] == ' ') {
       ++i;
@@ -33,58 +39,147 @@ Names words(const std::string& line) {
     }
     size_t end = line[i] == '\'' ? line.find('\'', i + 1) : line.find(' ', i);
     end = end == std::string::npos ? line.size() : end + (line[i] == '\'' ? 1 : 0);
-    w.push_back(line.substr(i, end - i));
+    w.emplace_back(i, end);
     i = end;
   }
   return w;
 }
 
-}  // namespace
-
-std::map<std::string, std::string> readGolden(const std::string& path, size_t slotSize,
-                                              const SlotField& slotField) {
+// A golden text read, and its lines with the words that stand for bytes of the file `name`
+// given the bytes of `got` there instead.
+struct Reading {
   std::map<std::string, std::string> files;
+  std::map<std::string, std::vector<bool>> named;  // the bytes of each store given so far
+  std::vector<std::string> lines;
+  size_t header = 0;  // the lines of the file `name`: its "file" or "store" line
+  size_t last = 0;    // and its last line that gives bytes
+};
+
+Reading read(const std::string& path, size_t slotSize, const SlotField& slotField,
+             const std::string& name = "", const std::string& got = "") {
+  Reading r;
   std::istringstream text(slurp(path));
-  std::string line;
   std::string file;
-  std::vector<bool> named;  // the store's bytes given so far
-  while (std::getline(text, line)) {
-    const Names w = words(line);
-    if (w.empty()) continue;
-    if (w[0] == "file" || w[0] == "store") {
-      file = w.at(1);
-      if (w[0] == "store") files[file].assign(std::stoul(w.at(2)), '\0');
-      named.assign(files[file].size(), false);
-      continue;
-    }
-    std::string& bytes = files[file];
-    if (named.empty()) {
+  for (std::string line; std::getline(text, line);) {
+    const auto w = words(line);
+    auto word = [&](size_t k) { return line.substr(w.at(k).first, w[k].second - w[k].first); };
+    std::string rewritten;
+    size_t copied = 0;
+    // Puts got's bytes in the place of the words from begin to the end of word last, which
+    // stand for width bytes at.
+    auto put = [&](size_t last, size_t begin, size_t at, size_t width) {
+      if (file != name || at + width > got.size()) return;
+      const std::string bytes = got.substr(at, width);
+      bool quoted = line[begin] == '\'';
+      for (const char c : bytes) quoted = quoted && c >= ' ' && c <= '~' && c != '\'';
+      if (line[begin] == 'z' && bytes == std::string(width, '\0')) return;
+      rewritten +=
+          line.substr(copied, begin - copied) + (quoted ? "'" + bytes + "'" : toHex(bytes));
+      copied = w[last].second;
+    };
+    if (!w.empty() && (word(0) == "file" || word(0) == "store")) {
+      file = word(1);
+      if (word(0) == "store") r.files[file].assign(std::stoul(word(2)), '\0');
+      if (word(0) == "store") r.named[file].assign(r.files[file].size(), false);
+      if (file == name) r.header = r.last = r.lines.size();
+    } else if (!w.empty() && !r.named.contains(file)) {
+      std::string& bytes = r.files[file];
       for (size_t k = 0; k < w.size(); ++k) {
-        if (w[k] == "zeros") {
-          bytes.append(std::stoul(w.at(++k)), '\0');
-        } else {
-          bytes += w[k][0] == '\'' ? w[k].substr(1, w[k].size() - 2) : fromHex(w[k]);
+        const std::string v = word(k);
+        const size_t zeros = v == "zeros" ? std::stoul(word(k + 1)) : 0;
+        const std::string b = v == "zeros"   ? std::string(zeros, '\0')
+                              : v[0] == '\'' ? v.substr(1, v.size() - 2)
+                                             : fromHex(v);
+        put(k + (v == "zeros"), w[k].first, bytes.size(), b.size());
+        bytes += b;
+        k += v == "zeros";
+      }
+    } else if (!w.empty()) {
+      // "<slot> <block> <field>=<hex> ...", or "0 version=<hex>"
+      const bool version = word(1).find('=') != std::string::npos;
+      for (size_t k = version ? 1 : 2; k < w.size(); ++k) {
+        const std::string v = word(k);
+        const size_t eq = v.find('=');
+        const auto [off, width] =
+            version ? std::pair<size_t, size_t>{0, 1} : slotField(word(1), v.substr(0, eq));
+        const std::string value = fromHex(v.substr(eq + 1));
+        EXPECT_EQ(value.size(), width) << line;
+        const size_t at = slotSize * std::stoul(word(0)) + off;
+        put(k, w[k].first + eq + 1, at, width);
+        for (size_t j = 0; j < width && j < value.size(); ++j) {
+          EXPECT_FALSE(r.named[file].at(at + j)) << "given twice: " << line;
+          r.named[file].at(at + j) = true;
+          r.files[file].at(at + j) = value[j];
         }
       }
+    }
+    if (!w.empty() && file == name) r.last = r.lines.size();
+    r.lines.push_back(rewritten + line.substr(copied));
+  }
+  return r;
+}
+
+// Bytes as lines of 16 in words of 4, a run of zero lines as "zeros N".
+std::vector<std::string> plain(const std::string& bytes) {
+  std::vector<std::string> lines;
+  size_t zeros = 0;
+  for (size_t i = 0;; i += 16) {
+    const std::string row = i < bytes.size() ? bytes.substr(i, 16) : "";
+    if (!row.empty() && row == std::string(row.size(), '\0')) {
+      zeros += row.size();
       continue;
     }
-    // "<slot> <block> <field>=<hex> ...", or "0 version=<hex>"
-    const bool version = w.at(1).find('=') != std::string::npos;
-    for (size_t k = version ? 1 : 2; k < w.size(); ++k) {
-      const size_t eq = w[k].find('=');
-      const auto [off, width] =
-          version ? std::pair<size_t, size_t>{0, 1} : slotField(w[1], w[k].substr(0, eq));
-      const std::string value = fromHex(w[k].substr(eq + 1));
-      EXPECT_EQ(value.size(), width) << line;
-      const size_t at = slotSize * std::stoul(w[0]) + off;
-      for (size_t j = 0; j < width && j < value.size(); ++j) {
-        EXPECT_FALSE(named.at(at + j)) << "given twice: " << line;
-        named.at(at + j) = true;
-        bytes.at(at + j) = value[j];
-      }
+    if (zeros > 0) lines.push_back("zeros " + std::to_string(zeros));
+    zeros = 0;
+    if (row.empty()) return lines;
+    lines.emplace_back();
+    for (size_t k = 0; k < row.size(); k += 4) {
+      lines.back() += (k > 0 ? " " : "") + toHex(row.substr(k, 4));
     }
   }
-  return files;
+}
+
+}  // namespace
+
+void GoldenDb::expect(const std::string& name, const std::string& got) const {
+  const auto want = find(name);
+  if (want != end() && want->second == got) return;
+  if (!updatingGolden()) {
+    ADD_FAILURE() << name << " differs from " << path << ": "
+                  << difference(got, want == end() ? "" : want->second,
+                                stores.contains(name) ? slotSize : 0);
+    return;
+  }
+  Reading r = read(path, slotSize, slotField, name, got);
+  // The values in their places when the file keeps its size and no new byte lacks a name;
+  // otherwise the file's part anew.
+  bool inPlace = r.files.contains(name) && r.files[name].size() == got.size();
+  for (size_t i = 0; inPlace && i < r.named[name].size(); ++i) {
+    inPlace = got[i] == '\0' || r.named[name][i];
+  }
+  if (!inPlace) {
+    std::vector<std::string> part = plain(got);
+    part.insert(part.begin(), "file " + name);
+    auto at = r.lines.end();
+    if (r.files.contains(name)) {
+      at = r.lines.erase(r.lines.begin() + long(r.header), r.lines.begin() + long(r.last) + 1);
+    }
+    r.lines.insert(at, part.begin(), part.end());
+  }
+  std::string text;
+  for (const std::string& line : r.lines) text += line + "\n";
+  rewriteGolden(path, text);
+}
+
+GoldenDb readGolden(const std::string& path, size_t slotSize, const SlotField& slotField) {
+  Reading r = read(path, slotSize, slotField);
+  GoldenDb golden;
+  static_cast<std::map<std::string, std::string>&>(golden) = std::move(r.files);
+  golden.path = path;
+  golden.slotSize = slotSize;
+  golden.slotField = slotField;
+  for (const auto& [name, named] : r.named) golden.stores.insert(name);
+  return golden;
 }
 
 std::string difference(const std::string& got, const std::string& want, size_t slot) {
