@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -14,15 +15,28 @@ namespace orvane::testing {
 using SlotField =
     std::function<std::pair<size_t, size_t>(const std::string& block, const std::string& field)>;
 
-// The expected database files of a golden text, by file name. The text holds, after "#"
-// comments:
+// The expected database files of a golden text (see readGolden), by file name.
+class GoldenDb : public std::map<std::string, std::string> {
+ public:
+  // Checks a file against the text, naming the first difference. While golden files are
+  // rewritten, the text is rewritten to give these bytes: each value in its place and the
+  // comments kept when the file keeps its size and every non-zero byte is named; otherwise
+  // the file's part of the text is written anew as plain bytes.
+  void expect(const std::string& name, const std::string& got) const;
+
+  std::string path;
+  size_t slotSize = 0;
+  SlotField slotField;
+  std::set<std::string> stores;  // the files given as a store
+};
+
+// Reads a golden text. After "#" comments it holds:
 //   "file NAME", then lines of hex bytes, 'quoted' characters and "zeros N" (N zero bytes);
 //   "store NAME SIZE", then "0 version=<hex>" (byte 0) and lines
 //     "<slot> <block> <field>=<hex> ..." naming the non-zero fields of a slot of slotSize
 //     bytes; every byte not named is zero.
 // A value whose width differs from its field's, or a byte named twice, is a test failure.
-std::map<std::string, std::string> readGolden(const std::string& path, size_t slotSize,
-                                              const SlotField& slotField);
+GoldenDb readGolden(const std::string& path, size_t slotSize, const SlotField& slotField);
 
 // The first difference of two byte strings, or "" when they are equal. With a slot size, the
 // byte is also given as a slot and an offset in it.

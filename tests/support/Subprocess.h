@@ -7,6 +7,9 @@
 
 namespace orvane::testing {
 
+// Changes to a program's environment: a value of std::nullopt removes the variable.
+using Env = std::map<std::string, std::optional<std::string>>;
+
 struct RunResult {
   int status = -1;  // exit status, or 128 + signal number
   std::string out;
@@ -14,12 +17,11 @@ struct RunResult {
   bool timedOut = false;
 };
 
-// How to start a program: its arguments, working directory and environment changes
-// (a value of std::nullopt removes the variable).
+// How to start a program: its arguments, working directory and environment changes.
 struct RunOptions {
   std::vector<std::string> args;
   std::string cwd;
-  std::map<std::string, std::optional<std::string>> env;
+  Env env;
   int timeoutMs = 60000;
   // Another user to run as (only a privileged test process can switch): -1 keeps its own.
   int uid = -1;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Home.h"
+
+namespace orvane::testing {
+
+// The run's configuration (settings::config) at its start-up defaults for the object's life,
+// and again when it goes, so that no test sees the settings of another.
+class ConfigReset {
+ public:
+  ConfigReset();
+  ConfigReset(const ConfigReset&) = delete;
+  ConfigReset& operator=(const ConfigReset&) = delete;
+  ~ConfigReset();
+  // The configuration as a run of the home's program sets it: the home as its directory and
+  // the home's configuration file (see Home::configure) read afresh.
+  void load(const Home& home) const;
+};
+
+}  // namespace orvane::testing
