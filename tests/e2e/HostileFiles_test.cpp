@@ -2,114 +2,28 @@
 // counted twice, and no file outside the home is touched, whatever the admin or another user
 // of the machine left in the way.
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <map>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "Subprocess.h"
-#include "TempDir.h"
+#include "Home.h"
 
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using testing::Home;
 using testing::listing;
-using testing::RunOptions;
 using testing::RunResult;
 using testing::slurp;
-using testing::TempDir;
-
-using Env = std::map<std::string, std::optional<std::string>>;
-
-// A site home of one module ("BRK" or "ZLN"): data/, html/ and a configuration with the
-// browser off and the given extra lines.
-class Home {
- public:
-  explicit Home(const std::string& module = "BRK", const std::string& extra = "")
-      : program(module == "ZLN" ? SCOREX_ZLN : SCOREX_BRK), cfg("Scorex" + module + ".cfg") {
-    dir.mkdir("data");
-    dir.mkdir("html");
-    configure(extra);
-  }
-  void configure(const std::string& extra) const {
-    dir.write(cfg, "SpawnBrowser\tfalse\n" + extra);
-  }
-  std::string file(const std::string& name) const { return dir.file(name); }
-  std::string write(const std::string& name, const std::string& bytes) const {
-    return dir.write(name, bytes);
-  }
-  const std::string& path() const { return dir.path(); }
-
-  RunOptions options(std::vector<std::string> args, const Env& env = {}) const {
-    RunOptions o;
-    o.args = std::move(args);
-    o.cwd = dir.path();
-    o.env["DISPLAY"] = std::nullopt;
-    o.env["TZ"] = "UTC";
-    for (const auto& [k, v] : env) o.env[k] = v;
-    o.timeoutMs = 60000;
-    if (runAs) {
-      o.uid = static_cast<int>(runAs->pw_uid);
-      o.gid = static_cast<int>(runAs->pw_gid);
-    }
-    return o;
-  }
-  RunResult run(std::vector<std::string> args = {}, const Env& env = {}) const {
-    return testing::runProgram(runAs ? copy : program, options(std::move(args), env));
-  }
-
-  // From here on the program runs as an unprivileged user, from a copy in the home (the build
-  // tree may lie where that user cannot go), and the home belongs to that user. As root that
-  // is "nobody" (false when there is none); otherwise the test's own user already is.
-  bool unprivileged() {
-    if (geteuid() != 0) return true;
-    runAs = getpwnam("nobody");
-    if (runAs == nullptr) return false;
-    copy = file(fs::path(program).filename().string());
-    fs::copy_file(program, copy, fs::copy_options::overwrite_existing);
-    handOver(path());
-    return true;
-  }
-  // Gives a path (and what is below it) to the user the program runs as.
-  void handOver(const std::string& p) const {
-    if (!runAs) return;
-    ASSERT_EQ(lchown(p.c_str(), runAs->pw_uid, runAs->pw_gid), 0) << p;
-    if (!fs::is_directory(fs::symlink_status(p))) return;
-    for (const auto& e : fs::recursive_directory_iterator(p)) {
-      ASSERT_EQ(lchown(e.path().c_str(), runAs->pw_uid, runAs->pw_gid), 0) << e.path();
-    }
-  }
-
-  // The time-stamped match directories of the site.
-  std::vector<std::string> matchDirs() const {
-    std::vector<std::string> dirs;
-    for (const auto& e : fs::directory_iterator(file("html/Individual_Game_Stats"))) {
-      const std::string name = e.path().filename().string();
-      if (e.is_directory() && name != "Last_Game" && name != "Highest_Score") {
-        dirs.push_back(name);
-      }
-    }
-    std::sort(dirs.begin(), dirs.end());
-    return dirs;
-  }
-
- private:
-  TempDir dir;
-  std::string program;
-  std::string cfg;
-  std::string copy;
-  const passwd* runAs = nullptr;
-};
 
 // A Brakk match of two players with one kill each way, started at the logged time `when`
 // ("2024.03.01.20.00.00.000.+1"), the players' names given.
@@ -123,11 +37,18 @@ std::string brkMatch(const std::string& when, const std::string& a = "Ann",
 }
 
 // The match of day `day` of March 2024 (a distinct time stamp per day).
-[[maybe_unused]] std::string brkDay(int day) {
+std::string brkDay(int day) {
   return brkMatch("2024.03." + std::to_string(100 + day).substr(1) + ".20.00.00.000.+1");
 }
 
-[[maybe_unused]] size_t count(const std::string& text, const std::string& what) {
+// The match directory of brkDay(1).
+const char* const kDay1 = "1709319600000";
+
+// The database directory after a run that left no log in it.
+const std::string kDataFiles =
+    ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_player.db brk_records.db scorex.timezone";
+
+size_t count(const std::string& text, const std::string& what) {
   size_t n = 0;
   for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
   return n;
@@ -137,29 +58,28 @@ std::string brkMatch(const std::string& when, const std::string& a = "Ann",
 // planted escape sequence cannot drive the admin's terminal. Names in page headings are
 // escaped as in page titles.
 TEST(HostileFiles, TraceAndHeadingsShowHostileTextsHarmlessly) {
-  Home home;
+  const Home home(SCOREX_BRK);
   const std::string name = "evil\x1B]0;owned\x07\x1B[2J.log";
   home.write(name, brkMatch("2024.03.01.20.00.00.000.+1", "Ann Lee", "Bob"));
   const RunResult r = home.run({name});
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(r.out.find('\x1B'), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find("evil\\x1B]0;owned\\x07\\x1B[2J.log"), std::string::npos) << r.out;
-  bool found = false;
+  EXPECT_THAT(r.out, HasSubstr("evil\\x1B]0;owned\\x07\\x1B[2J.log"));
+  std::string pages;
   for (const auto& e : fs::directory_iterator(home.file("html/Total_Game_Stats"))) {
-    found |=
-        slurp(e.path().string()).find(">Career Totals for Ann&nbsp;Lee</td>") != std::string::npos;
+    pages += slurp(e.path().string());
   }
-  EXPECT_TRUE(found);
+  EXPECT_THAT(pages, HasSubstr(">Career Totals for Ann&nbsp;Lee</td>"));
 }
 
 // A match is known by its time stamp. Zones logged as clocks or by name are read; a match
 // whose time cannot be read (or that logs none) is not merged, with a line naming its log and
 // line, instead of being stamped 0, which made every later such match a repeat of the first.
 TEST(HostileFiles, MatchTimesInEveryCommonFormOrNotAtAll) {
-  Home home;
-  const std::string noTime =
-      brkMatch("x").replace(brkMatch("x").find("0.0\tinfo\tAbsolute_Time"),
-                            std::string("0.0\tinfo\tAbsolute_Time\tx\n").size(), "");
+  const Home home(SCOREX_BRK);
+  std::string noTime = brkMatch("x");
+  noTime.erase(noTime.find("0.0\tinfo\tAbsolute_Time"),
+               std::string("0.0\tinfo\tAbsolute_Time\tx\n").size());
   home.write("a.log", brkMatch("2024.03.01.20.00.00.000.+05:30"));
   home.write("b.log", brkMatch("2024.03.01.20.00.00.000.UTC") + noTime);
   home.write("c.log", brkMatch("2024.03.02.20.00.00.000.PST"));
@@ -169,29 +89,25 @@ TEST(HostileFiles, MatchTimesInEveryCommonFormOrNotAtAll) {
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(home.matchDirs(), (std::vector<std::string>{"1709303400000", "1709323200000"}));
   for (const char* where : {"b.log line 11", "c.log line 1", "d.log line 1", "d.log line 11"}) {
-    EXPECT_NE(r.out.find(std::string("Error in core.getGameStats: ") + where +
-                         ": the match there has no readable start time (Absolute_Time); it is "
-                         "not merged\n"),
-              std::string::npos)
-        << where << "\n"
-        << r.out;
+    EXPECT_THAT(r.out, HasSubstr(std::string("Error in core.getGameStats: ") + where +
+                                 ": the match there has no readable start time (Absolute_Time); "
+                                 "it is not merged\n"));
   }
 }
 
 // The same log offered again by a run in another time zone (cron in one, by hand in another)
 // is a repeat: the home keeps the zone of its first run.
 TEST(HostileFiles, TheHomesTimeZoneHoldsWhateverTheRunsZone) {
-  Home home;
+  const Home home(SCOREX_BRK);
   home.write("a.log", brkDay(1));
   ASSERT_EQ(home.run({"a.log"}, {{"TZ", "America/New_York"}}).status, 0);
   EXPECT_EQ(slurp(home.file("data/scorex.timezone")), "America/New_York\n");
   const std::string db = slurp(home.file("data/brk_game.db"));
   const RunResult again = home.run({"a.log"}, {{"TZ", "Asia/Tokyo"}});
   EXPECT_EQ(again.status, 0) << again.out;
-  EXPECT_NE(again.out.find("Dates are read in this home's time zone America/New_York (from " +
-                           home.file("data/scorex.timezone") + "), not in Asia/Tokyo\n"),
-            std::string::npos)
-      << again.out;
+  EXPECT_THAT(again.out,
+              HasSubstr("Dates are read in this home's time zone America/New_York (from " +
+                        home.file("data/scorex.timezone") + "), not in Asia/Tokyo\n"));
   EXPECT_EQ(home.matchDirs().size(), 1u);
   EXPECT_EQ(slurp(home.file("data/brk_game.db")), db);
 }
@@ -200,7 +116,7 @@ TEST(HostileFiles, TheHomesTimeZoneHoldsWhateverTheRunsZone) {
 // the run saves nothing, ends with status 1 and leaves its logs queued, and the next run that
 // can write does the whole job.
 TEST(HostileFiles, PagesThatCannotBeWrittenKeepTheRunFromSaving) {
-  Home home;
+  Home home(SCOREX_BRK);
   ASSERT_EQ(home.run().status, 0);  // the site's static files and an empty database
   if (!home.unprivileged()) GTEST_SKIP() << "no unprivileged user to run as";
   home.write("a.log", brkDay(1));
@@ -211,10 +127,9 @@ TEST(HostileFiles, PagesThatCannotBeWrittenKeepTheRunFromSaving) {
                   fs::perm_options::remove);
   const RunResult r = home.run({"a.log"});
   EXPECT_EQ(r.status, 1) << r.out;
-  EXPECT_NE(r.out.find("Error in core.go: pages could not be written into " + home.file("html/") +
-                       "; nothing was saved, the logs stay queued for the next run\n"),
-            std::string::npos)
-      << r.out;
+  EXPECT_THAT(r.out,
+              HasSubstr("Error in core.go: pages could not be written into " + home.file("html/") +
+                        "; nothing was saved, the logs stay queued for the next run\n"));
   EXPECT_EQ(slurp(home.file("data/brk_game.db")), db);
   EXPECT_EQ(slurp(home.file("data/a.log")), brkDay(1));
 
@@ -223,14 +138,13 @@ TEST(HostileFiles, PagesThatCannotBeWrittenKeepTheRunFromSaving) {
   EXPECT_EQ(next.status, 0) << next.out;
   EXPECT_EQ(home.matchDirs().size(), 1u);
   EXPECT_FALSE(fs::exists(home.file("data/a.log")));
-  EXPECT_NE(slurp(home.file("html/Individual_Game_Stats/Recent_Index.html")).find("q2dm1"),
-            std::string::npos);
+  EXPECT_THAT(slurp(home.file("html/Individual_Game_Stats/Recent_Index.html")), HasSubstr("q2dm1"));
 }
 
 // A run that merged nothing (nothing waiting, or only repeats) leaves the database files and
 // the all-time pages as they are: a cron run every few minutes must not rewrite them.
 TEST(HostileFiles, ARunThatMergesNothingWritesNothing) {
-  Home home;
+  const Home home(SCOREX_BRK);
   home.write("a.log", brkDay(1));
   ASSERT_EQ(home.run({"a.log"}).status, 0);
   auto inodes = [&home] {
@@ -249,18 +163,15 @@ TEST(HostileFiles, ARunThatMergesNothingWritesNothing) {
   EXPECT_EQ(inodes(), before);
 }
 
-// The match directory of brkDay(1).
-const char* const kDay1 = "1709319600000";
-
 // Neither the clean-up of old matches nor the match pages go through a link planted in the
 // match-page directory: a link in the place of an old match, of "Highest_Score", "Last_Game" or
 // of the new match goes itself, what it names stays whole, and the pages go into a real
 // directory. What is no match (an admin's own folder) stays.
 TEST(HostileFiles, MatchPagesAndTheirCleanUpNeverFollowPlantedLinks) {
-  Home home;
+  const Home home(SCOREX_BRK);
   const std::string games = home.file("html/Individual_Game_Stats/");
   home.write("html/Individual_Game_Stats/Old matches/index.html", "mine");
-  const std::string victim = home.write("victim/index.html", "precious");
+  home.write("victim/index.html", "precious");
   home.write("victim/0.html", "precious");
   for (const std::string name : {"1000", "Highest_Score", "Last_Game", kDay1}) {
     fs::create_directory_symlink(home.file("victim"), games + name);
@@ -269,7 +180,8 @@ TEST(HostileFiles, MatchPagesAndTheirCleanUpNeverFollowPlantedLinks) {
   const RunResult r = home.run({"a.log"});
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(listing(home.file("victim")), "0.html index.html");
-  EXPECT_EQ(slurp(victim) + slurp(home.file("victim/0.html")), "preciousprecious");
+  EXPECT_EQ(slurp(home.file("victim/index.html")) + slurp(home.file("victim/0.html")),
+            "preciousprecious");
   EXPECT_EQ(listing(games),
             std::string(kDay1) + " Highest_Score Last_Game Old matches Recent_Index.html");
   for (const std::string name : {kDay1, "Highest_Score", "Last_Game"}) {
@@ -283,7 +195,7 @@ TEST(HostileFiles, MatchPagesAndTheirCleanUpNeverFollowPlantedLinks) {
 // target created: the store is refused, the run saves nothing and keeps its log, and once the
 // links are gone the next run counts the match.
 TEST(HostileFiles, LinksInTheDatabaseDirectoryAreNeverFollowed) {
-  Home home;
+  const Home home(SCOREX_BRK);
   home.write("victim/keep", "secret");
   for (const std::string name : {"brk_player.db", ".scorex-run"}) {
     fs::create_symlink(home.file("victim/" + name), home.file("data/" + name));
@@ -313,7 +225,7 @@ TEST(HostileFiles, LinksInTheDatabaseDirectoryAreNeverFollowed) {
 // planted as a link is replaced without being followed, and the site keeps none after a run. A
 // file that a writer working beside the run (without its lock) still holds stays.
 TEST(HostileFiles, TemporaryFilesOfDeadWritersGoAndLiveOnesStay) {
-  Home home;
+  const Home home(SCOREX_BRK);
   home.write("data/.scorex-tmp/.saving-brk_game.db.0123456789abcdef", "half");
   home.write("data/.saving-brk_hash.db.4242", "half");
   home.write("victim/keep", "");
@@ -342,7 +254,7 @@ TEST(HostileFiles, TemporaryFilesOfDeadWritersGoAndLiveOnesStay) {
 // would be read at every run: it is queued under a shorter name (a counter where that is
 // taken), whether it is named on the command line or put straight into the queue.
 TEST(HostileFiles, LogNamesTooLongToMarkProcessedAreShortened) {
-  Home home;
+  const Home home(SCOREX_BRK);
   const std::string longest(251, 'n');  // with ".log", 255 bytes: the usual longest name
   home.write("spool/" + longest + ".log", brkDay(1));
   home.write("spool/" + longest.substr(1) + ".log", brkDay(2));  // shortened the same
@@ -350,22 +262,17 @@ TEST(HostileFiles, LogNamesTooLongToMarkProcessedAreShortened) {
   const RunResult r = home.run({"spool"});
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(count(r.out, " (name too long): "), 3u) << r.out;
-  EXPECT_NE(r.out.find("Log queued as " + longest.substr(6) + "-1.log (name too long): "),
-            std::string::npos)
-      << r.out;
+  EXPECT_THAT(r.out, HasSubstr("Log queued as " + longest.substr(6) + "-1.log (name too long): "));
   EXPECT_EQ(home.matchDirs().size(), 3u);
-  EXPECT_EQ(listing(home.file("data")),
-            ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_player.db brk_records.db "
-            "scorex.timezone");
-  const RunResult again = home.run();
-  EXPECT_EQ(again.out.find("Now Processing"), std::string::npos) << again.out;
+  EXPECT_EQ(listing(home.file("data")), kDataFiles);
+  EXPECT_THAT(home.run().out, ::testing::Not(HasSubstr("Now Processing")));
 }
 
 // Intake takes in only what the queue processes: other files stay where they are, even in
 // "delete" mode, and a log never takes a name of the database's own files. A stale ".tmp"
 // beside a log of its name takes a counter name.
 TEST(HostileFiles, OnlyLogsAreTakenInAndNeverUnderTheDatabasesNames) {
-  Home home("BRK", "LogFileHandling\tdelete\n");
+  const Home home(SCOREX_BRK, "LogFileHandling\tdelete\n");
   home.write("spool/a.log", brkDay(1));
   home.write("spool/.hidden.log", brkDay(2));
   home.write("spool/scorex.journal.log", brkDay(3));
@@ -376,16 +283,12 @@ TEST(HostileFiles, OnlyLogsAreTakenInAndNeverUnderTheDatabasesNames) {
   const RunResult r = home.run({"spool", "other/brk_game.db", "other/scorex.journal"});
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(count(r.out, "Not a log, left where it is: "), 4u) << r.out;
-  EXPECT_NE(r.out.find("Log queued as _.hidden.log (name reserved): " +
-                       home.file("spool/.hidden.log") + "\n"),
-            std::string::npos)
-      << r.out;
-  EXPECT_NE(r.out.find(": _scorex.journal.log\n"), std::string::npos) << r.out;
+  EXPECT_THAT(r.out, HasSubstr("Log queued as _.hidden.log (name reserved): " +
+                               home.file("spool/.hidden.log") + "\n"));
+  EXPECT_THAT(r.out, HasSubstr(": _scorex.journal.log\n"));
   EXPECT_EQ(listing(home.file("spool")), "README notes.txt");
   EXPECT_EQ(listing(home.file("other")), "brk_game.db scorex.journal");
-  EXPECT_EQ(listing(home.file("data")),
-            ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_player.db brk_records.db "
-            "scorex.timezone");
+  EXPECT_EQ(listing(home.file("data")), kDataFiles);
   EXPECT_EQ(home.matchDirs().size(), 3u);
 
   // In "save" mode the spool keeps x.log; a stale x.tmp that appears beside it is taken in.
@@ -403,7 +306,7 @@ TEST(HostileFiles, OnlyLogsAreTakenInAndNeverUnderTheDatabasesNames) {
 // "move" mode keeps every original: a name taken in SaveDir gets a counter. Without SaveDir
 // the log stays where it was, with an error; its copy taken in is processed all the same.
 TEST(HostileFiles, MoveModeKeepsEveryOriginal) {
-  Home home("BRK", "LogFileHandling\tmove\nSaveDir\tsaved\n");
+  const Home home(SCOREX_BRK, "LogFileHandling\tmove\nSaveDir\tsaved\n");
   home.write("saved/a.log", "kept");
   home.write("spool/a.log", brkDay(1));
   const RunResult r = home.run({"spool"});
@@ -417,11 +320,9 @@ TEST(HostileFiles, MoveModeKeepsEveryOriginal) {
   home.write("spool/b.log", brkDay(2));
   const RunResult missing = home.run({"spool"});
   EXPECT_EQ(missing.status, 0) << missing.out;
-  EXPECT_NE(missing.out.find("Error in core.moveLogFiles: FileNotFoundException: SaveDir " +
-                             home.file("saved/") + " (No such file or directory): " +
-                             home.file("spool/b.log") + " was not moved\n"),
-            std::string::npos)
-      << missing.out;
+  EXPECT_THAT(missing.out, HasSubstr("Error in core.moveLogFiles: FileNotFoundException: SaveDir " +
+                                     home.file("saved/") + " (No such file or directory): " +
+                                     home.file("spool/b.log") + " was not moved\n"));
   EXPECT_EQ(listing(home.file("spool")), "b.log");
   EXPECT_EQ(home.matchDirs().size(), 2u);
 }
@@ -446,22 +347,21 @@ TEST(HostileFiles, DirectoriesThatMixOrPublishAreRefusedAtStart) {
       {move + "SaveDir\thtml/old\n", "SaveDir" + publish, "html/old"},
   };
   for (const auto& c : cases) {
-    Home home("BRK", c.config);
+    const Home home(SCOREX_BRK, c.config);
     fs::create_directory_symlink("html", home.file("link"));
     home.write("spool/a.log", brkDay(1));
     const RunResult r = home.run({"spool"});
     EXPECT_EQ(r.status, 1) << c.config << r.out;
-    EXPECT_NE(r.out.find("Error in qmsToplvl.go: ConfigurationException: " + c.error +
-                         fs::canonical(home.path()).string() + "/" + c.dir + "\n"),
-              std::string::npos)
-        << c.config << r.out;
+    EXPECT_THAT(r.out, HasSubstr("Error in qmsToplvl.go: ConfigurationException: " + c.error +
+                                 fs::canonical(home.path()).string() + "/" + c.dir + "\n"))
+        << c.config;
     EXPECT_EQ(listing(home.file("html")) + "|" + listing(home.file("data")) + "|" +
                   listing(home.file("spool")),
               "||a.log")
         << c.config;
   }
   // SaveDir is used in "move" mode only.
-  Home home("BRK", "SaveDir\tdata\n");
+  const Home home(SCOREX_BRK, "SaveDir\tdata\n");
   home.write("a.log", brkDay(1));
   EXPECT_EQ(home.run({"a.log"}).status, 0);
 }
@@ -471,30 +371,29 @@ TEST(HostileFiles, DirectoriesThatMixOrPublishAreRefusedAtStart) {
 // stays where it is, in a spool (in every mode) as in the queue. A copy taken in keeps the
 // original's permissions.
 TEST(HostileFiles, OnlyRegularLogsOfBoundedSizeAreTakenInOrRead) {
-  Home home("BRK", "MaxLogSize\t100000\n");
+  const Home home(SCOREX_BRK, "MaxLogSize\t100000\n");
   home.write("spool/a.log", brkDay(1));
   ASSERT_EQ(::mkfifo(home.file("spool/fifo.log").c_str(), 0644), 0);
   fs::create_symlink("/dev/zero", home.file("spool/zero.log"));
-  home.write("spool/big.log", "");
-  fs::resize_file(home.file("spool/big.log"), 100001);
   ASSERT_EQ(::mkfifo(home.file("data/fifo.log").c_str(), 0644), 0);
-  home.write("data/big.log", "");
-  fs::resize_file(home.file("data/big.log"), 100001);
+  for (const char* big : {"spool/big.log", "data/big.log"}) {
+    home.write(big, "");
+    fs::resize_file(home.file(big), 100001);
+  }
   const RunResult r = home.run({"spool"});
   EXPECT_FALSE(r.timedOut);
   EXPECT_EQ(r.status, 0) << r.out;
+  const std::string tooLarge = " (too large: 100001 bytes, the limit is 100000)\n";
   for (const std::string& line :
-       {"Error in core.moveLogFiles: IOException: " + home.file("spool/big.log") +
-            " (too large: 100001 bytes, the limit is 100000)\n",
+       {"Error in core.moveLogFiles: IOException: " + home.file("spool/big.log") + tooLarge,
         "Error in core.moveLogFiles: IOException: " + home.file("spool/fifo.log") +
             " (Not a regular file)\n",
         "Error in core.moveLogFiles: IOException: " + home.file("spool/zero.log") +
             " (Not a regular file)\n",
-        "Error in core.getLogfileData: IOException: " + home.file("data/big.log") +
-            " (too large: 100001 bytes, the limit is 100000)\n",
+        "Error in core.getLogfileData: IOException: " + home.file("data/big.log") + tooLarge,
         "Error in core.getLogfileData: IOException: " + home.file("data/fifo.log") +
             " (Not a regular file)\n"}) {
-    EXPECT_NE(r.out.find(line), std::string::npos) << line << r.out;
+    EXPECT_THAT(r.out, HasSubstr(line));
   }
   EXPECT_EQ(home.matchDirs().size(), 1u);
   EXPECT_EQ(listing(home.file("data")),
@@ -508,19 +407,13 @@ TEST(HostileFiles, OnlyRegularLogsOfBoundedSizeAreTakenInOrRead) {
   home.configure("LogFileHandling\tdelete\n");
   const RunResult moved = home.run({"spool"});
   EXPECT_FALSE(moved.timedOut);
-  EXPECT_NE(moved.out.find(home.file("spool/huge.log") +
-                           " (too large: 1073741825 bytes, the limit is 1073741824)\n"),
-            std::string::npos)
-      << moved.out;
+  EXPECT_THAT(moved.out, HasSubstr(home.file("spool/huge.log") +
+                                   " (too large: 1073741825 bytes, the limit is 1073741824)\n"));
   EXPECT_EQ(count(moved.out, " (Not a regular file)\n"), 3u) << moved.out;
   EXPECT_EQ(listing(home.file("spool")), "fifo.log huge.log zero.log");
 
   // Handed over to an active run, a private log's copy waits in the queue, private too.
-  const std::string lock = std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                              std::chrono::system_clock::now().time_since_epoch())
-                                              .count()) +
-                           ".lock";
-  home.write("data/" + lock, "");
+  home.lockAsActive();
   const std::string secret = home.write("secret.log", brkDay(2));
   fs::permissions(secret, fs::perms::owner_read | fs::perms::owner_write);
   home.configure("");
@@ -534,18 +427,12 @@ TEST(HostileFiles, OnlyRegularLogsOfBoundedSizeAreTakenInOrRead) {
 TEST(HostileFiles, LogsAreCopiedInPiecesOnTheReleaseBuild) {
   const std::string brk = SCOREX_RELEASE_TREE "/ScorexBRK";
   if (!fs::exists(brk)) GTEST_SKIP() << "no Release build at " << brk;
-  Home home;
-  home.write("data/" +
-                 std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                    std::chrono::system_clock::now().time_since_epoch())
-                                    .count()) +
-                 ".lock",
-             "");
+  const Home home(brk);
+  home.lockAsActive();
   home.write("big.log", "");
   fs::resize_file(home.file("big.log"), 128 << 20);
   const std::string report = home.file("peak");
-  RunOptions o = home.options({report, brk, "big.log"});
-  const RunResult r = testing::runProgram(PEAK_MEMORY, o);
+  const RunResult r = testing::runProgram(PEAK_MEMORY, home.options({report, brk, "big.log"}));
   EXPECT_EQ(r.status, 0) << r.out;
   EXPECT_EQ(fs::file_size(home.file("data/big.log")), 128u << 20);
   EXPECT_LT(std::stol("0" + slurp(report)), 32 << 10);  // KiB
