@@ -27,7 +27,7 @@ RunOptions Home::options(std::vector<std::string> args, const Env& env) const {
   RunOptions o;
   o.args = std::move(args);
   o.cwd = path();
-  o.env = {{"DISPLAY", std::nullopt}, {"TZ", "UTC"}};
+  o.env = {{"DISPLAY", std::nullopt}, {"TZ", "UTC"}, {"SCOREX_FAULT_AT", std::nullopt}};
   for (const auto& [k, v] : env) o.env[k] = v;
   o.timeoutMs = 120000;
   o.uid = uid;

@@ -9,9 +9,9 @@
 namespace orvane::testing {
 
 // A site home of one program in a fresh temporary directory: data/, html/ and the program's
-// configuration file with the browser off; runs the program there headless, in UTC. The
-// program is the path of ScorexBRK or ScorexZLN, whose file name names the configuration file
-// (a unit test may give the bare name and read configFile() itself).
+// configuration file with the browser off; runs the program there. The program is the path of
+// ScorexBRK or ScorexZLN, whose file name names the configuration file (a unit test may give
+// the bare name and read configFile() itself).
 class Home : public TempDir {
  public:
   explicit Home(const std::string& program, const std::string& settings = "");
@@ -21,7 +21,8 @@ class Home : public TempDir {
   // Rewrites the configuration: the browser off, then these lines.
   void configure(const std::string& settings) const;
 
-  // A run of the program here with these arguments and environment changes.
+  // A run of the program here with these arguments and environment changes: headless, in
+  // UTC, at no fault point (see util/FaultPoint.h).
   RunOptions options(std::vector<std::string> args, const Env& env = {}) const;
   RunResult run(std::vector<std::string> args = {}, const Env& env = {}) const;
 
