@@ -13,26 +13,6 @@ namespace orvane::testing {
 
 namespace {
 
-// A word of the text that stands for bytes of a file: its place in the text and the bytes.
-struct Span {
-  size_t line, begin, end;
-  size_t at, width;
-  char kind;  // 'h' hex, 'q' quoted, 'z' "zeros N", 'v' a field's value
-};
-
-struct Section {
-  size_t header = 0;  // the line of "file" or "store"
-  size_t last = 0;    // its last line that gives bytes
-  std::vector<Span> spans;
-  std::vector<bool> named;  // a store's bytes given so far
-};
-
-struct Text {
-  std::vector<std::string> lines;
-  std::map<std::string, std::string> files;
-  std::map<std::string, Section> sections;
-};
-
 std::string fromHex(const std::string& hex) {
   EXPECT_EQ(hex.size() % 2, 0u) << hex;
   std::string bytes;
@@ -43,9 +23,9 @@ std::string fromHex(const std::string& hex) {
 }
 
 std::string toHex(const std::string& bytes) {
-  static const char* const digits = "0123456789abcdef";
   std::string hex;
-  for (const char c : bytes) hex += {digits[uint8_t(c) >> 4], digits[uint8_t(c) & 15]};
+  for (const char c : bytes)
+    hex += {"0123456789abcdef"[uint8_t(c) >> 4], "0123456789abcdef"[c & 15]};
   return hex;
 }
 
@@ -65,60 +45,78 @@ std::vector<std::pair<size_t, size_t>> words(const std::string& line) {
   return w;
 }
 
-Text parse(const std::string& path, size_t slotSize, const SlotField& slotField) {
-  Text t;
+// A golden text read, and its lines with the words that stand for bytes of the file `name`
+// given the bytes of `got` there instead.
+struct Reading {
+  std::map<std::string, std::string> files;
+  std::map<std::string, std::vector<bool>> named;  // the bytes of each store given so far
+  std::vector<std::string> lines;
+  size_t header = 0;  // the lines of the file `name`: its "file" or "store" line
+  size_t last = 0;    // and its last line that gives bytes
+};
+
+Reading read(const std::string& path, size_t slotSize, const SlotField& slotField,
+             const std::string& name = "", const std::string& got = "") {
+  Reading r;
   std::istringstream text(slurp(path));
   std::string file;
   for (std::string line; std::getline(text, line);) {
-    const size_t n = t.lines.size();
-    t.lines.push_back(line);
     const auto w = words(line);
     auto word = [&](size_t k) { return line.substr(w.at(k).first, w[k].second - w[k].first); };
-    if (w.empty()) continue;
-    if (word(0) == "file" || word(0) == "store") {
+    std::string rewritten;
+    size_t copied = 0;
+    // Puts got's bytes in the place of the words from begin to the end of word last, which
+    // stand for width bytes at.
+    auto put = [&](size_t last, size_t begin, size_t at, size_t width) {
+      if (file != name || at + width > got.size()) return;
+      const std::string bytes = got.substr(at, width);
+      bool quoted = line[begin] == '\'';
+      for (const char c : bytes) quoted = quoted && c >= ' ' && c <= '~' && c != '\'';
+      if (line[begin] == 'z' && bytes == std::string(width, '\0')) return;
+      rewritten +=
+          line.substr(copied, begin - copied) + (quoted ? "'" + bytes + "'" : toHex(bytes));
+      copied = w[last].second;
+    };
+    if (!w.empty() && (word(0) == "file" || word(0) == "store")) {
       file = word(1);
-      if (word(0) == "store") t.files[file].assign(std::stoul(word(2)), '\0');
-      t.sections[file] = {n, n, {}, std::vector<bool>(t.files[file].size(), false)};
-      continue;
-    }
-    std::string& bytes = t.files[file];
-    Section& s = t.sections[file];
-    s.last = n;
-    if (s.named.empty()) {
+      if (word(0) == "store") r.files[file].assign(std::stoul(word(2)), '\0');
+      if (word(0) == "store") r.named[file].assign(r.files[file].size(), false);
+      if (file == name) r.header = r.last = r.lines.size();
+    } else if (!w.empty() && !r.named.contains(file)) {
+      std::string& bytes = r.files[file];
       for (size_t k = 0; k < w.size(); ++k) {
         const std::string v = word(k);
-        if (v == "zeros") {
-          const size_t zeros = std::stoul(word(++k));
-          s.spans.push_back({n, w[k - 1].first, w[k].second, bytes.size(), zeros, 'z'});
-          bytes.append(zeros, '\0');
-          continue;
-        }
-        const std::string b = v[0] == '\'' ? v.substr(1, v.size() - 2) : fromHex(v);
-        s.spans.push_back(
-            {n, w[k].first, w[k].second, bytes.size(), b.size(), v[0] == '\'' ? 'q' : 'h'});
+        const size_t zeros = v == "zeros" ? std::stoul(word(k + 1)) : 0;
+        const std::string b = v == "zeros"   ? std::string(zeros, '\0')
+                              : v[0] == '\'' ? v.substr(1, v.size() - 2)
+                                             : fromHex(v);
+        put(k + (v == "zeros"), w[k].first, bytes.size(), b.size());
         bytes += b;
+        k += v == "zeros";
       }
-      continue;
-    }
-    // "<slot> <block> <field>=<hex> ...", or "0 version=<hex>"
-    const bool version = word(1).find('=') != std::string::npos;
-    for (size_t k = version ? 1 : 2; k < w.size(); ++k) {
-      const std::string v = word(k);
-      const size_t eq = v.find('=');
-      const auto [off, width] =
-          version ? std::pair<size_t, size_t>{0, 1} : slotField(word(1), v.substr(0, eq));
-      const std::string value = fromHex(v.substr(eq + 1));
-      EXPECT_EQ(value.size(), width) << line;
-      const size_t at = slotSize * std::stoul(word(0)) + off;
-      s.spans.push_back({n, w[k].first + eq + 1, w[k].second, at, width, 'v'});
-      for (size_t j = 0; j < width && j < value.size(); ++j) {
-        EXPECT_FALSE(s.named.at(at + j)) << "given twice: " << line;
-        s.named.at(at + j) = true;
-        bytes.at(at + j) = value[j];
+    } else if (!w.empty()) {
+      // "<slot> <block> <field>=<hex> ...", or "0 version=<hex>"
+      const bool version = word(1).find('=') != std::string::npos;
+      for (size_t k = version ? 1 : 2; k < w.size(); ++k) {
+        const std::string v = word(k);
+        const size_t eq = v.find('=');
+        const auto [off, width] =
+            version ? std::pair<size_t, size_t>{0, 1} : slotField(word(1), v.substr(0, eq));
+        const std::string value = fromHex(v.substr(eq + 1));
+        EXPECT_EQ(value.size(), width) << line;
+        const size_t at = slotSize * std::stoul(word(0)) + off;
+        put(k, w[k].first + eq + 1, at, width);
+        for (size_t j = 0; j < width && j < value.size(); ++j) {
+          EXPECT_FALSE(r.named[file].at(at + j)) << "given twice: " << line;
+          r.named[file].at(at + j) = true;
+          r.files[file].at(at + j) = value[j];
+        }
       }
     }
+    if (!w.empty() && file == name) r.last = r.lines.size();
+    r.lines.push_back(rewritten + line.substr(copied));
   }
-  return t;
+  return r;
 }
 
 // Bytes as lines of 16 in words of 4, a run of zero lines as "zeros N".
@@ -133,43 +131,12 @@ std::vector<std::string> plain(const std::string& bytes) {
     }
     if (zeros > 0) lines.push_back("zeros " + std::to_string(zeros));
     zeros = 0;
-    if (row.empty()) break;
+    if (row.empty()) return lines;
     lines.emplace_back();
-    for (size_t k = 0; k < row.size(); k += 4)
-      lines.back() += (k ? " " : "") + toHex(row.substr(k, 4));
-  }
-  return lines;
-}
-
-// The text with the file's bytes replaced by got.
-std::string rewritten(Text t, const std::string& name, const std::string& got) {
-  const auto s = t.sections.find(name);
-  bool inPlace = s != t.sections.end() && t.files[name].size() == got.size();
-  for (size_t i = 0; inPlace && i < s->second.named.size(); ++i) {
-    inPlace = got[i] == '\0' || s->second.named[i];
-  }
-  if (inPlace) {
-    for (auto sp = s->second.spans.rbegin(); sp != s->second.spans.rend(); ++sp) {
-      const std::string bytes = got.substr(sp->at, sp->width);
-      if (sp->kind == 'z' && bytes == std::string(sp->width, '\0')) continue;
-      bool printable = sp->kind == 'q';
-      for (const char c : bytes) printable = printable && c >= ' ' && c <= '~' && c != '\'';
-      t.lines[sp->line].replace(sp->begin, sp->end - sp->begin,
-                                printable ? "'" + bytes + "'" : toHex(bytes));
+    for (size_t k = 0; k < row.size(); k += 4) {
+      lines.back() += (k > 0 ? " " : "") + toHex(row.substr(k, 4));
     }
-  } else {
-    size_t at = t.lines.size();
-    if (s != t.sections.end()) {
-      at = s->second.header;
-      t.lines.erase(t.lines.begin() + long(at), t.lines.begin() + long(s->second.last) + 1);
-    }
-    std::vector<std::string> part = plain(got);
-    part.insert(part.begin(), "file " + name);
-    t.lines.insert(t.lines.begin() + long(at), part.begin(), part.end());
   }
-  std::string text;
-  for (const std::string& line : t.lines) text += line + "\n";
-  return text;
 }
 
 }  // namespace
@@ -177,23 +144,41 @@ std::string rewritten(Text t, const std::string& name, const std::string& got) {
 void GoldenDb::expect(const std::string& name, const std::string& got) const {
   const auto want = find(name);
   if (want != end() && want->second == got) return;
-  if (updatingGolden())
-    return rewriteGolden(path, rewritten(parse(path, slotSize, slotField), name, got));
-  ADD_FAILURE() << name << " differs from " << path << ": "
-                << difference(got, want == end() ? "" : want->second,
-                              stores.count(name) != 0 ? slotSize : 0);
+  if (!updatingGolden()) {
+    ADD_FAILURE() << name << " differs from " << path << ": "
+                  << difference(got, want == end() ? "" : want->second,
+                                stores.contains(name) ? slotSize : 0);
+    return;
+  }
+  Reading r = read(path, slotSize, slotField, name, got);
+  // The values in their places when the file keeps its size and no new byte lacks a name;
+  // otherwise the file's part anew.
+  bool inPlace = r.files.contains(name) && r.files[name].size() == got.size();
+  for (size_t i = 0; inPlace && i < r.named[name].size(); ++i) {
+    inPlace = got[i] == '\0' || r.named[name][i];
+  }
+  if (!inPlace) {
+    std::vector<std::string> part = plain(got);
+    part.insert(part.begin(), "file " + name);
+    auto at = r.lines.end();
+    if (r.files.contains(name)) {
+      at = r.lines.erase(r.lines.begin() + long(r.header), r.lines.begin() + long(r.last) + 1);
+    }
+    r.lines.insert(at, part.begin(), part.end());
+  }
+  std::string text;
+  for (const std::string& line : r.lines) text += line + "\n";
+  rewriteGolden(path, text);
 }
 
 GoldenDb readGolden(const std::string& path, size_t slotSize, const SlotField& slotField) {
-  Text t = parse(path, slotSize, slotField);
+  Reading r = read(path, slotSize, slotField);
   GoldenDb golden;
-  static_cast<std::map<std::string, std::string>&>(golden) = std::move(t.files);
+  static_cast<std::map<std::string, std::string>&>(golden) = std::move(r.files);
   golden.path = path;
   golden.slotSize = slotSize;
   golden.slotField = slotField;
-  for (const auto& [name, s] : t.sections) {
-    if (!s.named.empty()) golden.stores.insert(name);
-  }
+  for (const auto& [name, named] : r.named) golden.stores.insert(name);
   return golden;
 }
 
