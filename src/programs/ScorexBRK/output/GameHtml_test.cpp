@@ -1,9 +1,6 @@
 // The golden pages of kTeamMatch are checked in under tests/golden/match_pages/. After a
-// deliberate change of the pages, rewrite them with
-//   SCOREX_UPDATE_GOLDEN=1 build/check/src/programs/ScorexBRK/output/ScorexBRK_output_test
-//       --gtest_filter='GameHtmlTest.GoldenPagesOfATeamMatch'
-// and read the difference line by line before committing it. Without the variable the test
-// fails on any difference.
+// deliberate change of the pages, `make golden` rewrites them; read the difference line by line
+// before committing it. Without it the test fails on any difference.
 #include "programs/ScorexBRK/output/GameHtml.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "Golden.h"
 #include "TempDir.h"
 #include "programs/Scorex/settings/config.h"
 #include "programs/ScorexBRK/output/FrameHtml.h"
@@ -280,24 +278,8 @@ TEST_F(GameHtmlTest, GoldenPagesOfATeamMatch) {
   const std::string golden = std::filesystem::path(__FILE__).parent_path().string() +
                              "/../../../../tests/golden/match_pages/";
   EXPECT_EQ(listing(d), "0.html 1.html 2.html 3.html index.html zbot.html");
-  const bool update = std::getenv("SCOREX_UPDATE_GOLDEN") != nullptr;
   for (const char* file : {"index.html", "zbot.html", "0.html", "1.html", "2.html", "3.html"}) {
-    const std::string got = slurp(d + "/" + file);
-    if (update) {
-      std::filesystem::create_directories(golden);
-      util::writeWholeFile(golden + file, got);
-      continue;
-    }
-    const std::string want = slurp(golden + file);
-    if (got == want) continue;
-    // Name the first line that differs.
-    std::istringstream a(got);
-    std::istringstream b(want);
-    std::string x;
-    std::string y;
-    int line = 1;
-    while (std::getline(a, x) && std::getline(b, y) && x == y) ++line;
-    ADD_FAILURE() << file << " line " << line << ":\n  got:  " << x << "\n  want: " << y;
+    testing::expectGolden(golden + file, slurp(d + "/" + file));
   }
   EXPECT_EQ(trace.str(), "");
 }

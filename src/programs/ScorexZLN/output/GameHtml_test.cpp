@@ -1,10 +1,7 @@
 // The golden pages of one hand-made match per game type are checked in under
-// tests/golden/zln_match_pages/<game type>/. After a deliberate change of the pages, rewrite them
-// with
-//   SCOREX_UPDATE_GOLDEN=1 build/check/src/programs/ScorexZLN/output/ScorexZLN_output_test
-//       --gtest_filter='ZlnGameHtmlTest.GoldenPagesOfEveryGameType'
-// and read the difference line by line before committing it. Without the variable the test
-// fails on any difference.
+// tests/golden/zln_match_pages/<game type>/. After a deliberate change of the pages, `make
+// golden` rewrites them; read the difference line by line before committing it. Without it the
+// test fails on any difference.
 #include "programs/ScorexZLN/output/GameHtml.h"
 
 #include <gtest/gtest.h>
@@ -20,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "Golden.h"
 #include "TempDir.h"
 #include "games/brk/Game.h"
 #include "programs/Scorex/output/FrameHtml.h"
@@ -82,12 +80,6 @@ Lines found(const std::string& page, const std::string& pattern) {
 }
 Lines notes(const std::string& page) {
   return found(page, "<table><tr><td valign=middle width=250 class=s>([^<]*)</td></tr></table>\n");
-}
-Lines pageLines(const std::string& page) {
-  Lines out;
-  std::istringstream in(page);
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
 }
 Lines titles(const std::string& page) {
   return found(page, "<td class=s colspan=\\d+>([^<]*)</td>");
@@ -203,7 +195,6 @@ std::vector<GoldenMatch> goldenMatches() {
 TEST_F(ZlnGameHtmlTest, GoldenPagesOfEveryGameType) {
   const std::string root = std::filesystem::path(__FILE__).parent_path().string() +
                            "/../../../../tests/golden/zln_match_pages/";
-  const bool update = std::getenv("SCOREX_UPDATE_GOLDEN") != nullptr;
   for (const GoldenMatch& m : goldenMatches()) {
     const auto g = play(m.log);
     ASSERT_EQ(games::zln::Specs::games.at(static_cast<size_t>(g->gameType)), m.type);
@@ -212,21 +203,7 @@ TEST_F(ZlnGameHtmlTest, GoldenPagesOfEveryGameType) {
     const std::string d = write(*g, g->servername + " " + g->map, sub);
     const std::string golden = root + sub + "/";
     for (const std::string file : {"index.html", m.playerPage}) {
-      const std::string got = slurp(d + "/" + file);
-      if (update) {
-        std::filesystem::create_directories(golden);
-        util::writeWholeFile(golden + file, got);
-        continue;
-      }
-      // The first line that differs.
-      const Lines a = pageLines(got);
-      const Lines b = pageLines(slurp(golden + file));
-      const auto [x, y] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
-      if (x != a.end() || y != b.end()) {
-        ADD_FAILURE() << sub << "/" << file << " line " << (x - a.begin() + 1)
-                      << ":\n  got:  " << (x == a.end() ? "(end)" : *x)
-                      << "\n  want: " << (y == b.end() ? "(end)" : *y);
-      }
+      testing::expectGolden(golden + file, slurp(d + "/" + file));
     }
   }
   EXPECT_EQ(trace.str(), "");
