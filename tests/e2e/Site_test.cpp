@@ -3,8 +3,9 @@
 // golden` rewrites them), every address leads to a file of the site, every match has its
 // pages, every career player a page and a row in the player list, and the second run rewrites
 // the career pages of its own players and no others and keeps a customised skin. The same logs
-// again change nothing, and all in one run give the same database. Names from a hostile log
-// reach the pages only escaped.
+// again change nothing, and all in one run give the same database. The logs name players,
+// bots, teams, maps and servers with markup, quotes and ISO-8859-1 letters: they reach every
+// page escaped, their letters the log's bytes.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -27,80 +28,76 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Home;
-using testing::listing;
 using testing::RunResult;
 using testing::slurp;
-using Logs = std::vector<std::pair<std::string, std::string>>;  // name, bytes
 
-// What differs between the programs, and the logs of the two runs.
+// What differs between the programs, and the logs: the first run takes the first `split`.
 struct Program {
   std::string path;
   std::string prefix;     // of the database files
-  int counters;           // of an entry of the player index
+  size_t counters;        // of an entry of the player index
   std::string matchPage;  // of a match directory, beside its index and the player pages
-  Logs first;
-  Logs second;
+  std::vector<std::pair<std::string, std::string>> logs;  // name, bytes
+  size_t split;
 };
+
+// A log's names made hostile: markup, quotes and ISO-8859-1 letters.
+std::string hostile(std::string text) {
+  for (const auto& [from, to] : std::map<std::string, std::string>{
+           {"Raven", "<script>alert('R\xE9n')</script>"},
+           {"Mira", "<b>B&\"ira\"</b>"},
+           {"Grunt", "<xmp>Gr\xFCnt"},
+           {"\tRed\n", "\t<blink>Red&Co</blink>\n"},
+           {"(\tmap\t(Title\t)?)[^\n]*", "$1<u>Q&A's</u>"},
+           {"(\thostname\t|Server_ServerName\t)[^\n]*", "$1<marquee>\"Srv\"</marquee>"}}) {
+    text = std::regex_replace(text, std::regex(from), to);
+  }
+  return text;
+}
+const char* const kRaw[] = {"<script", "<b>B&", "<xmp", "<blink", "<u>Q", "<marquee"};
+const char* const kShown[] = {"&lt;script&gt;alert('R\xE9n')&lt;/script&gt;", "&lt;xmp&gt;Gr\xFCnt",
+                              "&lt;u&gt;Q&amp;A's&lt;/u&gt;"};
 
 // The second run brings new players and returning ones: humans come from the generators' name
 // pool in order. Brakk's duels repeat the first match of a.log (the same start) before new ones.
 Program brakk() {
-  tools::BrkLogOptions a;
-  a.seed = 21;
-  a.matches = 2;
-  a.players = 4;
-  a.bots = 2;
-  a.eventsPerMatch = 80;
-  tools::BrkLogOptions b = a;
-  b.seed = 22;
-  b.players = 3;
-  b.bots = 1;
-  b.teamPlay = true;
-  b.startDay = 1;
-  tools::BrkLogOptions c = a;
-  c.seed = 23;
-  c.players = 6;
-  c.bots = 0;
-  c.startDay = 2;
-  tools::BrkLogOptions d = a;
-  d.seed = 12;
-  d.duel = true;
-  d.matches = 3;
-  return {SCOREX_BRK,
-          "brk_",
-          10,
-          "zbot.html",
-          {{"a.log", tools::generateBrkLog(a)}, {"b.log", tools::generateBrkLog(b)}},
-          {{"c.log", tools::generateBrkLog(c)}, {"d.log", tools::generateBrkLog(d)}}};
+  auto log = [](tools::BrkLogOptions o) {
+    o.eventsPerMatch = 80;
+    return hostile(tools::generateBrkLog(o));
+  };
+  return {
+      SCOREX_BRK,
+      "brk_",
+      10,
+      "zbot.html",
+      {{"a.log", log({.seed = 21, .matches = 2, .players = 4})},
+       {"b.log",
+        log({.seed = 22, .matches = 2, .players = 3, .bots = 1, .teamPlay = true, .startDay = 1})},
+       {"c.log", log({.seed = 23, .matches = 2, .players = 6, .bots = 0, .startDay = 2})},
+       {"d.log", log({.seed = 12, .duel = true})}},
+      2};
 }
 
 // One log of every game type, a day apart.
 Program zolnar() {
-  Program p{SCOREX_ZLN, "zln_", 12, "", {}, {}};
-  const char* const types[] = {"Tournament DeathMatch", "Capture the Flag", "Domination", "Assault",
-                               "Tournament Team Game",  "SinglePlayer"};
-  for (int i = 0; i < 6; ++i) {
-    tools::ZlnLogOptions o;
-    o.seed = static_cast<uint32_t>(40 + i);
-    o.gameType = types[i];
-    o.startDay = i;
-    o.players = i < 4 ? 3 : 5;
-    o.bots = 2;
-    o.eventsPerMatch = 120;
-    (i < 4 ? p.first : p.second).emplace_back(std::to_string(i) + ".log", tools::generateZlnLog(o));
+  Program p{SCOREX_ZLN, "zln_", 12, "", {}, 4};
+  for (const char* type : {"Tournament DeathMatch", "Capture the Flag", "Domination", "Assault",
+                           "Tournament Team Game", "SinglePlayer"}) {
+    const int i = static_cast<int>(p.logs.size());
+    p.logs.emplace_back(
+        std::to_string(i) + ".log",
+        tools::encodeUtf16le(hostile(tools::generateZlnText({.seed = uint32_t(40 + i),
+                                                             .players = i < 4 ? 3 : 5,
+                                                             .eventsPerMatch = 120,
+                                                             .gameType = type,
+                                                             .startDay = i}))));
   }
   return p;
 }
 
-std::vector<std::string> names(const Logs& logs) {
-  std::vector<std::string> n;
-  for (const auto& [name, bytes] : logs) n.push_back(name);
-  return n;
-}
-
 // The player index: each entry's bytes (name, bot flag, number, time and counters) by number.
-std::map<int32_t, std::string> readIndex(const std::string& file, int counters) {
-  const std::string data = slurp(file);
+std::map<int32_t, std::string> readIndex(const Home& home, const Program& p) {
+  const std::string data = slurp(home.file("data/" + p.prefix + "hash.db"));
   util::BigEndianReader in(data);
   std::map<int32_t, std::string> entries;
   EXPECT_EQ(in.readInt(), 1);
@@ -109,7 +106,7 @@ std::map<int32_t, std::string> readIndex(const std::string& file, int counters) 
     in.readText();
     in.readBool();
     const int32_t uid = in.readInt();
-    in.readBytes(8 + 4 * static_cast<size_t>(counters));
+    in.readBytes(8 + 4 * p.counters);
     entries[uid] = data.substr(start, in.position() - start);
   }
   EXPECT_EQ(in.remaining(), 0u);
@@ -136,15 +133,19 @@ std::set<int32_t> keys(const Map& m) {
 }
 
 // Every href and src of every page below the site root must name a file of the site (an
-// anchor in it, when one is given); returns how many were followed.
+// anchor in it, when one is given), and no page holds a hostile name unescaped; returns how
+// many addresses were followed.
 int expectAddressesResolve(const std::string& site) {
   int followed = 0;
+  std::string all;
   // Quoted either way: the banner's fallback image is set in a script within an attribute.
   const std::regex address("(?:href|src)=[\"']([^\"']*)[\"']", std::regex::icase);
   for (const auto& e : fs::recursive_directory_iterator(site)) {
     EXPECT_NE(e.path().filename().string().rfind(".saving-", 0), 0u) << e.path();
     if (e.path().extension() != ".html") continue;
     const std::string page = slurp(e.path().string());
+    for (const char* raw : kRaw) EXPECT_EQ(page.find(raw), std::string::npos) << e.path() << raw;
+    all += page;
     for (std::sregex_iterator i(page.begin(), page.end(), address), end; i != end; ++i) {
       std::string target = (*i)[1].str();
       EXPECT_EQ(target.find(':'), std::string::npos) << e.path() << ": " << target;
@@ -162,6 +163,7 @@ int expectAddressesResolve(const std::string& site) {
       ++followed;
     }
   }
+  for (const char* shown : kShown) EXPECT_NE(all.find(shown), std::string::npos) << shown;
   return followed;
 }
 
@@ -173,20 +175,21 @@ void expectWholeSite(const Home& home, const Program& p, size_t matches) {
   std::vector<std::string> dirs = home.matchDirs();
   EXPECT_EQ(dirs.size(), matches);
   dirs.insert(dirs.end(), {"Last_Game", "Highest_Score"});
-  const std::regex count("No\\. Players&nbsp</td>\n<td class=w>&nbsp;([0-9]+)&nbsp");
   for (const std::string& dir : dirs) {
-    const std::string games = home.file("html/Individual_Game_Stats/" + dir);
+    const std::string games = home.file("html/Individual_Game_Stats/" + dir + "/");
+    const std::string index = slurp(games + "index.html");
     std::smatch m;
-    const std::string index = slurp(games + "/index.html");
-    ASSERT_TRUE(std::regex_search(index, m, count)) << dir;
-    std::set<std::string> files = {"index.html", p.matchPage};
-    files.erase("");
-    for (int i = 0; i < std::stoi(m[1].str()); ++i) files.insert(std::to_string(i) + ".html");
-    std::string want;
-    for (const std::string& f : files) want += (want.empty() ? "" : " ") + f;
-    EXPECT_EQ(listing(games), want) << dir;
+    ASSERT_TRUE(std::regex_search(
+        index, m, std::regex("No\\. Players&nbsp</td>\n<td class=w>&nbsp;([0-9]+)&nbsp")))
+        << dir;
+    for (int i = 0; i < std::stoi(m[1].str()); ++i) {
+      EXPECT_TRUE(fs::exists(games + std::to_string(i) + ".html")) << dir << " " << i;
+    }
+    const auto files = std::distance(fs::directory_iterator(games), fs::directory_iterator());
+    EXPECT_EQ(files, std::stoi(m[1].str()) + (p.matchPage.empty() ? 1 : 2)) << dir;
+    EXPECT_TRUE(p.matchPage.empty() || fs::exists(games + p.matchPage)) << dir;
   }
-  const auto index = readIndex(home.file("data/" + p.prefix + "hash.db"), p.counters);
+  const auto index = readIndex(home, p);
   EXPECT_EQ(keys(careerPages(home)), keys(index));
   const std::string list = slurp(home.file("html/Total_Game_Stats/Player_Index.html"));
   std::set<int32_t> listed;
@@ -195,6 +198,13 @@ void expectWholeSite(const Home& home, const Program& p, size_t matches) {
     listed.insert(std::stoi((*i)[1].str()));
   }
   EXPECT_EQ(listed, keys(index));
+}
+
+// The arguments of a run over logs [from, to), after the options given.
+std::vector<std::string> args(const Program& p, size_t from, size_t to,
+                              std::vector<std::string> options = {}) {
+  for (size_t i = from; i < to; ++i) options.push_back(p.logs[i].first);
+  return options;
 }
 
 std::vector<std::string> database(const Home& home, const Program& p) {
@@ -211,40 +221,41 @@ size_t count(const std::string& text, const std::string& pattern) {
       std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
 }
 
+const std::string kNew = "Players in DB:[0-9]+\n";
+const std::string kRepeat = "[0-9]+ is a Repeat Game, removing\\.\\.\\.\n";
+
 class Site : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
   const Program p = GetParam() == "Brakk" ? brakk() : zolnar();
   const Home home(p.path);
-  for (const Logs* logs : {&p.first, &p.second}) {
-    for (const auto& [name, bytes] : *logs) home.write(name, bytes);
+  const Home once(p.path);
+  for (const auto& [name, bytes] : p.logs) {
+    home.write(name, bytes);
+    once.write(name, bytes);
   }
-  const RunResult first = home.run(names(p.first));
+  const RunResult first = home.run(args(p, 0, p.split));
   ASSERT_EQ(first.status, 0) << first.out << first.err;
-  const size_t firstMatches = count(first.out, "Players in DB:[0-9]+\n");
-  expectWholeSite(home, p, firstMatches);
-  const auto before = readIndex(home.file("data/" + p.prefix + "hash.db"), p.counters);
+  expectWholeSite(home, p, count(first.out, kNew));
+  const auto before = readIndex(home, p);
   const std::map<int32_t, std::string> saved = careerPages(home);
-  const std::string marker = "left by the first run";
   for (const auto& [uid, text] : saved) {
-    home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", marker);
+    home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", "left by run 1");
   }
   const std::string skin = home.write("html/skins/skin.css", "td.w { color: red; }\n");
 
-  std::vector<std::string> args = names(p.second);
-  args.insert(args.begin(), "-v");
-  const RunResult second = home.run(args);
+  const RunResult second = home.run(args(p, p.split, p.logs.size(), {"-v"}));
   ASSERT_EQ(second.status, 0) << second.out << second.err;
   EXPECT_EQ(slurp(skin), "td.w { color: red; }\n");
-  // Who played in the second run: the index entries it added or changed.
-  const auto after = readIndex(home.file("data/" + p.prefix + "hash.db"), p.counters);
+  // Who played in the second run: the index entries it added or changed; some came back.
+  const auto after = readIndex(home, p);
   std::set<int32_t> played;
+  std::set<int32_t> rewritten;
   for (const auto& [uid, entry] : after) {
     if (!before.contains(uid) || before.at(uid) != entry) played.insert(uid);
   }
-  std::set<int32_t> rewritten;
   for (const auto& [uid, text] : careerPages(home)) {
-    if (text != marker) rewritten.insert(uid);
+    if (text != "left by run 1") rewritten.insert(uid);
   }
   EXPECT_EQ(rewritten, played);
   const auto back = std::count_if(played.begin(), played.end(),
@@ -258,7 +269,7 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
       home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", text);
     }
   }
-  const size_t matches = firstMatches + count(second.out, "Players in DB:[0-9]+\n");
+  const size_t matches = count(first.out + second.out, kNew);
   expectWholeSite(home, p, matches);
   const std::string golden = std::string(SCOREX_GOLDEN_DIR "/site_") + home.name() + "/";
   for (const char* page : {"Scorex_Main.html", "Individual_Game_Stats/Recent_Index.html",
@@ -269,65 +280,17 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
 
   // The same logs again: every match is a repeat and nothing changes.
   const std::vector<std::string> built = database(home, p);
-  std::vector<std::string> all = names(p.first);
-  for (const std::string& log : names(p.second)) all.push_back(log);
-  all.insert(all.begin(), "-v");
-  const RunResult again = home.run(all);
+  const RunResult again = home.run(args(p, 0, p.logs.size(), {"-v"}));
   ASSERT_EQ(again.status, 0) << again.out << again.err;
-  EXPECT_EQ(count(again.out, "Players in DB:"), 0u) << again.out;
-  const std::string repeat = "[0-9]+ is a Repeat Game, removing\\.\\.\\.\n";
-  EXPECT_EQ(count(again.out, repeat), matches + count(second.out, repeat)) << again.out;
+  EXPECT_EQ(count(again.out, kNew), 0u) << again.out;
+  EXPECT_EQ(count(again.out, kRepeat), matches + count(second.out, kRepeat)) << again.out;
   EXPECT_EQ(database(home, p), built);
 
   // All logs in one run give the same database.
-  all.erase(all.begin());
-  const Home once(p.path);
-  for (const Logs* logs : {&p.first, &p.second}) {
-    for (const auto& [name, bytes] : *logs) once.write(name, bytes);
-  }
-  const RunResult both = once.run(all);
+  const RunResult both = once.run(args(p, 0, p.logs.size()));
   ASSERT_EQ(both.status, 0) << both.out << both.err;
-  EXPECT_EQ(count(both.out, "Players in DB:[0-9]+\n"), matches);
+  EXPECT_EQ(count(both.out, kNew), matches);
   EXPECT_EQ(database(once, p), built);
-}
-
-// Player, bot, team, map and server names with markup, quotes and ISO-8859-1 letters reach the
-// pages escaped, their letters the log's bytes, and the site stays whole.
-TEST(Site, HostileNamesReachThePagesEscaped) {
-  tools::ZlnLogOptions o;
-  o.seed = 71;
-  o.gameType = "Capture the Flag";
-  o.players = 3;
-  o.bots = 2;
-  o.eventsPerMatch = 120;
-  std::string text = tools::generateZlnText(o);
-  for (const auto& [from, to] : std::map<std::string, std::string>{
-           {"Raven", "<script>alert('R\xE9n')</script>"},
-           {"Mira", "<b>B&\"ira\"</b>"},
-           {"Grunt", "<xmp>Gr\xFCnt"},
-           {"\tRed\n", "\t<blink>Red&Co</blink>\n"},
-           {"\tmap\tTitle\t[^\n]*", "\tmap\tTitle\t<u>Q&A's</u>"},
-           {"Server_ServerName\t[^\n]*", "Server_ServerName\t<marquee>\"Srv\"</marquee>"}}) {
-    text = std::regex_replace(text, std::regex(from), to);
-  }
-  const Home home(SCOREX_ZLN);
-  home.write("h.log", tools::encodeUtf16le(text));
-  const RunResult r = home.run({"h.log"});
-  ASSERT_EQ(r.status, 0) << r.out << r.err;
-  std::string all;
-  for (const auto& e : fs::recursive_directory_iterator(home.file("html"))) {
-    if (e.path().extension() != ".html") continue;
-    const std::string page = slurp(e.path().string());
-    for (const char* raw : {"<script", "<b>B&", "<xmp", "<blink", "<u>Q", "<marquee"}) {
-      EXPECT_EQ(page.find(raw), std::string::npos) << e.path() << ": " << raw;
-    }
-    all += page;
-  }
-  for (const char* shown : {"&lt;script&gt;alert('R\xE9n')&lt;/script&gt;", "&lt;xmp&gt;Gr\xFCnt",
-                            "&lt;u&gt;Q&amp;A's&lt;/u&gt;"}) {
-    EXPECT_NE(all.find(shown), std::string::npos) << shown;
-  }
-  EXPECT_GT(expectAddressesResolve(home.file("html")), 100);
 }
 
 std::string programName(const ::testing::TestParamInfo<std::string>& param) { return param.param; }
