@@ -1,11 +1,13 @@
 // The programs as a user starts them: messages on standard output and exit statuses, and the
 // progress window of a real run under a private X server.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <filesystem>
+#include <iterator>
 #include <regex>
-#include <thread>
+#include <sstream>
 
 #include "Home.h"
 #include "XServer.h"
@@ -29,88 +31,67 @@ const std::string kEmptyStore =
     "Error PlayerDB.putPlayer: loc>num\n      loc=2\n      num=0\n"
     "Error PlayerDB.putPlayer: loc>num\n      loc=3\n      num=0\n";
 const std::string kOneLog = "Now Processing log 1 of 1: a.log\n" + kEmptyStore;
+const std::string kOutOfRange = "StringIndexOutOfBoundsException: String index out of range: 1\n";
 const std::string kNoLauncher =
     "IOException: Cannot run program \"$H/spawnBrowser.exe\": error=2, No such file or directory\n";
 
-// Each case runs in a fresh home with an empty a.log and a page directory of matches; "$H" in its
-// output stands for the home.
+// Each case runs in a fresh home with an empty a.log and a page directory of matches; "$H" in
+// its output stands for the home, a final "..." for the rest.
 TEST(CommandLine, MessagesAndExitStatuses) {
+  const std::string brk = SCOREX_BRK;
+  const std::string zln = SCOREX_ZLN;
   const struct {
     std::string program;
-    std::vector<std::string> args;
+    std::string args;  // separated by blanks
     int status;
     std::string out;
-    std::string config = "SpawnBrowser\tfalse\n";  // "" for none: the defaults
+    std::optional<std::string> settings = "";  // with the browser off; none: the defaults
     std::optional<std::string> display = std::nullopt;
   } cases[] = {
       // The defaults start the browser launcher, which this home does not have.
-      {SCOREX_BRK,
-       {},
-       0,
+      {brk, "", 0,
        "Error: No Log File Specified\n" + kBrkUsage +
            "Warning: Bad Config file '$H/ScorexBRK.cfg'\tUsing default values\n"
            "Error Couldn't Launch Browser 1: " +
            kNoLauncher + kEmptyStore + "Error Couldn't Launch Browser 2: " + kNoLauncher,
-       ""},
-      {SCOREX_BRK,
-       {},
-       0,
-       "Error: No Log File Specified\n" + kBrkUsage + kEmptyStore,
-       "SpawnBrowser\tfalse\n",
-       ":187"},  // a display without a server: headless
-      {SCOREX_BRK, {"-u"}, 0, ""},
-      {SCOREX_BRK, {"-v", "-u", "a.log"}, 0, ""},
-      {SCOREX_ZLN,
-       {"-x", "-u"},
-       0,
+       std::nullopt},
+      // A display without a server: headless.
+      {brk, "", 0, "Error: No Log File Specified\n" + kBrkUsage + kEmptyStore, "", ":187"},
+      {brk, "-u", 0, ""},
+      {brk, "-v -u a.log", 0, ""},
+      {zln, "-x -u", 0,
        "arg 0 =>-x<=\nInvalid option encountered:-x\n" + kZlnUsage + "arg 1 =>-u<=\n"},
-      {SCOREX_BRK, {"-"}, 255, "StringIndexOutOfBoundsException: String index out of range: 1\n"},
-      {SCOREX_ZLN,
-       {"-v", "-"},
-       255,
-       "arg 0 =>-v<=\narg 1 =>-<=\nStringIndexOutOfBoundsException: String index out of range: 1\n"},
+      {brk, "-", 255, kOutOfRange},
+      {zln, "-v -", 255, "arg 0 =>-v<=\narg 1 =>-<=\n" + kOutOfRange},
       // An invalid option is reported and the run goes on.
-      {SCOREX_BRK,
-       {"-c", "ScorexBRK.cfg", "-q", "a.log"},
-       0,
+      {brk, "-c ScorexBRK.cfg -q a.log", 0,
        "Invalid option encountered:-q\n" + kBrkUsage + kOneLog},
-      {SCOREX_ZLN,
-       {"-c", "ScorexZLN.cfg", "-q"},
-       0,
+      {zln, "-c ScorexZLN.cfg -q", 0,
        "arg 0 =>-c<=\narg 2 =>-q<=\nInvalid option encountered:-q\n" + kZlnUsage +
            "Error: No Log File Specified\n" + kZlnUsage + kEmptyStore},
       // Messages of the configuration are shown at level 0.
-      {SCOREX_ZLN,
-       {"a.log"},
-       0,
+      {zln, "a.log", 0,
        "bad line in config file, ignoring:\nno tab\n\n"
        "Error in qmsConfig.setNumberFormatException: For input string: \"many\"\n" +
            kOneLog,
-       "SpawnBrowser\tfalse\nno tab\nRankCTF\tmany\n"},
+       "no tab\nRankCTF\tmany\n"},
       // -v shows the driver's trace after the start date ("Sun Dec 06 21:09:08 UTC 2026").
-      {SCOREX_BRK,
-       {"-v", "a.log"},
-       0,
-       "<date>\nI core.go\nI core.moveLogFiles\nO core.moveLogFiles\nI core.getTotalsFromDB\n"
-       "I Records\nO Records\nO qmsTopLvl.getDB\nNow Processing log 1 of 1: a.log\n"
-       "I core.getLogfileData\nO core.getLogfileData\nI core.getGameStats\nO core.getGameStats\n"
-       "I core.createTotalsHtml\nO core.createTotalsHtml: Nothing to update\n"
-       "I core.putTotalsIntoDB\nI Records.writeDB\nO Records.writeDB\n" +
-           kEmptyStore +
-           "O core.putTotalsIntoDB\nI core.deleteOldLogfiles\nO core.deleteOldLogfiles\n"
-           "I core.deleteOldHtml\nO core.deleteOldHtml\nO core.go\n"},
+      {brk, "-v a.log", 0, "<date>\nI core.go\nI core.moveLogFiles\nO core.moveLogFiles\n..."},
   };
   for (const auto& c : cases) {
-    const Home home(c.program);
+    const Home home(c.program, c.settings.value_or(""));
+    if (!c.settings) std::filesystem::remove(home.configFile());
     home.write("a.log", "");
     home.mkdir("html/Individual_Game_Stats");
-    if (c.config.empty()) std::filesystem::remove(home.configFile());
-    if (!c.config.empty()) home.write(home.name() + ".cfg", c.config);
-    const RunResult r = home.run(c.args, {{"DISPLAY", c.display}});
+    std::istringstream words(c.args);
+    const std::vector<std::string> args{std::istream_iterator<std::string>(words), {}};
+    const RunResult r = home.run(args, {{"DISPLAY", c.display}});
     EXPECT_EQ(r.status, c.status) << c.out;
-    const std::string out = std::regex_replace(
+    std::string out = std::regex_replace(
         r.out, std::regex("^... ... [0-9]{2} [0-9:]{8} UTC [0-9]{4}\n"), "<date>\n");
-    EXPECT_EQ(out, std::regex_replace(c.out, std::regex("\\$H"), home.path()));
+    std::string want = std::regex_replace(c.out, std::regex("\\$H"), home.path());
+    if (want.ends_with("...")) out = out.substr(0, want.size() - 3) + "...";
+    EXPECT_EQ(out, want);
     EXPECT_EQ(r.err, "");
   }
 }
@@ -118,17 +99,15 @@ TEST(CommandLine, MessagesAndExitStatuses) {
 TEST(CommandLine, FailedRunEndsWithStatusOne) {
   const Home home(SCOREX_BRK);
   std::filesystem::remove(home.file("data"));
-  const RunResult r = home.run({"-b", "false"});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("Error in qmsToplvl.go: IOException: " + home.path() + "/data/"),
-            std::string::npos)
-      << r.out;
+  EXPECT_THAT(
+      home.expectRun(1, {"-b", "false"}).out,
+      ::testing::HasSubstr("Error in qmsToplvl.go: IOException: " + home.path() + "/data/"));
 }
 
 using Clock = std::chrono::steady_clock;
 
-// The window of a run given one empty log: a window nobody closes stays for its pause, one
-// closed hides at once and the run ends without the pause.
+// The window of a run given one empty log (its looks are Frame1_test's): a window nobody
+// closes stays for its pause, one closed hides at once and the run ends without the pause.
 TEST(CommandLine, TheProgressWindowStaysForItsPauseUnlessClosed) {
   const testing::XServer x;
   if (!x.available()) GTEST_SKIP() << "Xvfb is not installed";
@@ -144,16 +123,6 @@ TEST(CommandLine, TheProgressWindowStaysForItsPauseUnlessClosed) {
       const RunResult r = run.wait(20000);
       FAIL() << "no window; status " << r.status << "\n" << r.out << r.err;
     }
-    EXPECT_EQ(window->width, 400);
-    EXPECT_EQ(window->height, 100);
-    EXPECT_EQ(window->x, 50);
-    EXPECT_EQ(window->y, 50);
-    unsigned long pixel = 0;
-    for (int i = 0; i < 100 && pixel != 0x100078; ++i) {
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-      pixel = testing::pixelAt(x.display(), window->id, 398, 98);
-    }
-    EXPECT_EQ(pixel, 0x100078u);
     const auto closed = Clock::now();
     if (close) testing::closeWindow(x.display(), window->id);
     const RunResult r = run.wait(30000);

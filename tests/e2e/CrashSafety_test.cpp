@@ -1,6 +1,7 @@
 // A run that dies at any moment (at any change it makes to the file system, or killed at a
 // random time) loses no match and counts none twice: once the same command is run again until
 // it finishes, the database and the pages are those of one uninterrupted run, byte for byte.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -33,31 +34,28 @@ struct Workload {
   std::vector<std::pair<std::string, std::string>> logs;  // name, bytes
 };
 
+// Options of a small log: two players and a bot, a few events.
+template <class Options>
+Options small(Options o) {
+  o.players = 2;
+  o.bots = 1;
+  o.eventsPerMatch = 40;
+  return o;
+}
+
 Workload workload(const std::string& program) {
+  using tools::BrkLogOptions;
+  using tools::ZlnLogOptions;
   if (program == "Brakk") {
-    return {
-        SCOREX_BRK,
-        {{"a.log", tools::generateBrkLog(
-                       {.seed = 61, .matches = 2, .players = 2, .bots = 1, .eventsPerMatch = 40})},
-         {"b.log", tools::generateBrkLog({.seed = 62,
-                                          .matches = 1,
-                                          .players = 2,
-                                          .bots = 1,
-                                          .eventsPerMatch = 40,
-                                          .startDay = 1})}}};
+    return {SCOREX_BRK,
+            {{"a.log", tools::generateBrkLog(small(BrkLogOptions{.seed = 61, .matches = 2}))},
+             {"b.log", tools::generateBrkLog(
+                           small(BrkLogOptions{.seed = 62, .matches = 1, .startDay = 1}))}}};
   }
   return {SCOREX_ZLN,
-          {{"c.log", tools::generateZlnLog({.seed = 71,
-                                            .players = 2,
-                                            .bots = 1,
-                                            .eventsPerMatch = 40,
-                                            .gameType = "Capture the Flag"})},
-           {"d.log", tools::generateZlnLog({.seed = 72,
-                                            .players = 2,
-                                            .bots = 1,
-                                            .eventsPerMatch = 40,
-                                            .gameType = "Tournament DeathMatch",
-                                            .startDay = 1})}}};
+          {{"c.log", tools::generateZlnLog(
+                         small(ZlnLogOptions{.seed = 71, .gameType = "Capture the Flag"}))},
+           {"d.log", tools::generateZlnLog(small(ZlnLogOptions{.seed = 72, .startDay = 1}))}}};
 }
 
 // A home ready for the workload's first run, which deletes the logs it took in.
@@ -75,9 +73,7 @@ struct WorkloadHome : Home {
       for (const auto& e : fs::directory_iterator(file("data"))) {
         if (e.path().extension() == ".lock") fs::remove(e.path());
       }
-      const RunResult r = run(logs);
-      if (r.status == 0) return;
-      ADD_FAILURE() << "rerun ended with " << r.status << "\n" << r.out << r.err;
+      if (expectRun(0, logs).status == 0) return;
     }
   }
   std::vector<std::string> logs;
@@ -101,8 +97,7 @@ Snapshot snapshot(const Home& home) {
 
 Snapshot uninterrupted(const Workload& w) {
   const WorkloadHome home(w);
-  const RunResult r = home.run(home.logs);
-  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  home.expectRun(0, home.logs);
   return snapshot(home);
 }
 
@@ -163,9 +158,9 @@ struct SmallFileSystem {
   bool mounted = false;
 };
 
-Snapshot databaseFiles(const Home& home) {
+Snapshot databaseFiles(const Snapshot& snapshot) {
   Snapshot files;
-  for (const auto& [name, bytes] : snapshot(home)) {
+  for (const auto& [name, bytes] : snapshot) {
     if (name.ends_with(".db") || name.starts_with("data/scorex.journal")) files[name] = bytes;
   }
   return files;
@@ -175,34 +170,24 @@ Snapshot databaseFiles(const Home& home) {
 // next run with space ends as if the disk had never been full.
 TEST(CrashSafety, FullDiskFailsTheSaveAndTheNextRunCatchesUp) {
   const Workload w = workload("Brakk");
-  const WorkloadHome reference(w);
-  ASSERT_EQ(reference.run(reference.logs).status, 0);
-  const auto want = databaseFiles(reference);
-
+  const auto want = databaseFiles(uninterrupted(w));
   const WorkloadHome home(w);
   const SmallFileSystem disk(home.file("data"));
   if (!disk.mounted) GTEST_SKIP() << "no small file system can be mounted here";
-  ASSERT_EQ(home.run({w.logs[0].first}).status, 0);
-  const auto before = databaseFiles(home);
+  home.expectRun(0, {w.logs[0].first});
+  const auto before = databaseFiles(snapshot(home));
 
   // The second log waits in the queue; then the disk fills up.
   home.write("data/" + w.logs[1].first, w.logs[1].second);
-  {
-    std::ofstream filler(home.file("data/filler"), std::ios::binary);
-    const std::string block(4096, 'x');
-    while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
-    }
+  for (std::ofstream filler(home.file("data/filler"), std::ios::binary); filler << 'x';) {
   }
-  const RunResult full = home.run();
-  EXPECT_EQ(full.status, 1) << full.out;
-  EXPECT_NE(full.out.find("No space left on device"), std::string::npos) << full.out;
-  EXPECT_EQ(databaseFiles(home), before);
+  EXPECT_THAT(home.expectRun(1).out, ::testing::HasSubstr("No space left on device"));
+  EXPECT_EQ(databaseFiles(snapshot(home)), before);
   EXPECT_TRUE(fs::exists(home.file("data/" + w.logs[1].first + ".del")));
 
   fs::remove(home.file("data/filler"));
-  const RunResult roomy = home.run();
-  EXPECT_EQ(roomy.status, 0) << roomy.out;
-  EXPECT_EQ(databaseFiles(home), want);
+  home.expectRun(0);
+  EXPECT_EQ(databaseFiles(snapshot(home)), want);
 }
 
 }  // namespace

@@ -1,16 +1,17 @@
 // The installed layout as an admin meets it: `cmake --install` of this build tree into a
 // temporary prefix, a site home prepared with the installed scorex-setup, and a run there.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "Subprocess.h"
-#include "TempDir.h"
+#include "Home.h"
 
 namespace orvane {
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::HasSubstr;
 using testing::RunResult;
 using testing::slurp;
 
@@ -38,12 +39,9 @@ TEST(Install, SetupPreparesAHomeThatTheInstalledProgramsRunIn) {
   const std::string home = homes.file("brakk stats");
   RunResult setup = run(bin + "scorex-setup", {home, "brk"});
   ASSERT_EQ(setup.status, 0) << setup.err;
-  EXPECT_NE(setup.out.find("Next: cd " + home + " && ScorexBRK /path/to/logs/*.log"),
-            std::string::npos)
-      << setup.out;
+  EXPECT_THAT(setup.out, HasSubstr("Next: cd " + home + " && ScorexBRK /path/to/logs/*.log"));
   EXPECT_EQ(slurp(home + "/ScorexBRK.cfg"), slurp(share + "ScorexBRK.cfg"));
-  EXPECT_TRUE(fs::is_directory(home + "/data"));
-  EXPECT_TRUE(fs::is_directory(home + "/html"));
+  EXPECT_TRUE(fs::is_directory(home + "/data") && fs::is_directory(home + "/html"));
   EXPECT_NE(fs::status(home + "/spawnBrowser.exe").permissions() & fs::perms::owner_exec,
             fs::perms::none);
 

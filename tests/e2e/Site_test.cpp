@@ -84,13 +84,11 @@ Program zolnar() {
   for (const char* type : {"Tournament DeathMatch", "Capture the Flag", "Domination", "Assault",
                            "Tournament Team Game", "SinglePlayer"}) {
     const int i = static_cast<int>(p.logs.size());
-    p.logs.emplace_back(
-        std::to_string(i) + ".log",
-        tools::encodeUtf16le(hostile(tools::generateZlnText({.seed = uint32_t(40 + i),
-                                                             .players = i < 4 ? 3 : 5,
-                                                             .eventsPerMatch = 120,
-                                                             .gameType = type,
-                                                             .startDay = i}))));
+    tools::ZlnLogOptions o{.players = i < 4 ? 3 : 5, .eventsPerMatch = 120, .gameType = type};
+    o.seed = uint32_t(40 + i);
+    o.startDay = i;
+    p.logs.emplace_back(std::to_string(i) + ".log",
+                        tools::encodeUtf16le(hostile(tools::generateZlnText(o))));
   }
   return p;
 }
