@@ -232,8 +232,7 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
     home.write(name, bytes);
     once.write(name, bytes);
   }
-  const RunResult first = home.run(args(p, 0, p.split));
-  ASSERT_EQ(first.status, 0) << first.out << first.err;
+  const RunResult first = home.expectRun(0, args(p, 0, p.split));
   expectWholeSite(home, p, count(first.out, kNew));
   const auto before = readIndex(home, p);
   const std::map<int32_t, std::string> saved = careerPages(home);
@@ -242,8 +241,7 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
   }
   const std::string skin = home.write("html/skins/skin.css", "td.w { color: red; }\n");
 
-  const RunResult second = home.run(args(p, p.split, p.logs.size(), {"-v"}));
-  ASSERT_EQ(second.status, 0) << second.out << second.err;
+  const RunResult second = home.expectRun(0, args(p, p.split, p.logs.size(), {"-v"}));
   EXPECT_EQ(slurp(skin), "td.w { color: red; }\n");
   // Who played in the second run: the index entries it added or changed; some came back.
   const auto after = readIndex(home, p);
@@ -278,16 +276,13 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
 
   // The same logs again: every match is a repeat and nothing changes.
   const std::vector<std::string> built = database(home, p);
-  const RunResult again = home.run(args(p, 0, p.logs.size(), {"-v"}));
-  ASSERT_EQ(again.status, 0) << again.out << again.err;
+  const RunResult again = home.expectRun(0, args(p, 0, p.logs.size(), {"-v"}));
   EXPECT_EQ(count(again.out, kNew), 0u) << again.out;
   EXPECT_EQ(count(again.out, kRepeat), matches + count(second.out, kRepeat)) << again.out;
   EXPECT_EQ(database(home, p), built);
 
   // All logs in one run give the same database.
-  const RunResult both = once.run(args(p, 0, p.logs.size()));
-  ASSERT_EQ(both.status, 0) << both.out << both.err;
-  EXPECT_EQ(count(both.out, kNew), matches);
+  EXPECT_EQ(count(once.expectRun(0, args(p, 0, p.logs.size())).out, kNew), matches);
   EXPECT_EQ(database(once, p), built);
 }
 
