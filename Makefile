@@ -1,5 +1,5 @@
 # The one front door: make deps | build | test | fuzz | demo | bench | coverage | package |
-# install-test | clean
+# install-test | golden | clean
 RELEASE := build/release
 CHECK := build/check
 FUZZ := build/fuzz
@@ -9,7 +9,7 @@ FUZZ_TEST_SECONDS ?= 20
 SOURCES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
 
 .PHONY: all deps build release check fuzz-build fuzz test format-check demo browser-test bench \
-	coverage package install-test clean
+	coverage package install-test golden clean
 
 all: build
 
@@ -84,6 +84,19 @@ browser-test: demo
 BENCH_ARGS ?=
 bench: release
 	$(RELEASE)/bench/scorex_bench $(BENCH_ARGS) $(RELEASE)/ScorexBRK $(RELEASE)/ScorexZLN build/bench
+
+# After a deliberate change of the output: every test runs with SCOREX_UPDATE_GOLDEN=1, so each
+# golden file (tests/golden/) that differs from what the programs make now is rewritten and its
+# test fails; then this target fails too, naming the files, until they are reviewed with git
+# diff and the tests pass again.
+GOLDEN_LOG = $(CHECK)/golden.log
+golden: check
+	-cd $(CHECK) && SCOREX_UPDATE_GOLDEN=1 ctest -j2 --output-on-failure >golden.log 2>&1
+	@files=$$(sed -n 's/.*golden file rewritten: review with git diff, then run the tests again: //p' \
+	  $(GOLDEN_LOG) | xargs -r realpath --relative-to=. | sort -u); \
+	if [ -z "$$files" ]; then echo "golden files: all match the programs"; exit 0; fi; \
+	echo "$$files"; git diff --stat -- tests/golden; \
+	echo "golden files rewritten: review with git diff, then run the tests again"; exit 1
 
 # Line and branch coverage of src/ by every test, in the tree build/coverage (clang).
 coverage: deps release

@@ -1,6 +1,12 @@
-// Two runs of ScorexBRK over generated logs build one whole site: every address leads into
-// it, every career player has a page, and the second run rewrites the career pages of its own
-// players and no others.
+// Two runs of each program over generated logs build one whole site and one career database:
+// the main and all-time pages are those checked in under tests/golden/site_<program>/ (`make
+// golden` rewrites them), every address leads to a file of the site, every match has its
+// pages, every career player a page and a row in the player list, and the second run rewrites
+// the career pages of its own players and no others and keeps a customised skin. The same logs
+// again change nothing, and all in one run give the same database. The logs name players,
+// bots, teams, maps and servers with markup, quotes and ISO-8859-1 letters: they reach every
+// page escaped, their letters the log's bytes.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,65 +17,106 @@
 #include <string>
 #include <vector>
 
-#include "Subprocess.h"
-#include "TempDir.h"
+#include "Golden.h"
+#include "Home.h"
 #include "tools/BrkLogGenerator.h"
+#include "tools/ZlnLogGenerator.h"
 #include "util/BigEndian.h"
 
 namespace orvane {
-namespace e2e {
-// Checks every href and src of every page below the site root; returns how many it followed.
-int expectAddressesResolve(const std::string& site);
-}  // namespace e2e
-
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Home;
 using testing::RunResult;
 using testing::slurp;
-using testing::TempDir;
 
-const std::string kMarker = "left by the first run";
-
-RunResult run(const TempDir& home, std::vector<std::string> logs) {
-  testing::RunOptions options;
-  options.args = std::move(logs);
-  options.cwd = home.path();
-  options.env["DISPLAY"] = std::nullopt;
-  options.env["TZ"] = "UTC";
-  return testing::runProgram(SCOREX_BRK, options);
-}
-
-struct Entry {
-  std::string name;
-  std::string bytes;  // the whole entry: name, bot flag, number, time and counters
+// What differs between the programs, and the logs: the first run takes the first `split`.
+struct Program {
+  std::string path;
+  std::string prefix;     // of the database files
+  size_t counters;        // of an entry of the player index
+  std::string matchPage;  // of a match directory, beside its index and the player pages
+  std::vector<std::pair<std::string, std::string>> logs;  // name, bytes
+  size_t split;
 };
 
-// The player index by career number.
-std::map<int32_t, Entry> readIndex(const std::string& file) {
-  const std::string data = slurp(file);
+// A log's names made hostile: markup, quotes and ISO-8859-1 letters.
+std::string hostile(std::string text) {
+  for (const auto& [from, to] : std::map<std::string, std::string>{
+           {"Raven", "<script>alert('R\xE9n')</script>"},
+           {"Mira", "<b>B&\"ira\"</b>"},
+           {"Grunt", "<xmp>Gr\xFCnt"},
+           {"\tRed\n", "\t<blink>Red&Co</blink>\n"},
+           {"(\tmap\t(Title\t)?)[^\n]*", "$1<u>Q&A's</u>"},
+           {"(\thostname\t|Server_ServerName\t)[^\n]*", "$1<marquee>\"Srv\"</marquee>"}}) {
+    text = std::regex_replace(text, std::regex(from), to);
+  }
+  return text;
+}
+const char* const kRaw[] = {"<script", "<b>B&", "<xmp", "<blink", "<u>Q", "<marquee"};
+const char* const kShown[] = {"&lt;script&gt;alert('R\xE9n')&lt;/script&gt;", "&lt;xmp&gt;Gr\xFCnt",
+                              "&lt;u&gt;Q&amp;A's&lt;/u&gt;"};
+
+// The second run brings new players and returning ones: humans come from the generators' name
+// pool in order. Brakk's duels repeat the first match of a.log (the same start) before new ones.
+Program brakk() {
+  auto log = [](tools::BrkLogOptions o) {
+    o.eventsPerMatch = 80;
+    return hostile(tools::generateBrkLog(o));
+  };
+  return {
+      SCOREX_BRK,
+      "brk_",
+      10,
+      "zbot.html",
+      {{"a.log", log({.seed = 21, .matches = 2, .players = 4})},
+       {"b.log",
+        log({.seed = 22, .matches = 2, .players = 3, .bots = 1, .teamPlay = true, .startDay = 1})},
+       {"c.log", log({.seed = 23, .matches = 2, .players = 6, .bots = 0, .startDay = 2})},
+       {"d.log", log({.seed = 12, .duel = true})}},
+      2};
+}
+
+// One log of every game type, a day apart.
+Program zolnar() {
+  Program p{SCOREX_ZLN, "zln_", 12, "", {}, 4};
+  for (const char* type : {"Tournament DeathMatch", "Capture the Flag", "Domination", "Assault",
+                           "Tournament Team Game", "SinglePlayer"}) {
+    const int i = static_cast<int>(p.logs.size());
+    tools::ZlnLogOptions o{.players = i < 4 ? 3 : 5, .eventsPerMatch = 120, .gameType = type};
+    o.seed = uint32_t(40 + i);
+    o.startDay = i;
+    p.logs.emplace_back(std::to_string(i) + ".log",
+                        tools::encodeUtf16le(hostile(tools::generateZlnText(o))));
+  }
+  return p;
+}
+
+// The player index: each entry's bytes (name, bot flag, number, time and counters) by number.
+std::map<int32_t, std::string> readIndex(const Home& home, const Program& p) {
+  const std::string data = slurp(home.file("data/" + p.prefix + "hash.db"));
   util::BigEndianReader in(data);
-  std::map<int32_t, Entry> entries;
+  std::map<int32_t, std::string> entries;
   EXPECT_EQ(in.readInt(), 1);
   for (int32_t n = in.readInt(); n > 0; --n) {
     const size_t start = in.position();
-    Entry e{in.readText(), ""};
+    in.readText();
     in.readBool();
     const int32_t uid = in.readInt();
-    in.readBytes(8 + 10 * 4);
-    e.bytes = data.substr(start, in.position() - start);
-    entries[uid] = e;
+    in.readBytes(8 + 4 * p.counters);
+    entries[uid] = data.substr(start, in.position() - start);
   }
   EXPECT_EQ(in.remaining(), 0u);
   return entries;
 }
 
-// The career pages of players, by career number.
-std::map<int32_t, std::string> careerPages(const std::string& dir) {
+// The career pages by player number.
+std::map<int32_t, std::string> careerPages(const Home& home) {
   std::map<int32_t, std::string> pages;
-  for (const auto& e : fs::directory_iterator(dir)) {
+  for (const auto& e : fs::directory_iterator(home.file("html/Total_Game_Stats"))) {
     const std::string name = e.path().filename().string();
-    if (std::regex_match(name, std::regex("-?[0-9]+\\.html"))) {
+    if (std::regex_match(name, std::regex("[0-9]+\\.html"))) {
       pages[std::stoi(name)] = slurp(e.path().string());
     }
   }
@@ -83,100 +130,165 @@ std::set<int32_t> keys(const Map& m) {
   return out;
 }
 
-// The site as a whole: every address resolves, and every player of the index has a career
-// page and a row in the player list.
-void expectWholeSite(const std::string& site, const std::map<int32_t, Entry>& index) {
-  EXPECT_GT(e2e::expectAddressesResolve(site), 1000);
-  EXPECT_EQ(keys(careerPages(site + "/Total_Game_Stats")), keys(index));
-  const std::string list = slurp(site + "/Total_Game_Stats/Player_Index.html");
+// Every href and src of every page below the site root must name a file of the site (an
+// anchor in it, when one is given), and no page holds a hostile name unescaped; returns how
+// many addresses were followed.
+int expectAddressesResolve(const std::string& site) {
+  int followed = 0;
+  std::string all;
+  // Quoted either way: the banner's fallback image is set in a script within an attribute.
+  const std::regex address("(?:href|src)=[\"']([^\"']*)[\"']", std::regex::icase);
+  for (const auto& e : fs::recursive_directory_iterator(site)) {
+    EXPECT_NE(e.path().filename().string().rfind(".saving-", 0), 0u) << e.path();
+    if (e.path().extension() != ".html") continue;
+    const std::string page = slurp(e.path().string());
+    for (const char* raw : kRaw) EXPECT_EQ(page.find(raw), std::string::npos) << e.path() << raw;
+    all += page;
+    for (std::sregex_iterator i(page.begin(), page.end(), address), end; i != end; ++i) {
+      std::string target = (*i)[1].str();
+      EXPECT_EQ(target.find(':'), std::string::npos) << e.path() << ": " << target;
+      const size_t hash = target.find('#');
+      const std::string anchor = hash == std::string::npos ? "" : target.substr(hash + 1);
+      target = target.substr(0, std::min(hash, target.find('?')));
+      const fs::path file =
+          target.empty() ? e.path() : (e.path().parent_path() / target).lexically_normal();
+      EXPECT_TRUE(fs::is_regular_file(file)) << e.path() << ": " << (*i)[1].str();
+      EXPECT_NE(file.lexically_relative(site).string().rfind("..", 0), 0u) << file;
+      if (!anchor.empty()) {
+        EXPECT_THAT(slurp(file.string()), ::testing::HasSubstr("name=\"" + anchor + "\""))
+            << e.path() << ": " << (*i)[1].str();
+      }
+      ++followed;
+    }
+  }
+  for (const char* shown : kShown) EXPECT_NE(all.find(shown), std::string::npos) << shown;
+  return followed;
+}
+
+// The site as a whole: every address resolves; every match directory (and the copies of the
+// last and the highest match) holds the pages of its players; every player of the index has
+// a career page and a row in the player list.
+void expectWholeSite(const Home& home, const Program& p, size_t matches) {
+  EXPECT_GT(expectAddressesResolve(home.file("html")), 1000);
+  std::vector<std::string> dirs = home.matchDirs();
+  EXPECT_EQ(dirs.size(), matches);
+  dirs.insert(dirs.end(), {"Last_Game", "Highest_Score"});
+  for (const std::string& dir : dirs) {
+    const std::string games = home.file("html/Individual_Game_Stats/" + dir + "/");
+    const std::string index = slurp(games + "index.html");
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(
+        index, m, std::regex("No\\. Players&nbsp</td>\n<td class=w>&nbsp;([0-9]+)&nbsp")))
+        << dir;
+    for (int i = 0; i < std::stoi(m[1].str()); ++i) {
+      EXPECT_TRUE(fs::exists(games + std::to_string(i) + ".html")) << dir << " " << i;
+    }
+    const auto files = std::distance(fs::directory_iterator(games), fs::directory_iterator());
+    EXPECT_EQ(files, std::stoi(m[1].str()) + (p.matchPage.empty() ? 1 : 2)) << dir;
+    EXPECT_TRUE(p.matchPage.empty() || fs::exists(games + p.matchPage)) << dir;
+  }
+  const auto index = readIndex(home, p);
+  EXPECT_EQ(keys(careerPages(home)), keys(index));
+  const std::string list = slurp(home.file("html/Total_Game_Stats/Player_Index.html"));
   std::set<int32_t> listed;
-  const std::regex row("href=\"\\./(-?[0-9]+)\\.html\"");
+  const std::regex row("href=\"\\./([0-9]+)\\.html\"");
   for (std::sregex_iterator i(list.begin(), list.end(), row), end; i != end; ++i) {
     listed.insert(std::stoi((*i)[1].str()));
   }
   EXPECT_EQ(listed, keys(index));
 }
 
-TEST(Site, TwoRunsBuildOneSiteAndRewriteOnlyTheirPlayersPages) {
-  TempDir home;
-  home.mkdir("data");
-  home.mkdir("html");
-  home.write("ScorexBRK.cfg", "SpawnBrowser\tfalse\n");
-  // Humans come from the generator's name pool in order: the first run has the first four
-  // and two bots, the second run the first six and no bot.
-  tools::BrkLogOptions a;
-  a.seed = 21;
-  a.matches = 2;
-  a.players = 4;
-  a.bots = 2;
-  a.eventsPerMatch = 80;
-  tools::BrkLogOptions b = a;
-  b.seed = 22;
-  b.players = 3;
-  b.bots = 1;
-  b.teamPlay = true;
-  b.startDay = 1;
-  tools::BrkLogOptions c = a;
-  c.seed = 23;
-  c.players = 6;
-  c.bots = 0;
-  c.startDay = 2;
-  home.write("a.log", tools::generateBrkLog(a));
-  home.write("b.log", tools::generateBrkLog(b));
-  const std::string third = home.write("c.log", tools::generateBrkLog(c));
-  const std::string site = home.file("html");
-  const std::string totals = site + "/Total_Game_Stats";
+// The arguments of a run over logs [from, to), after the options given.
+std::vector<std::string> args(const Program& p, size_t from, size_t to,
+                              std::vector<std::string> options = {}) {
+  for (size_t i = from; i < to; ++i) options.push_back(p.logs[i].first);
+  return options;
+}
 
-  const RunResult first = run(home, {"a.log", "b.log"});
-  ASSERT_EQ(first.status, 0) << first.out << first.err;
-  const std::map<int32_t, Entry> before = readIndex(home.file("data/brk_hash.db"));
-  expectWholeSite(site, before);
-  const std::map<int32_t, std::string> saved = careerPages(totals);
+std::vector<std::string> database(const Home& home, const Program& p) {
+  std::vector<std::string> files;
+  for (const char* f : {"game.db", "records.db", "hash.db", "player.db"}) {
+    files.push_back(slurp(home.file("data/" + p.prefix + f)));
+  }
+  return files;
+}
+
+size_t count(const std::string& text, const std::string& pattern) {
+  const std::regex re(pattern);
+  return static_cast<size_t>(
+      std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
+}
+
+const std::string kNew = "Players in DB:[0-9]+\n";
+const std::string kRepeat = "[0-9]+ is a Repeat Game, removing\\.\\.\\.\n";
+
+class Site : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
+  const Program p = GetParam() == "Brakk" ? brakk() : zolnar();
+  const Home home(p.path);
+  const Home once(p.path);
+  for (const auto& [name, bytes] : p.logs) {
+    home.write(name, bytes);
+    once.write(name, bytes);
+  }
+  const RunResult first = home.expectRun(0, args(p, 0, p.split));
+  expectWholeSite(home, p, count(first.out, kNew));
+  const auto before = readIndex(home, p);
+  const std::map<int32_t, std::string> saved = careerPages(home);
   for (const auto& [uid, text] : saved) {
-    home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", kMarker);
+    home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", "left by run 1");
   }
+  const std::string skin = home.write("html/skins/skin.css", "td.w { color: red; }\n");
 
-  const RunResult second = run(home, {"c.log"});
-  ASSERT_EQ(second.status, 0) << second.out << second.err;
-  const std::map<int32_t, Entry> after = readIndex(home.file("data/brk_hash.db"));
-  const std::string log = slurp(third);
-  // Who played in the second run: the entries it added or changed.
+  const RunResult second = home.expectRun(0, args(p, p.split, p.logs.size(), {"-v"}));
+  EXPECT_EQ(slurp(skin), "td.w { color: red; }\n");
+  // Who played in the second run: the index entries it added or changed; some came back.
+  const auto after = readIndex(home, p);
   std::set<int32_t> played;
-  for (const auto& [uid, e] : after) {
-    const auto old = before.find(uid);
-    if (old != before.end() && old->second.bytes == e.bytes) continue;
-    played.insert(uid);
-    EXPECT_NE(log.find("\t" + e.name + "\t"), std::string::npos) << e.name;
-  }
   std::set<int32_t> rewritten;
-  for (const auto& [uid, text] : careerPages(totals)) {
-    if (text != kMarker) rewritten.insert(uid);
+  for (const auto& [uid, entry] : after) {
+    if (!before.contains(uid) || before.at(uid) != entry) played.insert(uid);
+  }
+  for (const auto& [uid, text] : careerPages(home)) {
+    if (text != "left by run 1") rewritten.insert(uid);
   }
   EXPECT_EQ(rewritten, played);
-  // Partly the same players: some came back, some did not, some are new.
   const auto back = std::count_if(played.begin(), played.end(),
-                                  [&](int32_t uid) { return before.count(uid) != 0; });
+                                  [&](int32_t uid) { return before.contains(uid); });
   EXPECT_GT(back, 0);
   EXPECT_LT(static_cast<size_t>(back), before.size());
   EXPECT_GT(after.size(), before.size());
-
   // With the first run's pages back in place, the site is whole again.
   for (const auto& [uid, text] : saved) {
-    if (rewritten.count(uid) == 0) {
+    if (!rewritten.contains(uid)) {
       home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", text);
     }
   }
-  expectWholeSite(site, after);
-  // The main page names the map of the latest match: the last of the third log.
-  std::string map;
-  const std::regex mapLine("\tinfo\tmap\t([^\n]*)\n");
-  for (std::sregex_iterator i(log.begin(), log.end(), mapLine), end; i != end; ++i) {
-    map = (*i)[1].str();
+  const size_t matches = count(first.out + second.out, kNew);
+  expectWholeSite(home, p, matches);
+  const std::string golden = std::string(SCOREX_GOLDEN_DIR "/site_") + home.name() + "/";
+  for (const char* page : {"Scorex_Main.html", "Individual_Game_Stats/Recent_Index.html",
+                           "Total_Game_Stats/Total_Index.html", "Total_Game_Stats/Rankings.html",
+                           "Total_Game_Stats/Player_Index.html", "Total_Game_Stats/0.html"}) {
+    testing::expectGolden(golden + page, slurp(home.file("html/") + page));
   }
-  ASSERT_FALSE(map.empty());
-  EXPECT_NE(slurp(site + "/Scorex_Main.html").find("class=w>" + map + "<br>"), std::string::npos)
-      << map;
+
+  // The same logs again: every match is a repeat and nothing changes.
+  const std::vector<std::string> built = database(home, p);
+  const RunResult again = home.expectRun(0, args(p, 0, p.logs.size(), {"-v"}));
+  EXPECT_EQ(count(again.out, kNew), 0u) << again.out;
+  EXPECT_EQ(count(again.out, kRepeat), matches + count(second.out, kRepeat)) << again.out;
+  EXPECT_EQ(database(home, p), built);
+
+  // All logs in one run give the same database.
+  EXPECT_EQ(count(once.expectRun(0, args(p, 0, p.logs.size())).out, kNew), matches);
+  EXPECT_EQ(database(once, p), built);
 }
+
+std::string programName(const ::testing::TestParamInfo<std::string>& param) { return param.param; }
+
+INSTANTIATE_TEST_SUITE_P(BothPrograms, Site, ::testing::Values("Brakk", "Zolnar"), programName);
 
 }  // namespace
 }  // namespace orvane

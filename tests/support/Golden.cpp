@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "TempDir.h"
 
@@ -27,19 +27,15 @@ void expectGolden(const std::string& path, const std::string& actual) {
   const std::string want = slurp(path);
   if (actual == want) return;
   if (updatingGolden()) return rewriteGolden(path, actual);
-  std::istringstream a(actual);
-  std::istringstream b(want);
-  std::string x;
-  std::string y;
-  int line = 1;
-  for (;; ++line) {
-    const bool moreGot = static_cast<bool>(std::getline(a, x));
-    const bool moreWant = static_cast<bool>(std::getline(b, y));
-    if (!moreGot) x = "(end)";
-    if (!moreWant) y = "(end)";
-    if (x != y || !(moreGot || moreWant)) break;
-  }
-  ADD_FAILURE() << path << " line " << line << ":\n  got:  " << x << "\n  want: " << y
+  const auto diff = std::mismatch(actual.begin(), actual.end(), want.begin(), want.end()).first;
+  const size_t start =
+      diff == actual.begin() ? 0 : actual.rfind('\n', diff - actual.begin() - 1) + 1;
+  auto line = [start](const std::string& s) {
+    return start < s.size() ? s.substr(start, s.find('\n', start) - start) : "(end)";
+  };
+  ADD_FAILURE() << path << " line "
+                << std::count(actual.begin(), actual.begin() + long(start), '\n') + 1
+                << ":\n  got:  " << line(actual) << "\n  want: " << line(want)
                 << "\n(after a deliberate change: make golden)";
 }
 

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -16,9 +18,8 @@ namespace {
 std::string fromHex(const std::string& hex) {
   EXPECT_EQ(hex.size() % 2, 0u) << hex;
   std::string bytes;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2) {
-    bytes.push_back(char(std::stoi(hex.substr(i, 2), nullptr, 16)));
-  }
+  for (size_t i = 0; i + 1 < hex.size(); i += 2)
+    bytes += char(std::stoi(hex.substr(i, 2), nullptr, 16));
   return bytes;
 }
 
@@ -31,16 +32,11 @@ std::string toHex(const std::string& bytes) {
 
 // Where the words of a line lie: a 'quoted' text is one word; "#" starts a comment.
 std::vector<std::pair<size_t, size_t>> words(const std::string& line) {
+  static const std::regex word("#.*|'[^']*'?|[^ ]+");
   std::vector<std::pair<size_t, size_t>> w;
-  for (size_t i = 0; i < line.size() && line[i] != '#';) {
-    if (line[i] == ' ') {
-      ++i;
-      continue;
-    }
-    size_t end = line[i] == '\'' ? line.find('\'', i + 1) : line.find(' ', i);
-    end = end == std::string::npos ? line.size() : end + (line[i] == '\'' ? 1 : 0);
-    w.emplace_back(i, end);
-    i = end;
+  for (std::sregex_iterator i(line.begin(), line.end(), word), end; i != end; ++i) {
+    if (line[size_t(i->position())] == '#') break;
+    w.emplace_back(i->position(), i->position() + i->length());
   }
   return w;
 }
@@ -173,19 +169,15 @@ void GoldenDb::expect(const std::string& name, const std::string& got) const {
 
 GoldenDb readGolden(const std::string& path, size_t slotSize, const SlotField& slotField) {
   Reading r = read(path, slotSize, slotField);
-  GoldenDb golden;
-  static_cast<std::map<std::string, std::string>&>(golden) = std::move(r.files);
-  golden.path = path;
-  golden.slotSize = slotSize;
-  golden.slotField = slotField;
+  GoldenDb golden{{std::move(r.files)}, path, slotSize, slotField, {}};
   for (const auto& [name, named] : r.named) golden.stores.insert(name);
   return golden;
 }
 
 std::string difference(const std::string& got, const std::string& want, size_t slot) {
   if (got == want) return "";
-  size_t i = 0;
-  while (i < got.size() && i < want.size() && got[i] == want[i]) ++i;
+  const size_t i =
+      size_t(std::mismatch(got.begin(), got.end(), want.begin(), want.end()).first - got.begin());
   std::ostringstream o;
   o << "sizes " << got.size() << "/" << want.size() << ", first difference at byte " << i;
   if (slot > 0) o << " (slot " << i / slot << " + " << i % slot << ")";

@@ -1,12 +1,51 @@
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "Subprocess.h"
 #include "TempDir.h"
 
 namespace orvane::testing {
+
+// Changes to a program's environment: std::nullopt removes the variable.
+using Env = std::map<std::string, std::optional<std::string>>;
+
+struct RunResult {
+  int status = -1;  // exit status, or 128 + signal number
+  std::string out;
+  std::string err;
+  bool timedOut = false;
+};
+
+// How to start a program; uid and gid name another user to run as (a privileged test only).
+struct RunOptions {
+  std::vector<std::string> args;
+  std::string cwd;
+  Env env;
+  int timeoutMs = 60000;
+  int uid = -1;  // -1: the test's own
+  int gid = -1;
+};
+
+// A program started in the background, reading /dev/null; killed and reaped when the object goes.
+class Background {
+ public:
+  Background(const std::string& program, const RunOptions& options);
+  Background(const Background&) = delete;
+  Background& operator=(const Background&) = delete;
+  ~Background();
+  // Waits for the end, collecting standard output and standard error; kills it after timeoutMs.
+  RunResult wait(int timeoutMs);
+  int pid() const { return child; }
+
+ private:
+  int child = -1;
+  int fds[2] = {-1, -1};  // its standard output and standard error
+};
+
+RunResult runProgram(const std::string& program, const RunOptions& options);
 
 // A site home of one program in a fresh temporary directory: data/, html/ and the program's
 // configuration file with the browser off; runs the program there. The program is the path of
@@ -21,10 +60,11 @@ class Home : public TempDir {
   // Rewrites the configuration: the browser off, then these lines.
   void configure(const std::string& settings) const;
 
-  // A run of the program here with these arguments and environment changes: headless, in
-  // UTC, at no fault point (see util/FaultPoint.h).
+  // A run of the program here: headless, in UTC, at no fault point (see util/FaultPoint.h).
   RunOptions options(std::vector<std::string> args, const Env& env = {}) const;
   RunResult run(std::vector<std::string> args = {}, const Env& env = {}) const;
+  // run(), failing the test with the run's output unless it ends with this status.
+  RunResult expectRun(int status, std::vector<std::string> args = {}, const Env& env = {}) const;
 
   // From here on the program runs as an unprivileged user, from a copy in the home (the build
   // tree may lie where that user cannot go), and the home belongs to that user. As root that
@@ -35,8 +75,6 @@ class Home : public TempDir {
 
   // The time-stamped match directories of the site, sorted.
   std::vector<std::string> matchDirs() const;
-  // Writes the lock file of a run active now, so that a start hands its logs over to it.
-  void lockAsActive() const;
 
  private:
   std::string program;

@@ -3,64 +3,54 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <stdexcept>
-#include <system_error>
-#include <vector>
 
 namespace orvane::testing {
 
+namespace fs = std::filesystem;
+
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr ? base : "/tmp") + "/scorex-test-XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  if (mkdtemp(buffer.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  dir = buffer.data();
+  dir = std::string(base != nullptr ? base : "/tmp") + "/scorex-test-XXXXXX";
+  if (mkdtemp(dir.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
 }
 
 TempDir::~TempDir() {
   std::error_code ec;
-  std::filesystem::remove_all(dir, ec);
+  fs::remove_all(dir, ec);
 }
 
 std::string TempDir::write(const std::string& name, const std::string& bytes) const {
-  const std::filesystem::path p = std::filesystem::path(dir) / name;
-  std::filesystem::create_directories(p.parent_path());
-  std::ofstream out(p, std::ios::binary);
-  out << bytes;
+  const fs::path p = fs::path(dir) / name;
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << bytes;
   return p.string();
 }
 
 std::string TempDir::mkdir(const std::string& name) const {
-  const std::filesystem::path p = std::filesystem::path(dir) / name;
-  std::filesystem::create_directories(p);
-  return p.string();
+  fs::create_directories(fs::path(dir) / name);
+  return file(name);
 }
 
 std::string slurp(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return "<missing>";
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return in ? bytes.str() : "<missing>";
 }
 
 std::string listing(const std::string& dir) {
   std::error_code ec;
-  std::vector<std::string> names;
-  for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
-    names.push_back(e.path().filename().string());
-  }
-  if (ec) return "<missing>";
-  std::sort(names.begin(), names.end());
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir, ec)) names.insert(e.path().filename().string());
   std::string joined;
   for (const std::string& n : names) joined += (joined.empty() ? "" : " ") + n;
-  return joined;
+  return ec ? "<missing>" : joined;
 }
 
 void setModifiedMillis(const std::string& path, int64_t millis) {

@@ -14,9 +14,8 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
   ~TempDir();
 
-  // The directory, without a trailing "/".
+  // The directory, without a trailing "/", and a name below it.
   const std::string& path() const { return dir; }
-  // path() + "/" + name
   std::string file(const std::string& name) const { return dir + "/" + name; }
   // Writes a file below the directory (creating its parent directories) and returns its path.
   std::string write(const std::string& name, const std::string& bytes) const;
@@ -33,8 +32,7 @@ std::string slurp(const std::string& path);
 // The names in a directory, sorted by their bytes and joined by blanks, or "<missing>".
 std::string listing(const std::string& dir);
 
-// Sets a file's last modification to a time in milliseconds since 1970, so that tests give
-// files an age relative to the clock they pass in.
+// Sets a file's last modification in milliseconds since 1970 (an age relative to a test's clock).
 void setModifiedMillis(const std::string& path, int64_t millis);
 
 }  // namespace orvane::testing

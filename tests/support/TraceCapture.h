@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "util/Debug.h"
+
 namespace orvane::testing {
 
 // The trace (util::Debug) written into this stream for the object's life, from the start-up
@@ -9,10 +11,13 @@ namespace orvane::testing {
 // A fixture's member: `testing::TraceCapture trace;`, then `trace.str()` is what was written.
 class TraceCapture : public std::ostringstream {
  public:
-  TraceCapture();
+  TraceCapture() {
+    util::Debug::reset();
+    util::Debug::setStream(this);
+  }
   TraceCapture(const TraceCapture&) = delete;
   TraceCapture& operator=(const TraceCapture&) = delete;
-  ~TraceCapture() override;
+  ~TraceCapture() override { util::Debug::reset(); }
 };
 
 }  // namespace orvane::testing

@@ -1,6 +1,5 @@
 #include "XServer.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -10,7 +9,7 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
+#include <memory>
 #include <thread>
 
 namespace orvane::testing {
@@ -18,34 +17,25 @@ namespace orvane::testing {
 XServer::XServer() {
   int fds[2];
   if (pipe(fds) != 0) return;
-  const pid_t child = fork();
-  if (child < 0) return;
-  if (child == 0) {
-    close(fds[0]);
+  pid = fork();
+  if (pid == 0) {
     const int devNull = open("/dev/null", O_RDWR);
-    if (devNull >= 0) {
-      dup2(devNull, 1);
-      dup2(devNull, 2);
-    }
+    dup2(devNull, 1);
+    dup2(devNull, 2);
     const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24", "-nolisten",
-           "tcp", static_cast<char*>(nullptr));
+    // Without -noreset the server resets whenever its last client goes, and a program that
+    // connects meanwhile finds no display.
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-noreset", "-screen", "0", "640x480x24",
+           "-nolisten", "tcp", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
   // Xvfb writes its display number on the descriptor once it accepts clients.
-  std::string number;
-  pollfd pfd = {fds[0], POLLIN, 0};
-  char ch;
-  while (poll(&pfd, 1, 15000) > 0 && read(fds[0], &ch, 1) == 1 && ch != '\n') number += ch;
+  pollfd p = {fds[0], POLLIN, 0};
+  char c = 0;
+  while (pid > 0 && poll(&p, 1, 15000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') name += c;
   close(fds[0]);
-  if (number.empty()) {
-    kill(child, SIGKILL);
-    waitpid(child, nullptr, 0);
-    return;
-  }
-  pid = child;
-  name = ":" + number;
+  if (!name.empty()) name = ":" + name;
 }
 
 XServer::~XServer() {
@@ -57,85 +47,61 @@ XServer::~XServer() {
 
 namespace {
 
-// One Xlib connection for one query.
-class Connection {
- public:
-  explicit Connection(const std::string& display) : d(XOpenDisplay(display.c_str())) {}
-  Connection(const Connection&) = delete;
-  Connection& operator=(const Connection&) = delete;
-  ~Connection() {
-    if (d != nullptr) XCloseDisplay(d);
-  }
-  Display* get() const { return d; }
-
- private:
-  Display* d;
-};
-
-std::string titleOf(Display* d, Window w) {
-  char* name = nullptr;
-  std::string title;
-  if (XFetchName(d, w, &name) != 0 && name != nullptr) title = name;
-  if (name != nullptr) XFree(name);
-  return title;
+// One Xlib connection for one query; X errors (a window gone meanwhile) are ignored.
+using Connection = std::unique_ptr<Display, int (*)(Display*)>;
+Connection connect(const std::string& display) {
+  XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+  return {XOpenDisplay(display.c_str()), XCloseDisplay};
 }
 
 std::optional<WindowInfo> infoOf(Display* d, Window w) {
   XWindowAttributes a;
   if (XGetWindowAttributes(d, w, &a) == 0) return std::nullopt;
-  WindowInfo info;
-  info.id = w;
-  info.width = a.width;
-  info.height = a.height;
-  info.mapped = a.map_state == IsViewable;
+  int x = 0;
+  int y = 0;
   Window child;
-  XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &info.x, &info.y, &child);
-  return info;
+  XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &x, &y, &child);
+  return WindowInfo{w, x, y, a.width, a.height, a.map_state == IsViewable};
 }
-
-int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
 }  // namespace
 
 std::optional<WindowInfo> findWindow(const std::string& display, const std::string& title,
                                      int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-  XSetErrorHandler(ignoreErrors);
-  while (std::chrono::steady_clock::now() < deadline) {
-    Connection c(display);
-    if (c.get() != nullptr) {
-      Window root;
-      Window parent;
-      Window* children = nullptr;
-      unsigned int count = 0;
-      if (XQueryTree(c.get(), DefaultRootWindow(c.get()), &root, &parent, &children, &count)) {
-        for (unsigned int i = 0; i < count; ++i) {
-          if (titleOf(c.get(), children[i]) != title) continue;
-          auto info = infoOf(c.get(), children[i]);
-          if (info && info->mapped) {
-            XFree(children);
-            return info;
-          }
-        }
-        if (children != nullptr) XFree(children);
-      }
+  for (; std::chrono::steady_clock::now() < deadline;
+       std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
+    const Connection c = connect(display);
+    Window root;
+    Window parent;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!c || !XQueryTree(c.get(), DefaultRootWindow(c.get()), &root, &parent, &children, &count)) {
+      continue;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::optional<WindowInfo> found;
+    for (unsigned int i = 0; i < count && !found; ++i) {
+      char* name = nullptr;
+      if (XFetchName(c.get(), children[i], &name) != 0 && name != nullptr && name == title) {
+        found = infoOf(c.get(), children[i]);
+        if (found && !found->mapped) found.reset();
+      }
+      XFree(name);
+    }
+    XFree(children);
+    if (found) return found;
   }
   return std::nullopt;
 }
 
 std::optional<WindowInfo> windowState(const std::string& display, unsigned long id) {
-  XSetErrorHandler(ignoreErrors);
-  Connection c(display);
-  if (c.get() == nullptr) return std::nullopt;
-  return infoOf(c.get(), id);
+  const Connection c = connect(display);
+  return c ? infoOf(c.get(), id) : std::nullopt;
 }
 
 unsigned long pixelAt(const std::string& display, unsigned long id, int x, int y) {
-  Connection c(display);
-  if (c.get() == nullptr) return ~0UL;
-  XImage* image = XGetImage(c.get(), id, x, y, 1, 1, AllPlanes, ZPixmap);
+  const Connection c = connect(display);
+  XImage* image = c ? XGetImage(c.get(), id, x, y, 1, 1, AllPlanes, ZPixmap) : nullptr;
   if (image == nullptr) return ~0UL;
   const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
   XDestroyImage(image);
@@ -143,10 +109,9 @@ unsigned long pixelAt(const std::string& display, unsigned long id, int x, int y
 }
 
 void closeWindow(const std::string& display, unsigned long id) {
-  Connection c(display);
-  if (c.get() == nullptr) return;
-  XEvent ev;
-  std::memset(&ev, 0, sizeof ev);
+  const Connection c = connect(display);
+  if (!c) return;
+  XEvent ev{};
   ev.xclient.type = ClientMessage;
   ev.xclient.window = id;
   ev.xclient.message_type = XInternAtom(c.get(), "WM_PROTOCOLS", False);

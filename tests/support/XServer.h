@@ -5,16 +5,15 @@
 
 namespace orvane::testing {
 
-// A private Xvfb server for window tests, stopped when the object goes away. available() is
-// false when Xvfb cannot be started.
+// A private Xvfb server for window tests, stopped when the object goes away.
 class XServer {
  public:
   XServer();
   XServer(const XServer&) = delete;
   XServer& operator=(const XServer&) = delete;
   ~XServer();
-
-  bool available() const { return pid > 0; }
+  // False when Xvfb cannot be started.
+  bool available() const { return !name.empty(); }
   // The display name, for example ":5".
   const std::string& display() const { return name; }
 
@@ -33,8 +32,7 @@ struct WindowInfo {
   bool mapped = false;
 };
 
-// The top-level window with this title on the display, waiting up to timeoutMs for it to be
-// mapped.
+// The top-level window with this title, waiting up to timeoutMs for it to be mapped.
 std::optional<WindowInfo> findWindow(const std::string& display, const std::string& title,
                                      int timeoutMs);
 // The window's current state (mapped or not), or nothing when it is gone.
