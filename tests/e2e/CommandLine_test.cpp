@@ -124,7 +124,7 @@ TEST(CommandLine, TheProgressWindowStaysForItsPauseUnlessClosed) {
       FAIL() << "no window; status " << r.status << "\n" << r.out << r.err;
     }
     const auto closed = Clock::now();
-    if (close) testing::closeWindow(x.display(), window->id);
+    if (close) testing::closeWindow(x.display(), *window);
     const RunResult r = run.wait(30000);
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, kOneLog);
