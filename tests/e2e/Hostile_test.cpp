@@ -220,9 +220,9 @@ TEST(HostileInput, DamagedDatabaseFilesAreKeptAsideAndReplaced) {
     }
     cuts.emplace_back(files[f], std::string("\0\0\0\1\x7f\xff\xff\xff", 8) + whole.substr(8));
   }
-  const std::string store = slurp(seed.file("data/brk_player.db"));
-  cuts.emplace_back("brk_player.db", store.substr(0, 4824 * 5 - 1));
-  cuts.emplace_back("brk_player.db", store.substr(0, 4824 * 5 + 1));
+  for (const size_t n : {4824 * 5 - 1, 4824 * 5 + 1}) {
+    cuts.emplace_back("brk_player.db", slurp(seed.file("data/brk_player.db")).substr(0, n));
+  }
 
   for (const auto& [file, bytes] : cuts) {
     const Home home(SCOREX_BRK);
@@ -511,8 +511,7 @@ TEST(HostileFiles, OnlyRegularLogsOfBoundedSizeAreTakenInOrRead) {
             "fifo.log scorex.timezone");
 
   // Moved rather than copied, the logs are checked first; the default limit is 1 GiB.
-  fs::remove(home.file("spool/big.log"));
-  home.write("spool/huge.log", "");
+  fs::rename(home.file("spool/big.log"), home.file("spool/huge.log"));
   fs::resize_file(home.file("spool/huge.log"), (int64_t{1} << 30) + 1);
   home.configure("LogFileHandling\tdelete\n");
   const RunResult moved = home.run({"spool"});

@@ -230,9 +230,10 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
   expectWholeSite(home, p, count(first.out, kNew));
   const auto before = readIndex(home, p);
   const std::map<int32_t, std::string> saved = careerPages(home);
-  for (const auto& [uid, text] : saved) {
-    home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", "left by run 1");
-  }
+  auto put = [&](int32_t uid, const std::string& text) {
+    home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", text);
+  };
+  for (const auto& [uid, text] : saved) put(uid, "left by run 1");
   const std::string skin = home.write("html/skins/skin.css", "td.w { color: red; }\n");
 
   const RunResult second = home.expectRun(0, args(p, p.split, p.logs.size(), {"-v"}));
@@ -254,11 +255,8 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
   EXPECT_LT(static_cast<size_t>(back), before.size());
   EXPECT_GT(after.size(), before.size());
   // With the first run's pages back in place, the site is whole again.
-  for (const auto& [uid, text] : saved) {
-    if (!rewritten.contains(uid)) {
-      home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", text);
-    }
-  }
+  for (const auto& [uid, text] : saved)
+    if (!rewritten.contains(uid)) put(uid, text);
   const size_t matches = count(first.out + second.out, kNew);
   expectWholeSite(home, p, matches);
   const std::string golden = std::string(SCOREX_GOLDEN_DIR "/site_") + home.name() + "/";
