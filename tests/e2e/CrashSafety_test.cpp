@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,28 +35,20 @@ struct Workload {
   std::vector<std::pair<std::string, std::string>> logs;  // name, bytes
 };
 
-// Options of a small log: two players and a bot, a few events.
-template <class Options>
-Options small(Options o) {
-  o.players = 2;
-  o.bots = 1;
-  o.eventsPerMatch = 40;
-  return o;
-}
-
+// Two small logs a day apart: two players and a bot, a few events.
 Workload workload(const std::string& program) {
-  using tools::BrkLogOptions;
-  using tools::ZlnLogOptions;
-  if (program == "Brakk") {
-    return {SCOREX_BRK,
-            {{"a.log", tools::generateBrkLog(small(BrkLogOptions{.seed = 61, .matches = 2}))},
-             {"b.log", tools::generateBrkLog(
-                           small(BrkLogOptions{.seed = 62, .matches = 1, .startDay = 1}))}}};
-  }
-  return {SCOREX_ZLN,
-          {{"c.log", tools::generateZlnLog(
-                         small(ZlnLogOptions{.seed = 71, .gameType = "Capture the Flag"}))},
-           {"d.log", tools::generateZlnLog(small(ZlnLogOptions{.seed = 72, .startDay = 1}))}}};
+  auto brk = [](uint32_t s, int m, int d) {
+    return tools::generateBrkLog(
+        {.seed = s, .matches = m, .players = 2, .bots = 1, .eventsPerMatch = 40, .startDay = d});
+  };
+  auto zln = [](uint32_t s, const char* t, int d) {
+    return tools::generateZlnLog(
+        {.seed = s, .players = 2, .bots = 1, .eventsPerMatch = 40, .gameType = t, .startDay = d});
+  };
+  if (program == "Brakk") return {SCOREX_BRK, {{"a.log", brk(61, 2, 0)}, {"b.log", brk(62, 1, 1)}}};
+  return {
+      SCOREX_ZLN,
+      {{"c.log", zln(71, "Capture the Flag", 0)}, {"d.log", zln(72, "Tournament DeathMatch", 1)}}};
 }
 
 // A home ready for the workload's first run, which deletes the logs it took in.
@@ -79,9 +72,9 @@ struct WorkloadHome : Home {
   std::vector<std::string> logs;
 };
 
-// What a run leaves: every file and directory of the database directory and of the site,
-// hidden ones included (a temporary file left behind is a difference too), except the lock
-// files, which are named after their time. Files are given by a hash of their bytes.
+// What a run leaves: every file and directory of the database and the site, hidden ones
+// included (a temporary file left behind differs), but for the lock files named after their
+// time; files by a hash of their bytes.
 using Snapshot = std::map<std::string, size_t>;
 Snapshot snapshot(const Home& home) {
   Snapshot files;
@@ -146,18 +139,6 @@ std::string programName(const ::testing::TestParamInfo<std::string>& param) { re
 INSTANTIATE_TEST_SUITE_P(BothPrograms, CrashSafety, ::testing::Values("Brakk", "Zolnar"),
                          programName);
 
-// A small file system of its own, mounted for the test's life when the machine allows it.
-struct SmallFileSystem {
-  explicit SmallFileSystem(const std::string& dir) : dir(dir) {
-    mounted = ::mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=192k") == 0;
-  }
-  ~SmallFileSystem() {
-    if (mounted) ::umount2(dir.c_str(), MNT_DETACH);
-  }
-  std::string dir;
-  bool mounted = false;
-};
-
 Snapshot databaseFiles(const Snapshot& snapshot) {
   Snapshot files;
   for (const auto& [name, bytes] : snapshot) {
@@ -172,8 +153,12 @@ TEST(CrashSafety, FullDiskFailsTheSaveAndTheNextRunCatchesUp) {
   const Workload w = workload("Brakk");
   const auto want = databaseFiles(uninterrupted(w));
   const WorkloadHome home(w);
-  const SmallFileSystem disk(home.file("data"));
-  if (!disk.mounted) GTEST_SKIP() << "no small file system can be mounted here";
+  // A small file system of its own, when the machine allows it.
+  if (::mount("tmpfs", home.file("data").c_str(), "tmpfs", 0, "size=192k") != 0) {
+    GTEST_SKIP() << "no small file system can be mounted here";
+  }
+  const std::shared_ptr<void> unmount(
+      nullptr, [&](void*) { ::umount2(home.file("data").c_str(), MNT_DETACH); });
   home.expectRun(0, {w.logs[0].first});
   const auto before = databaseFiles(snapshot(home));
 

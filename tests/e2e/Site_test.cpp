@@ -1,17 +1,16 @@
-// Two runs of each program over generated logs build one whole site and one career database:
-// the main and all-time pages are those checked in under tests/golden/site_<program>/ (`make
-// golden` rewrites them), every address leads to a file of the site, every match has its
-// pages, every career player a page and a row in the player list, and the second run rewrites
-// the career pages of its own players and no others and keeps a customised skin. The same logs
-// again change nothing, and all in one run give the same database. The logs name players,
-// bots, teams, maps and servers with markup, quotes and ISO-8859-1 letters: they reach every
-// page escaped, their letters the log's bytes.
+// Two runs of each program over generated logs build one whole site and one database: the
+// main and all-time pages are the golden ones of tests/golden/site_<program>/, every address
+// leads to a file of the site, every match has its pages, every career player a page and a row
+// in the player list; the second run rewrites only its own players' career pages and keeps a
+// customised skin. The same logs again change nothing; all in one run give the same database.
+// Names with markup, quotes and ISO-8859-1 letters reach every page escaped, letters as bytes.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <ranges>
 #include <regex>
 #include <set>
 #include <string>
@@ -19,6 +18,7 @@
 
 #include "Golden.h"
 #include "Home.h"
+#include "PageText.h"
 #include "tools/BrkLogGenerator.h"
 #include "tools/ZlnLogGenerator.h"
 #include "util/BigEndian.h"
@@ -125,14 +125,11 @@ std::map<int32_t, std::string> careerPages(const Home& home) {
 
 template <class Map>
 std::set<int32_t> keys(const Map& m) {
-  std::set<int32_t> out;
-  for (const auto& [k, v] : m) out.insert(k);
-  return out;
+  return {std::views::keys(m).begin(), std::views::keys(m).end()};
 }
 
-// Every href and src of every page below the site root must name a file of the site (an
-// anchor in it, when one is given), and no page holds a hostile name unescaped; returns how
-// many addresses were followed.
+// Every href and src of every page must name a file of the site (and its anchor), and no page
+// holds a hostile name unescaped; returns how many addresses were followed.
 int expectAddressesResolve(const std::string& site) {
   int followed = 0;
   std::string all;
@@ -165,9 +162,8 @@ int expectAddressesResolve(const std::string& site) {
   return followed;
 }
 
-// The site as a whole: every address resolves; every match directory (and the copies of the
-// last and the highest match) holds the pages of its players; every player of the index has
-// a career page and a row in the player list.
+// Every address resolves; every match directory (the last and the highest match too) holds
+// its players' pages; every player of the index has a career page and a row in the list.
 void expectWholeSite(const Home& home, const Program& p, size_t matches) {
   EXPECT_GT(expectAddressesResolve(home.file("html")), 1000);
   std::vector<std::string> dirs = home.matchDirs();
@@ -189,11 +185,11 @@ void expectWholeSite(const Home& home, const Program& p, size_t matches) {
   }
   const auto index = readIndex(home, p);
   EXPECT_EQ(keys(careerPages(home)), keys(index));
-  const std::string list = slurp(home.file("html/Total_Game_Stats/Player_Index.html"));
   std::set<int32_t> listed;
-  const std::regex row("href=\"\\./([0-9]+)\\.html\"");
-  for (std::sregex_iterator i(list.begin(), list.end(), row), end; i != end; ++i) {
-    listed.insert(std::stoi((*i)[1].str()));
+  for (const std::string& n :
+       testing::found(slurp(home.file("html/Total_Game_Stats/Player_Index.html")),
+                      "href=\"\\./([0-9]+)\\.html\"")) {
+    listed.insert(std::stoi(n));
   }
   EXPECT_EQ(listed, keys(index));
 }
@@ -214,9 +210,7 @@ std::vector<std::string> database(const Home& home, const Program& p) {
 }
 
 size_t count(const std::string& text, const std::string& pattern) {
-  const std::regex re(pattern);
-  return static_cast<size_t>(
-      std::distance(std::sregex_iterator(text.begin(), text.end(), re), std::sregex_iterator()));
+  return testing::found(text, "(" + pattern + ")").size();
 }
 
 const std::string kNew = "Players in DB:[0-9]+\n";
@@ -236,9 +230,10 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
   expectWholeSite(home, p, count(first.out, kNew));
   const auto before = readIndex(home, p);
   const std::map<int32_t, std::string> saved = careerPages(home);
-  for (const auto& [uid, text] : saved) {
-    home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", "left by run 1");
-  }
+  auto put = [&](int32_t uid, const std::string& text) {
+    home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", text);
+  };
+  for (const auto& [uid, text] : saved) put(uid, "left by run 1");
   const std::string skin = home.write("html/skins/skin.css", "td.w { color: red; }\n");
 
   const RunResult second = home.expectRun(0, args(p, p.split, p.logs.size(), {"-v"}));
@@ -260,11 +255,8 @@ TEST_P(Site, TwoRunsBuildOneWholeSiteAndOneDatabase) {
   EXPECT_LT(static_cast<size_t>(back), before.size());
   EXPECT_GT(after.size(), before.size());
   // With the first run's pages back in place, the site is whole again.
-  for (const auto& [uid, text] : saved) {
-    if (!rewritten.contains(uid)) {
-      home.write("html/Total_Game_Stats/" + std::to_string(uid) + ".html", text);
-    }
-  }
+  for (const auto& [uid, text] : saved)
+    if (!rewritten.contains(uid)) put(uid, text);
   const size_t matches = count(first.out + second.out, kNew);
   expectWholeSite(home, p, matches);
   const std::string golden = std::string(SCOREX_GOLDEN_DIR "/site_") + home.name() + "/";

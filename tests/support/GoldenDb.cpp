@@ -46,9 +46,7 @@ std::vector<std::pair<size_t, size_t>> words(const std::string& line) {
 struct Reading {
   std::map<std::string, std::string> files;
   std::map<std::string, std::vector<bool>> named;  // the bytes of each store given so far
-  std::vector<std::string> lines;
-  size_t header = 0;  // the lines of the file `name`: its "file" or "store" line
-  size_t last = 0;    // and its last line that gives bytes
+  std::string text;
 };
 
 Reading read(const std::string& path, size_t slotSize, const SlotField& slotField,
@@ -77,7 +75,6 @@ Reading read(const std::string& path, size_t slotSize, const SlotField& slotFiel
       file = word(1);
       if (word(0) == "store") r.files[file].assign(std::stoul(word(2)), '\0');
       if (word(0) == "store") r.named[file].assign(r.files[file].size(), false);
-      if (file == name) r.header = r.last = r.lines.size();
     } else if (!w.empty() && !r.named.contains(file)) {
       std::string& bytes = r.files[file];
       for (size_t k = 0; k < w.size(); ++k) {
@@ -109,69 +106,9 @@ Reading read(const std::string& path, size_t slotSize, const SlotField& slotFiel
         }
       }
     }
-    if (!w.empty() && file == name) r.last = r.lines.size();
-    r.lines.push_back(rewritten + line.substr(copied));
+    r.text += rewritten + line.substr(copied) + "\n";
   }
   return r;
-}
-
-// Bytes as lines of 16 in words of 4, a run of zero lines as "zeros N".
-std::vector<std::string> plain(const std::string& bytes) {
-  std::vector<std::string> lines;
-  size_t zeros = 0;
-  for (size_t i = 0;; i += 16) {
-    const std::string row = i < bytes.size() ? bytes.substr(i, 16) : "";
-    if (!row.empty() && row == std::string(row.size(), '\0')) {
-      zeros += row.size();
-      continue;
-    }
-    if (zeros > 0) lines.push_back("zeros " + std::to_string(zeros));
-    zeros = 0;
-    if (row.empty()) return lines;
-    lines.emplace_back();
-    for (size_t k = 0; k < row.size(); k += 4) {
-      lines.back() += (k > 0 ? " " : "") + toHex(row.substr(k, 4));
-    }
-  }
-}
-
-}  // namespace
-
-void GoldenDb::expect(const std::string& name, const std::string& got) const {
-  const auto want = find(name);
-  if (want != end() && want->second == got) return;
-  if (!updatingGolden()) {
-    ADD_FAILURE() << name << " differs from " << path << ": "
-                  << difference(got, want == end() ? "" : want->second,
-                                stores.contains(name) ? slotSize : 0);
-    return;
-  }
-  Reading r = read(path, slotSize, slotField, name, got);
-  // The values in their places when the file keeps its size and no new byte lacks a name;
-  // otherwise the file's part anew.
-  bool inPlace = r.files.contains(name) && r.files[name].size() == got.size();
-  for (size_t i = 0; inPlace && i < r.named[name].size(); ++i) {
-    inPlace = got[i] == '\0' || r.named[name][i];
-  }
-  if (!inPlace) {
-    std::vector<std::string> part = plain(got);
-    part.insert(part.begin(), "file " + name);
-    auto at = r.lines.end();
-    if (r.files.contains(name)) {
-      at = r.lines.erase(r.lines.begin() + long(r.header), r.lines.begin() + long(r.last) + 1);
-    }
-    r.lines.insert(at, part.begin(), part.end());
-  }
-  std::string text;
-  for (const std::string& line : r.lines) text += line + "\n";
-  rewriteGolden(path, text);
-}
-
-GoldenDb readGolden(const std::string& path, size_t slotSize, const SlotField& slotField) {
-  Reading r = read(path, slotSize, slotField);
-  GoldenDb golden{{std::move(r.files)}, path, slotSize, slotField, {}};
-  for (const auto& [name, named] : r.named) golden.stores.insert(name);
-  return golden;
 }
 
 std::string difference(const std::string& got, const std::string& want, size_t slot) {
@@ -185,6 +122,33 @@ std::string difference(const std::string& got, const std::string& want, size_t s
     o << ": got " << int(uint8_t(got[i])) << ", want " << int(uint8_t(want[i]));
   }
   return o.str();
+}
+
+}  // namespace
+
+void GoldenDb::expect(const std::string& name, const std::string& got) const {
+  const auto want = find(name);
+  if (want != end() && want->second == got) return;
+  // Only values in their places are rewritten: a file of another size, or with a new byte that
+  // no name gives, is written into the text by hand.
+  Reading r;
+  bool inPlace = updatingGolden();
+  if (inPlace) r = read(path, slotSize, slotField, name, got);
+  inPlace = inPlace && r.files.contains(name) && r.files[name].size() == got.size();
+  for (size_t i = 0; inPlace && i < r.named[name].size(); ++i) {
+    inPlace = got[i] == '\0' || r.named[name][i];
+  }
+  if (inPlace) return rewriteGolden(path, r.text);
+  ADD_FAILURE() << name << " differs from " << path << ": "
+                << difference(got, want == end() ? "" : want->second,
+                              stores.contains(name) ? slotSize : 0);
+}
+
+GoldenDb readGolden(const std::string& path, size_t slotSize, const SlotField& slotField) {
+  Reading r = read(path, slotSize, slotField);
+  GoldenDb golden{{std::move(r.files)}, path, slotSize, slotField, {}};
+  for (const auto& [name, named] : r.named) golden.stores.insert(name);
+  return golden;
 }
 
 }  // namespace orvane::testing

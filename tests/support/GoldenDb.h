@@ -19,9 +19,8 @@ using SlotField =
 class GoldenDb : public std::map<std::string, std::string> {
  public:
   // Checks a file against the text, naming the first difference. While golden files are
-  // rewritten, the text is rewritten to give these bytes: each value in its place and the
-  // comments kept when the file keeps its size and every non-zero byte is named; otherwise
-  // the file's part of the text is written anew as plain bytes.
+  // rewritten, each value of the text is rewritten in its place, the comments kept, when the
+  // file keeps its size and every non-zero byte is named; any other change is made by hand.
   void expect(const std::string& name, const std::string& got) const;
 
   std::string path;
@@ -37,9 +36,5 @@ class GoldenDb : public std::map<std::string, std::string> {
 //     bytes; every byte not named is zero.
 // A value whose width differs from its field's, or a byte named twice, is a test failure.
 GoldenDb readGolden(const std::string& path, size_t slotSize, const SlotField& slotField);
-
-// The first difference of two byte strings, or "" when they are equal. With a slot size, the
-// byte is also given as a slot and an offset in it.
-std::string difference(const std::string& got, const std::string& want, size_t slot = 0);
 
 }  // namespace orvane::testing

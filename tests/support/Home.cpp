@@ -60,10 +60,10 @@ RunResult Background::wait(int timeoutMs) {
   child = -1;
   result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   char buffer[4096];
-  std::string* texts[2] = {&result.out, &result.err};
-  for (int k = 0; k < 2; ++k) {
-    for (ssize_t n; (n = pread(fds[k], buffer, sizeof buffer, off_t(texts[k]->size()))) > 0;) {
-      texts[k]->append(buffer, static_cast<size_t>(n));
+  for (std::string* text : {&result.out, &result.err}) {
+    const int fd = fds[text == &result.err];
+    for (ssize_t n; (n = pread(fd, buffer, sizeof buffer, off_t(text->size()))) > 0;) {
+      text->append(buffer, static_cast<size_t>(n));
     }
   }
   return result;
@@ -127,10 +127,9 @@ void Home::handOver(const std::string& p) const {
 std::vector<std::string> Home::matchDirs() const {
   std::set<std::string> dirs;
   for (const auto& e : fs::directory_iterator(file("html/Individual_Game_Stats"))) {
-    if (e.is_directory()) dirs.insert(e.path().filename().string());
+    const std::string name = e.path().filename().string();
+    if (e.is_directory() && name != "Last_Game" && name != "Highest_Score") dirs.insert(name);
   }
-  dirs.erase("Last_Game");
-  dirs.erase("Highest_Score");
   return {dirs.begin(), dirs.end()};
 }
 

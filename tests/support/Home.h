@@ -9,7 +9,6 @@
 
 namespace orvane::testing {
 
-// Changes to a program's environment: std::nullopt removes the variable.
 using Env = std::map<std::string, std::optional<std::string>>;
 
 struct RunResult {
@@ -23,7 +22,7 @@ struct RunResult {
 struct RunOptions {
   std::vector<std::string> args;
   std::string cwd;
-  Env env;
+  Env env;  // changes to the environment: std::nullopt removes a variable
   int timeoutMs = 60000;
   int uid = -1;  // -1: the test's own
   int gid = -1;
@@ -47,14 +46,11 @@ class Background {
 
 RunResult runProgram(const std::string& program, const RunOptions& options);
 
-// A site home of one program in a fresh temporary directory: data/, html/ and the program's
-// configuration file with the browser off; runs the program there. The program is the path of
-// ScorexBRK or ScorexZLN, whose file name names the configuration file (a unit test may give
-// the bare name and read configFile() itself).
+// A site home of ScorexBRK or ScorexZLN (a path, or a unit test's bare name) in a fresh
+// temporary directory: data/, html/ and the configuration file with the browser off.
 class Home : public TempDir {
  public:
   explicit Home(const std::string& program, const std::string& settings = "");
-  // "ScorexBRK" or "ScorexZLN", and its configuration file in the home.
   const std::string& name() const { return prog; }
   std::string configFile() const { return file(prog + ".cfg"); }
   // Rewrites the configuration: the browser off, then these lines.
@@ -66,9 +62,8 @@ class Home : public TempDir {
   // run(), failing the test with the run's output unless it ends with this status.
   RunResult expectRun(int status, std::vector<std::string> args = {}, const Env& env = {}) const;
 
-  // From here on the program runs as an unprivileged user, from a copy in the home (the build
-  // tree may lie where that user cannot go), and the home belongs to that user. As root that
-  // is "nobody" (false when there is none); otherwise the test's own user already is.
+  // From here on the program runs as an unprivileged user ("nobody" as root, false when there
+  // is none), from a copy in the home that belongs to that user.
   bool unprivileged();
   // Gives a path (and what is below it) to the user the program runs as.
   void handOver(const std::string& path) const;

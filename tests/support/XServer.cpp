@@ -1,7 +1,6 @@
 #include "XServer.h"
 
 #include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -54,20 +53,10 @@ Connection connect(const std::string& display) {
   return {XOpenDisplay(display.c_str()), XCloseDisplay};
 }
 
-std::optional<WindowInfo> infoOf(Display* d, Window w) {
-  XWindowAttributes a;
-  if (XGetWindowAttributes(d, w, &a) == 0) return std::nullopt;
-  int x = 0;
-  int y = 0;
-  Window child;
-  XTranslateCoordinates(d, w, DefaultRootWindow(d), 0, 0, &x, &y, &child);
-  return WindowInfo{w, x, y, a.width, a.height, a.map_state == IsViewable};
-}
-
 }  // namespace
 
-std::optional<WindowInfo> findWindow(const std::string& display, const std::string& title,
-                                     int timeoutMs) {
+std::optional<unsigned long> findWindow(const std::string& display, const std::string& title,
+                                        int timeoutMs) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
   for (; std::chrono::steady_clock::now() < deadline;
        std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
@@ -79,12 +68,13 @@ std::optional<WindowInfo> findWindow(const std::string& display, const std::stri
     if (!c || !XQueryTree(c.get(), DefaultRootWindow(c.get()), &root, &parent, &children, &count)) {
       continue;
     }
-    std::optional<WindowInfo> found;
+    std::optional<unsigned long> found;
     for (unsigned int i = 0; i < count && !found; ++i) {
       char* name = nullptr;
-      if (XFetchName(c.get(), children[i], &name) != 0 && name != nullptr && name == title) {
-        found = infoOf(c.get(), children[i]);
-        if (found && !found->mapped) found.reset();
+      XWindowAttributes a;
+      if (XFetchName(c.get(), children[i], &name) != 0 && name != nullptr && name == title &&
+          XGetWindowAttributes(c.get(), children[i], &a) != 0 && a.map_state == IsViewable) {
+        found = children[i];
       }
       XFree(name);
     }
@@ -92,20 +82,6 @@ std::optional<WindowInfo> findWindow(const std::string& display, const std::stri
     if (found) return found;
   }
   return std::nullopt;
-}
-
-std::optional<WindowInfo> windowState(const std::string& display, unsigned long id) {
-  const Connection c = connect(display);
-  return c ? infoOf(c.get(), id) : std::nullopt;
-}
-
-unsigned long pixelAt(const std::string& display, unsigned long id, int x, int y) {
-  const Connection c = connect(display);
-  XImage* image = c ? XGetImage(c.get(), id, x, y, 1, 1, AllPlanes, ZPixmap) : nullptr;
-  if (image == nullptr) return ~0UL;
-  const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
-  XDestroyImage(image);
-  return pixel;
 }
 
 void closeWindow(const std::string& display, unsigned long id) {

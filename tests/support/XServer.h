@@ -22,23 +22,9 @@ class XServer {
   std::string name;
 };
 
-// What a test can see of a top-level window through Xlib.
-struct WindowInfo {
-  unsigned long id = 0;
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-  bool mapped = false;
-};
-
 // The top-level window with this title, waiting up to timeoutMs for it to be mapped.
-std::optional<WindowInfo> findWindow(const std::string& display, const std::string& title,
-                                     int timeoutMs);
-// The window's current state (mapped or not), or nothing when it is gone.
-std::optional<WindowInfo> windowState(const std::string& display, unsigned long id);
-// The colour of a pixel of the window as 0xRRGGBB.
-unsigned long pixelAt(const std::string& display, unsigned long id, int x, int y);
+std::optional<unsigned long> findWindow(const std::string& display, const std::string& title,
+                                        int timeoutMs);
 // Asks the window to close, as a window manager's close button does.
 void closeWindow(const std::string& display, unsigned long id);
 
