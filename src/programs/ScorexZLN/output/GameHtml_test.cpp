@@ -120,7 +120,7 @@ TEST_F(ZlnGameHtmlTest, GoldenPages) {
             "unknown item\n");
 }
 
-// The result line of each game type by its own rule.
+// The result lines the golden pages do not show: three teams, a failed attack, no result.
 TEST_F(ZlnGameHtmlTest, TeamResults) {
   const std::string teams =
       join(0, "Ann", 0) + join(1, "Bob", 1) +
@@ -131,20 +131,12 @@ TEST_F(ZlnGameHtmlTest, TeamResults) {
            // Frags; of three teams the first two best are named, the first of a tie first.
            {"Tournament Team Game", teams + kill + "6|kill|2|Enforcer|0|Enforcer|shot\n",
             "Blue ties Green - 1 to 1"},
-           {"Capture the Flag", teams + kill + "6|flag_captured|0|1\n",
-            "Red defeats Blue - 1 to 0"},
-           {"Domination", teams + kill + "6|dom_score_update|2|7.5\n",
-            "Green defeats Red - 7.5 to 0.0"},
            // The defenders hold when time runs out; a team without a name or record is numbered.
            {"Assault",
             "0|assault_defender|0\n" + join(0, "Ann", 0) +
                 "1|player|Connect|Bob|1|False\n1|player|Team|1|1\n" + kill +
                 "9|game_end|timelimit\n",
             "Red defeats Team 1 - the attack failed"},
-           {"Assault",
-            "0|assault_defender|5\n" + join(0, "Ann", 1) +
-                "5|suicide|0|None|Fell|None\n9|game_end|Assault succeeded\n",
-            "Blue defeats Team 5 - the attack succeeded"},
            {"Tournament Team Game", join(0, "Ann", 0) + "5|suicide|0|None|Fell|None\n", ""}}) {
     const auto g = play("0|game|GameName|" + type + "\n0|game|TeamGame|True\n" + lines);
     EXPECT_EQ(
