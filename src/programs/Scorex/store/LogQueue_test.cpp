@@ -66,7 +66,6 @@ TEST_F(LogQueueTest, TmpFilesByAgeAndSetting) {
     std::string inDb;
   };
   for (const Case& c : std::vector<Case>{{1 * kHour, true, "", "x.tmp", ""},
-                                         {3 * kHour, true, "", "x.log", "x.log"},
                                          {3 * kHour, false, "", "x.log", ""},
                                          // Nothing replaced: the stale log takes a free name.
                                          {3 * kHour, false, "x.log", "x-1.log x.log", ""},
