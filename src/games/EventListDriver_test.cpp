@@ -135,11 +135,10 @@ const char* const kBrkEvents =
     "13|Player_Rename|Bob|Rob|2|30|s3\n14|Player_Reconnect|Bob|2|ip -> Player Reconnect\n"
     "15|Item_Drop|flag|x|x|2 -> Item Drop\n16|Fratricide|3|rail|x|40|7|mg|x|55 -> Fratricide\n"
     "17|Chasecam|Bob|2|30 -> Chasecam\n18|Autocam|Bob|2|30 -> Autocam\n"
-    "19|Player_Accuracy|2|dmg:5:6 -> Player Accuracy\n"
-    "19|Player_Accuracy|2|mg:1:2|rail:1:2|d:5:6\n20|Team_Rename|Red|Crimson -> Team Rename\n"
-    "21|Game_Init|2004-01-02 -> Game_Init\n-0.5|Game_Start\n23|Game_End|timelimit -> game_end\n"
-    "24|Vote|passed -> Vote\n24|Vote|passed|map|q3dm6\n"
-    "25|Player_Team_Join|Bob|2|Red|30 -> Player Team Join\n"
+    "19|Player_Accuracy|2|dmg:5:6 -> Player Accuracy\n19|Player_Accuracy|2|mg:1:2|rail:1:2|d:5:6\n"
+    "20|Team_Rename|Red|Crimson -> Team Rename\n21|Game_Init|2004-01-02 -> Game_Init\n"
+    "-0.5|Game_Start\n23|Game_End|timelimit -> game_end\n24|Vote|passed -> Vote\n"
+    "24|Vote|passed|map|q3dm6\n25|Player_Team_Join|Bob|2|Red|30 -> Player Team Join\n"
     "26|Player_Team_Leave|2|Red|30 -> Player Team Leave\n"
     "27|Player_ZBOT|Bob|2|ip|aimbot -> Player ZBot\n";
 
@@ -158,12 +157,11 @@ const char* const kZlnEvents =
     "18|controlpoint_capture|A|3 -> Control Point Capture\n19|flag_taken|3|1 -> Flag Taken\n"
     "20|flag_dropped|3|1 -> Flag Drop\n21|flag_captured|3|0 -> Flag Captured\n"
     "22|flag_pickedup|4|1 -> Flag Pickedup\n23|flag_returned|4|0 -> Flag Returned\n"
-    "24|flag_returned_timeout|1 -> Flag Returned Timeout\n"
-    "25|throw_translocator|5 -> Throw Trans\n26|translocate|5 -> Translocate\n"
-    "27|translocate_gib|5 -> Trans Gib\n28|translocate_fail|5 -> Trans Fail\n29|info|Server|a\n"
-    "30|map|Name|DM-Deck -> map\n31|game|GameName|CTF -> Game\n-0.5|game_start\n"
-    "33|game_end|fraglimit -> game_end\n34|typing|FALSE|2 -> Typing\n"
-    "35|assault_timelimit|600 -> Assault Timelimit\n"
+    "24|flag_returned_timeout|1 -> Flag Returned Timeout\n25|throw_translocator|5 -> Throw Trans\n"
+    "26|translocate|5 -> Translocate\n27|translocate_gib|5 -> Trans Gib\n"
+    "28|translocate_fail|5 -> Trans Fail\n29|info|Server|a\n30|map|Name|DM-Deck -> map\n"
+    "31|game|GameName|CTF -> Game\n-0.5|game_start\n33|game_end|fraglimit -> game_end\n"
+    "34|typing|FALSE|2 -> Typing\n35|assault_timelimit|600 -> Assault Timelimit\n"
     "36|assault_gamecode|AS-1|2 -> Assault Gamecode\n37|assault_defender|0 -> Assault Defender\n"
     "38|assault_attacker|1 -> Assault Attacker\n";
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "games/Ranking.h"
 #include "util/Debug.h"
 
 namespace orvane::games::brk {
@@ -128,6 +129,55 @@ TEST_F(GameTest, ConnectionsAndReports) {
   EXPECT_EQ((Ints{a.hits, a.shots, a.dGiven, a.dReceived, a.myDGiven[10], a.myDReceived[10]}),
             (Ints{8, 30, 120, 40, 7, 9}));
   EXPECT_EQ(g->plist.at(2).secret, "s2");
+}
+
+// The core every match shares once its events are replayed, seen through Brakk matches of A
+// and B.
+constexpr const char* kAB =
+    "1|Player_Connect|A|0|ip\n1|Player_Enter|A|0\n1|Player_Connect|B|1|ip\n1|Player_Enter|B|1\n";
+
+// A player who never killed, died or picked anything up leaves the match, and his column leaves
+// the other players' per-opponent lists. The first ranked alone wins a free-for-all.
+TEST_F(GameTest, IdlePlayersLeaveTheMatchAndTheOpponentLists) {
+  const auto g = play(
+      std::string(kAB) +
+      "1|Player_Connect|C|2|ip\n1|Player_Enter|C|2\n5|Kill|0|Railgun||0|2|Railgun||0\n"
+      "6|Player_Respawn|2\n7|Kill|2|Railgun||0|0|Railgun||0\n8|Kill|0|Railgun||0|2|Railgun||0\n");
+  EXPECT_EQ(rows(*g),
+            (Rows{"A uid0 rank1 team-1 f2 k2 d1 s0 i0 t6 ping0/3 w1 l0 spree0 quad0 u0",
+                  "C uid1 rank2 team-1 f1 k1 d2 s0 i0 t6 ping0/3 w0 l1 spree0 quad0 u0"}));
+  EXPECT_EQ((std::vector<Ints>{*g->plist[0].all.playerKills, *g->plist[0].all.playerDeaths,
+                               *g->plist[0].vsHumans.playerKills, *g->plist[1].all.playerKills}),
+            (std::vector<Ints>{{0, 2}, {0, 1}, {0, 2}, {1}}));
+}
+
+TEST_F(GameTest, ALonePlayerWinsATeamMatchWithoutTeamsOrPlayersHasNoResult) {
+  EXPECT_EQ(rows(*play(std::string(kAB) + "2|Suicide|1|Lava||0\n")),
+            Rows{"B uid0 rank1 team-1 f-1 k0 d0 s1 i0 t1 ping0/1 w1 l0 spree0 quad0 u0"});
+  const auto noTeams = play("0|info|match_mode|TeamPlay\n" + std::string(kAB) +
+                            "5|Kill|0|Railgun||0|1|Railgun||0\n");
+  EXPECT_EQ(noTeams->winningTeam, -1);
+  EXPECT_EQ(rows(*noTeams),
+            (Rows{"A uid0 rank1 team-1 f1 k1 d0 s0 i0 t4 ping0/1 w0 l0 spree0 quad0 u0",
+                  "B uid1 rank2 team-1 f0 k0 d1 s0 i0 t4 ping0/1 w0 l0 spree0 quad0 u0"}));
+  // Lines of players who never connected: nobody is left.
+  const auto empty = play(std::string(kAB) +
+                          "2|Kill|5|Railgun||0|6|Railgun||0\n3|Item_Pickup|Quad||7|0\n"
+                          "4|Suicide|8|Lava||0\n");
+  EXPECT_TRUE(empty->isValid() && empty->plist.empty() && empty->playersByRank.empty() &&
+              empty->playersByUID.empty() && empty->hs->MostFrags.empty());
+  EXPECT_EQ(empty->winningTeam, -1);
+  EXPECT_EQ(trace.str(), "Error: Kill\nError: Item Get\nError: Suicide\n");
+}
+
+// More frags first, then fewer deaths, then fewer suicides; level otherwise.
+TEST(Ranking, FragsThenDeathsThenSuicides) {
+  struct S {
+    int32_t frags, deaths, suicides;
+  };
+  for (const S& worse : {S{4, 0, 0}, S{5, 2, 0}, S{5, 1, 1}})
+    EXPECT_EQ(compareFDS(S{5, 1, 0}, worse) - compareFDS(worse, S{5, 1, 0}), 2);
+  EXPECT_EQ(compareFDS(S{5, 1, 0}, S{5, 1, 0}), 0);
 }
 
 constexpr const char* kTeamHead =

@@ -2,12 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <stdexcept>
+#include <string>
 #include <vector>
+
+#include "games/brk/HighScores.h"
 
 namespace orvane::games::brk {
 namespace {
 
+// The counting both games share (StatsCore, HighScoresCore), seen through Brakk blocks: weapon
+// 8 is the Railgun, 9 the Rocket Launcher, cause 7 the lava; there are 14 weapons, 11 causes and
+// 40 items.
 constexpr int32_t kRail = 8;
+constexpr int32_t kRocket = 9;
+constexpr int32_t kLava = 7;
 
 using Ints = std::vector<int32_t>;
 
@@ -23,6 +33,68 @@ TEST(PStats, AccuracyAndItsTakeBack) {
                     s.myShots[10], s.dGiven, s.dReceived}),
               (Ints{3, 10, 300, 0, 5, 320, 50}));
   }
+}
+
+// Counters wrap at 32 bits; a position outside its table is refused before anything counts.
+TEST(StatsCore, SuicidesByCauseOrWeaponAndHostileNumbers) {
+  PStats s("all");
+  s.suicided(kLava, 0, 5);     // a cause: counted by cause only
+  s.suicided(-1, kRocket, 6);  // a weapon: counted by weapon, and its frags drop
+  EXPECT_EQ(
+      (Ints{s.suicides, s.frags, s.mySuicides[kLava], s.myWSuicides[kRocket], s.myFrags[kRocket]}),
+      (Ints{2, -2, 1, 1, -1}));
+  s.frags = INT32_MIN;
+  s.suicided(kLava, 0, 1);
+  EXPECT_EQ(s.frags, INT32_MAX);
+  s.addPing(INT32_MAX);
+  s.addPing(2);
+  EXPECT_EQ(s.pingTime, INT32_MIN + 1);
+  EXPECT_THROW(s.gotItem(40), std::out_of_range);
+  EXPECT_THROW(s.gotItem(-1), std::out_of_range);
+  EXPECT_THROW(s.killer(14, 0, 0), std::out_of_range);
+  EXPECT_THROW(s.victim(0, -1, 0, 1), std::out_of_range);
+  EXPECT_THROW(s.suicided(11, 0, 1), std::out_of_range);
+  EXPECT_THROW(s.suicided(-1, 14, 1), std::out_of_range);
+  EXPECT_EQ(s.itemGets, PStats::PerItem{});
+}
+
+// Players numbered 0, 1, ... with these kills, deaths and suicides (and frags).
+std::vector<Player> players(const std::vector<std::vector<int32_t>>& kds) {
+  std::vector<Player> p(kds.size());
+  for (size_t i = 0; i < p.size(); ++i) {
+    p[i].uid = static_cast<int32_t>(i);
+    p[i].all.kills = p[i].all.frags = kds[i][0];
+    p[i].all.deaths = kds[i][1];
+    p[i].all.suicides = kds[i][2];
+  }
+  return p;
+}
+
+// Every category lists all players sharing its extreme value; the start values let counters
+// at their 32-bit limits in, and a count per weapon, cause, spree or power-up needs at least 1.
+// Efficiency is 0 without a kill, also for a count wrapped below 1; a sum wrapped below 0 (kills,
+// deaths and suicides) makes it negative. The damage ratio is the damage given where nothing was
+// received.
+TEST(HighScoresCore, ExtremesWithTiesAndCountersAtTheirLimits) {
+  std::vector<Player> p = players({{3, 1, 0}, {0, 0, 0}, {3, 1, INT32_MIN}, {INT32_MIN, 1, 0}});
+  p[2].all.flagReturns = p[0].all.itemGets[23] = INT32_MAX;
+  p[1].all.myKills[8] = p[1].all.itemGets[23] = 2;
+  p[0].sprees[1].uses = p[1].sprees[1].uses = 1;
+  p[2].pickups[0].kills = 4;
+  p[0].all.dGiven = 100;  // 100.0
+  p[1].all.dGiven = 200;  // 100.0
+  p[1].all.dReceived = 2;
+  const HighScores hs(p);
+  std::string lists;
+  for (const HighScores::List* l :
+       {&hs.MostFrags, &hs.LeastFrags, &hs.LeastDeaths, &hs.LeastSuicides, &hs.MostSuicides,
+        &hs.MostFR, &hs.MostCPCs, &hs.HighEff, &hs.LowEff, &hs.KillsHoldingWeapon[8],
+        &hs.KillsHoldingWeapon[1], &hs.Sprees[1], &hs.Sprees[0], &hs.Pickups[0], &hs.DRatio}) {
+    for (const int32_t uid : *l) lists += std::to_string(uid);
+    lists += " ";
+  }
+  EXPECT_EQ(lists, "02 3 1 2 013 2 0123 0 2 1  01  2 01 ");
+  EXPECT_EQ(hs.ItemsByType[23], INT32_MIN + 1);
 }
 
 }  // namespace

@@ -79,8 +79,9 @@ TEST_F(ZlnGameTest, WithoutTeamsATeamKillIsAKill) {
   EXPECT_EQ(g->firstBlood + g->byRank(0).all.firstBlood, 2);
 }
 
-TEST_F(ZlnGameTest, TeamGameFindsTeamsByNumberAndTheMostFragsWin) {
-  // Red's name comes after its number; Blue's before.
+// Red's name comes after its number, Blue's before; a team death is no death; at a tie the
+// first team wins. (The golden team matches hold the usual booking of kills and team kills.)
+TEST_F(ZlnGameTest, TeamGameFindsTeamsByNumberAndTheFirstWinsATie) {
   auto g = play(header("Tournament Team Game", "TeamGamePlus", true) + join(0, "Ann", 0) +
                 "1|player|TeamName|0|Red\n" + join(1, "Bob") +
                 "1|player|TeamName|1|Blue\n1|player|Team|1|1\n" + join(2, "Cy", 0) +
@@ -91,12 +92,8 @@ TEST_F(ZlnGameTest, TeamGameFindsTeamsByNumberAndTheMostFragsWin) {
   const Player& red = g->teamTotals[0];
   const Player& blue = g->teamTotals[1];
   EXPECT_EQ(red.name + std::to_string(red.uid) + blue.name + std::to_string(blue.uid), "Red0Blue1");
-  // Red: Ann 1, Cy 1 - 1 team kill (a team death is no death); Blue 1. A tie: the first wins.
-  EXPECT_EQ((Ints{red.all.frags, red.all.tkills, blue.all.frags, g->winningTeam}),
+  EXPECT_EQ((Ints{red.all.frags, red.all.deaths, blue.all.frags, g->winningTeam}),
             (Ints{1, 1, 1, 0}));
-  EXPECT_EQ(ranked(*g), (Rows{"Ann f1 k1 d1 s0 tk0 flag0000000 t29 1/0",
-                              "Bob f1 k1 d2 s0 tk0 flag0000000 t29 0/1",
-                              "Cy f0 k1 d0 s0 tk1 flag0000000 t29 1/0"}));
   EXPECT_NE(trace.str().find("Error Game.getPNum: Player 9 not found\nError: TeamKill\n"),
             std::string::npos)
       << trace.str();
@@ -111,7 +108,8 @@ TEST_F(ZlnGameTest, AKillOnTheLastLineCountsNoCarrierKill) {
 }
 
 // Domination goes to the higher logged score though the other team has the frags (a score of
-// a team not there changes nothing), control points counted by name; Assault to the defenders
+// a team not there changes nothing), control points counted by name (the golden Domination
+// match holds the usual case); Assault to the defenders
 // unless the attack succeeded (the golden Assault match is one that does). A team game without
 // team records has no result.
 TEST_F(ZlnGameTest, ObjectiveGamesWinByTheLoggedScoreOrTheAttacksEnd) {
@@ -123,15 +121,12 @@ TEST_F(ZlnGameTest, ObjectiveGamesWinByTheLoggedScoreOrTheAttacksEnd) {
                          "10|controlpoint_capture|Tower|0\n11|controlpoint_capture|Gate|1\n"
                          "12|controlpoint_capture|Tower|1\n20|dom_score_update|1|30\n"
                          "20|dom_score_update|7|99\n20|dom_score_update|-1|9\n");
-  EXPECT_EQ(dom->cpName, (std::vector<std::string>{"Tower", "Gate"}));
   EXPECT_EQ((std::vector<Ints>{dom->plist.at(0).cpc, dom->plist.at(1).cpc}),
             (std::vector<Ints>{{1}, {1, 1}}));
-  EXPECT_EQ(dom->teamTotals.at(0).all.score + dom->teamTotals.at(1).all.score, 30.0);
-  EXPECT_EQ(dom->winningTeam, 1);
+  EXPECT_EQ(dom->teamTotals.at(1).all.score + dom->winningTeam, 31.0);
   const auto as = match("Assault",
                         "10|assault_gamecode|AS-Frigate|2\n10|assault_defender|1\n"
                         "50|game_end|timelimit\n");
-  EXPECT_EQ(as->assaultCode + std::to_string(as->assaultPart), "AS-Frigate2");
   EXPECT_EQ(std::to_string(as->winningTeam) + ranked(*as)[0],
             "1Ann f1 k1 d0 s0 tk0 flag0000000 t49 0/1");
   const auto none = play(header("Capture the Flag", "CTFGame", true) + join(0, "Ann") +
