@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "util/Failure.h"
+
 namespace orvane::util {
 namespace {
 
@@ -26,6 +28,15 @@ TEST(Debug, LevelsTypesAndEscapes) {
   Debug::print(std::string("caf\xE9\t\x1B[2J\0a\rb\x7F\n", 15), 0);
   Debug::reset();
   EXPECT_EQ(out.str(), "I GameHtml.writeGame\ncaf\xE9\t\\x1B[2J\\x00a\\x0Db\\x7F\\x0A\n");
+}
+
+TEST(Failure, TextNamesKindAndMessage) {
+  EXPECT_EQ(failureText(Failure(Failure::kFileNotFound, "data/x.log")),
+            "FileNotFoundException: data/x.log");
+  EXPECT_EQ(failureText(Failure(Failure::kNullPointer, "")), "NullPointerException");
+  EXPECT_EQ(failureText(std::out_of_range("index 3")), "IndexOutOfBoundsException: index 3");
+  EXPECT_EQ(failureText(std::bad_alloc()), "OutOfMemoryError");
+  EXPECT_EQ(failureText(std::runtime_error("odd")), "Exception: odd");
 }
 
 }  // namespace
