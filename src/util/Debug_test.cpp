@@ -20,10 +20,10 @@ TEST(Debug, LevelsTypesAndEscapes) {
   Debug::setLevel(-1);
   Debug::print("I GameHtml.writeGame", 2);
   Debug::print("I TableHtml.createTable", 3);
-  Debug::setType("None");
-  Debug::print("hidden", 0);
-  Debug::setType("stdout");
-  Debug::print("still hidden", 0);
+  for (const char* type : {"None", "stdout"}) {
+    Debug::setType(type);
+    Debug::print("hidden", 0);
+  }
   Debug::setType("StdOut");
   Debug::print(std::string("caf\xE9\t\x1B[2J\0a\rb\x7F\n", 15), 0);
   Debug::reset();

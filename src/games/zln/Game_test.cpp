@@ -24,11 +24,11 @@ std::string header(const std::string& type, const std::string& cls, bool team) {
          (team ? "True" : "False") + "\n0|game|GameMutator|Botpack.LowGrav\n";
 }
 
-// A connection: number, name, team (none when negative), bot or not.
-std::string join(int num, const std::string& name, int team = -1, bool bot = false) {
+// A human's connection: number, name, team (none when negative).
+std::string join(int num, const std::string& name, int team = -1) {
   const std::string n = std::to_string(num);
-  std::string s = "1|player|Connect|" + name + "|" + n + "|False\n1|player|IsABot|" + n + "|" +
-                  (bot ? "True" : "False") + "\n";
+  std::string s =
+      "1|player|Connect|" + name + "|" + n + "|False\n1|player|IsABot|" + n + "|False\n";
   if (team >= 0) s += "1|player|Team|" + n + "|" + std::to_string(team) + "\n";
   return s + "1|player|Skill|" + n + "|2.0\n";
 }
@@ -108,9 +108,8 @@ TEST_F(ZlnGameTest, AKillOnTheLastLineCountsNoCarrierKill) {
 }
 
 // Domination goes to the higher logged score though the other team has the frags (a score of
-// a team not there changes nothing), control points counted by name (the golden Domination
-// match holds the usual case); Assault to the defenders
-// unless the attack succeeded (the golden Assault match is one that does). A team game without
+// a team not there changes nothing), control points counted by name; Assault to the defenders
+// unless the attack succeeded (the golden matches hold the usual cases). A team game without
 // team records has no result.
 TEST_F(ZlnGameTest, ObjectiveGamesWinByTheLoggedScoreOrTheAttacksEnd) {
   const auto match = [&](const char* type, const std::string& lines) {

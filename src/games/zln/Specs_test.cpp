@@ -29,8 +29,6 @@ TEST(ZlnSpecs, KillWeaponRulesAndLookups) {
       {"Flak Cannon", "shredded", "Flak Cannon"},
       {"Minigun", "shot", "Minigun"},
       {"Flak Cannon", "shot", "Enforcer"},
-      {"Ripper", "FlakDeath", "Flak Cannon"},
-      {"None", "Suicided", "Pressure Chamber"},
       {"", "GrenadeDeath", "Rocket Launcher"},
   };
   for (const auto& r : rows) EXPECT_EQ(Specs::wlocALT(r[0], r[1]), Specs::wloc(r[2])) << r[1];
