@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
-#include <sstream>
 #include <utility>
 
 #include "util/Failure.h"
@@ -13,23 +13,20 @@ namespace {
 
 using namespace std::string_literals;
 
-TEST(BigEndian, GoldenBytesAndRoundTrip) {
+// The stores' golden files pin the layout of every kind; here a text's Latin-1 bytes after its
+// length, and one NaN pattern with the sign cleared.
+TEST(BigEndian, TextAndNaNBytesAndRoundTrip) {
   BigEndianWriter w;
-  w.writeInt(-2);
-  w.writeLong(0x0102030405060708LL);
-  w.writeDouble(1.5);
-  w.writeBool(true);
   w.writeText("ab\xE9");
-  w.writeDouble(-std::numeric_limits<double>::quiet_NaN());  // one NaN pattern, sign cleared
+  w.writeDouble(-std::numeric_limits<double>::quiet_NaN());
+  w.writeLong(-2);
   EXPECT_EQ(w.bytes(),
-            "\xFF\xFF\xFF\xFE\x01\x02\x03\x04\x05\x06\x07\x08\x3F\xF8\0\0\0\0\0\0\x01"
             "\0\0\0\x03"
-            "ab\xE9\x7F\xF8\0\0\0\0\0\0"s);
+            "ab\xE9\x7F\xF8\0\0\0\0\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFE"s);
   BigEndianReader r(w.bytes());
-  std::ostringstream read;  // the operands of << are read from left to right
-  read << r.readInt() << " " << r.readLong() << " " << r.readDouble() << " " << r.readBool() << " "
-       << r.readText() << " " << r.readDouble();
-  EXPECT_EQ(read.str(), "-2 72623859790382856 1.5 1 ab\xE9 nan");
+  EXPECT_EQ(r.readText(), "ab\xE9");
+  EXPECT_TRUE(std::isnan(r.readDouble()));
+  EXPECT_EQ(r.readLong(), -2);
   EXPECT_THROW(r.readByte(), Failure);
 }
 

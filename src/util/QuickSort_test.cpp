@@ -4,28 +4,26 @@
 
 #include <random>
 #include <string>
+#include <utility>
 
 namespace orvane::util {
 namespace {
 
 // Larger keys first, equal keys level (the tags show the order level elements get), or a
 // comparator that always gives `always`, contradicting itself.
-struct Tagged {
-  int key;
-  char tag;
-};
+using Tagged = std::pair<int, char>;  // a key and a tag
 class ByKey : public Comp<Tagged> {
  public:
   explicit ByKey(int32_t always = 0) : always(always) {}
   int32_t compare(const Tagged& a, const Tagged& b) const override {
-    return always != 0 ? always : (a.key > b.key) - (a.key < b.key);
+    return always != 0 ? always : (a.first > b.first) - (a.first < b.first);
   }
   int32_t always;
 };
 
 std::string tags(std::vector<Tagged> v, int64_t left, int64_t right) {
   std::string s;
-  for (const Tagged& t : QuickSort::quickSort(v, left, right, ByKey())) s.push_back(t.tag);
+  for (const Tagged& t : QuickSort::quickSort(v, left, right, ByKey())) s.push_back(t.second);
   return s;
 }
 
@@ -46,7 +44,7 @@ TEST(QuickSort, WorkedOrdersSpansAndBounds) {
   QuickSort::quickSort(many, ByKey(1));
   QuickSort::quickSort(many, ByKey(-1));
   QuickSort::quickSort(many, ByKey());
-  for (size_t i = 1; i < many.size(); ++i) ASSERT_GE(many[i - 1].key, many[i].key);
+  for (size_t i = 1; i < many.size(); ++i) ASSERT_GE(many[i - 1].first, many[i].first);
 }
 
 }  // namespace
