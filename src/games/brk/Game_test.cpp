@@ -205,31 +205,29 @@ TEST_F(GameTest, RecordTakenOverOnlyForItsOwnTeam) {
 // Numbers at the ends of their range, in every field that is summed or used as an index, wrap
 // or are refused as a whole line; nothing traps.
 TEST_F(GameTest, HostileNumbersWrapOrAreRefused) {
-  const std::string maxKill =
-      "1e308|Kill|2147483647|Railgun|0|2147483647|-2147483648|Blaster|0|2147483647\n";
-  const std::string maxAccuracy =
-      "1e308|Player_Accuracy|2147483647|Railgun:2147483647:2147483647:2147483647:2147483647"
-      "|dmg:2147483647:2147483647\n";
-  const auto g = play(
-      "0.0|info|Absolute_Time|2026.03.14.20.15.09.123.+1e308\n"
-      "0.0|info|Absolute_Time|99999.99.99.99.99.99.999.-2147483647\n"
-      "0.0|info|match_mode|TeamPlay\n"
-      "1e308|Player_Connect|Max|2147483647|1.2.3.4|s\n-1e308|Player_Enter|Max|2147483647\n"
-      "0.0|Player_Connect|Min|-2147483648|IS_A_BOT|s\n0.0|Player_Enter|Min|-2147483648\n"
-      "0.0|Player_Connect|Neg|-5|1.2.3.4|n\n1e308|Player_Respawn|-5\n"
-      "0.0|Player_Team_Join|Max|2147483647|Red|2147483647\n"
-      "0.0|Player_Team_Join|Min|-2147483648|Red|-2147483648\n"
-      "0.0|Player_Team_Join|Max|2147483647|Blue|-2147483648\n" +
-      maxKill + maxKill + maxKill +
-      "-1e308|Fratricide|-2147483648|BFG10K|0|-2147483648|2147483647|Hook|0|-2147483648\n"
-      "1e308|Suicide|-5|Lava|0|2147483647\n1e308|Item_Pickup|Quad|0|-2147483648|2147483647\n"
-      "1e308|Item_Use|Quad|0|2147483647|2147483647\n-1e308|Item_Expire|Quad|0|2147483647\n" +
-      maxAccuracy + maxAccuracy +
-      "1e308|Player_Leave|Max|2147483647\n1e308|Player_Reconnect|Max|-2147483648|x\n"
-      "1e308|Player_Connect|Max|-2147483648|1.2.3.4|s\n"
-      "1e308|Player_Rename|Min|Min2|-2147483648|2147483647|s\n1e308|Observe|Neg|-5|2147483647\n"
-      "1e308|Player_Accuracy|-1|dmg:1:1\n1e308|Kill|-1|Railgun|0|0|-5|Railgun|0|0\n"
-      "1e308|Game_Start\n");
+  // Written with MAX for 2147483647, MIN for -2147483648 and INF for 1e308.
+  std::string log =
+      "0.0|info|Absolute_Time|2026.03.14.20.15.09.123.+INF\n"
+      "0.0|info|Absolute_Time|99999.99.99.99.99.99.999.-MAX\n0.0|info|match_mode|TeamPlay\n"
+      "INF|Player_Connect|Max|MAX|1.2.3.4|s\n-INF|Player_Enter|Max|MAX\n"
+      "0.0|Player_Connect|Min|MIN|IS_A_BOT|s\n0.0|Player_Enter|Min|MIN\n"
+      "0.0|Player_Connect|Neg|-5|1.2.3.4|n\nINF|Player_Respawn|-5\n"
+      "0.0|Player_Team_Join|Max|MAX|Red|MAX\n0.0|Player_Team_Join|Min|MIN|Red|MIN\n"
+      "0.0|Player_Team_Join|Max|MAX|Blue|MIN\nINF|Kill|MAX|Railgun|0|MAX|MIN|Blaster|0|MAX\n"
+      "INF|Kill|MAX|Railgun|0|MAX|MIN|Blaster|0|MAX\nINF|Kill|MAX|Railgun|0|MAX|MIN|Blaster|0|MAX\n"
+      "-INF|Fratricide|MIN|BFG10K|0|MIN|MAX|Hook|0|MIN\nINF|Suicide|-5|Lava|0|MAX\n"
+      "INF|Item_Pickup|Quad|0|MIN|MAX\nINF|Item_Use|Quad|0|MAX|MAX\n-INF|Item_Expire|Quad|0|MAX\n"
+      "INF|Player_Accuracy|MAX|Railgun:MAX:MAX:MAX:MAX|dmg:MAX:MAX\n"
+      "INF|Player_Accuracy|MAX|Railgun:MAX:MAX:MAX:MAX|dmg:MAX:MAX\nINF|Player_Leave|Max|MAX\n"
+      "INF|Player_Reconnect|Max|MIN|x\nINF|Player_Connect|Max|MIN|1.2.3.4|s\n"
+      "INF|Player_Rename|Min|Min2|MIN|MAX|s\nINF|Observe|Neg|-5|MAX\n"
+      "INF|Player_Accuracy|-1|dmg:1:1\nINF|Kill|-1|Railgun|0|0|-5|Railgun|0|0\nINF|Game_Start\n";
+  for (const auto& [word, number] : {std::pair<std::string, std::string>{"MAX", "2147483647"},
+                                     {"MIN", "-2147483648"},
+                                     {"INF", "1e308"}}) {
+    for (size_t at; (at = log.find(word)) != std::string::npos;) log.replace(at, 3, number);
+  }
+  const auto g = play(log);
   EXPECT_EQ(g->endType, "Incomplete");
   EXPECT_EQ(g->date, "Mon, Jun 11  100007 at 4:40:39 AM -2147483647");  // fields carry over
   // Max's Red record is idle and dropped; his Blue record scored and was hit by the team kill.
