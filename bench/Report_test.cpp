@@ -31,10 +31,9 @@ TEST(Report, TargetsHoldUpToTheirLimits) {
   EXPECT_EQ(verdicts(checkTargets(row("full", 3.01, 71.1), row("on full", 2.01, 70),
                                   row("on empty", 1.0, 80), 3.5)),
             "---+-");
-  const std::vector<Check> checks =
-      checkTargets(row("brk full", 4.0, 50), row("on full", 1, 50), row("e", 1, 50), 3.5);
-  EXPECT_EQ(checks[0].text, "MISSED brk full: ratio 4.00 <= 3");
-  EXPECT_EQ(checks[2].text, "met    brk full: peak 50.0 MB <= 64 + 2 x 3.50 = 71.0 MB");
+  EXPECT_EQ(
+      checkTargets(row("brk full", 4.0, 50), row("on full", 1, 50), row("e", 1, 50), 3.5)[0].text,
+      "MISSED brk full: ratio 4.00 <= 3");
 }
 
 }  // namespace

@@ -60,25 +60,21 @@ TEST(StatsCore, SuicidesByCauseOrWeaponAndHostileNumbers) {
   EXPECT_EQ(s.itemGets, PStats::PerItem{});
 }
 
-// Players numbered 0, 1, ... with these kills, deaths and suicides (and frags).
-std::vector<Player> players(const std::vector<std::vector<int32_t>>& kds) {
-  std::vector<Player> p(kds.size());
-  for (size_t i = 0; i < p.size(); ++i) {
-    p[i].uid = static_cast<int32_t>(i);
-    p[i].all.kills = p[i].all.frags = kds[i][0];
-    p[i].all.deaths = kds[i][1];
-    p[i].all.suicides = kds[i][2];
-  }
-  return p;
-}
-
 // Every category lists all players sharing its extreme value; the start values let counters
 // at their 32-bit limits in, and a count per weapon, cause, spree or power-up needs at least 1.
 // Efficiency is 0 without a kill, also for a count wrapped below 1; a sum wrapped below 0 (kills,
 // deaths and suicides) makes it negative. The damage ratio is the damage given where nothing was
 // received.
 TEST(HighScoresCore, ExtremesWithTiesAndCountersAtTheirLimits) {
-  std::vector<Player> p = players({{3, 1, 0}, {0, 0, 0}, {3, 1, INT32_MIN}, {INT32_MIN, 1, 0}});
+  // Players numbered 0 to 3 with these kills (and frags), deaths and suicides.
+  const int32_t kds[4][3] = {{3, 1, 0}, {0, 0, 0}, {3, 1, INT32_MIN}, {INT32_MIN, 1, 0}};
+  std::vector<Player> p(4);
+  for (size_t i = 0; i < 4; ++i) {
+    p[i].uid = static_cast<int32_t>(i);
+    p[i].all.kills = p[i].all.frags = kds[i][0];
+    p[i].all.deaths = kds[i][1];
+    p[i].all.suicides = kds[i][2];
+  }
   p[2].all.flagReturns = p[0].all.itemGets[23] = INT32_MAX;
   p[1].all.myKills[8] = p[1].all.itemGets[23] = 2;
   p[0].sprees[1].uses = p[1].sprees[1].uses = 1;
