@@ -24,8 +24,8 @@ TEST(Files, WritesReplaceWholeAndFailuresLeaveNoTrace) {
   EXPECT_THROW(writeWholeFile(dir.file("busy.db"), "new"), Failure);
   EXPECT_THROW(writeWholeFile(dir.file("no/such/dir.db"), "x"), Failure);
   EXPECT_EQ(testing::listing(dir.path()), "busy.db x.db");
-  EXPECT_TRUE(isReadableFile(dir.file("x.db")));
-  EXPECT_FALSE(isReadableFile(dir.file("missing.log")) || isReadableFile(dir.path()));
+  EXPECT_TRUE(isReadableFile(dir.file("x.db")) && !isReadableFile(dir.file("missing.log")) &&
+              !isReadableFile(dir.path()));
   EXPECT_THROW(readWholeFile(dir.path()), Failure);
 }
 

@@ -36,8 +36,7 @@ TEST(QuickSort, WorkedOrdersSpansAndBounds) {
   EXPECT_EQ(tags({{1, 'a'}, {3, 'b'}, {2, 'c'}, {9, 'd'}}, 0, 2), "bcad");
   EXPECT_EQ(tags({{1, 'a'}, {3, 'b'}, {2, 'c'}, {9, 'd'}}, 2, 7), "abcd");
   EXPECT_EQ(tags({}, 0, -1), "");
-  std::vector<Tagged> none, many;
-  EXPECT_TRUE(QuickSort::quickSort(none, ByKey()).empty());
+  std::vector<Tagged> many;
   // The scans stay inside the array even when the comparator contradicts itself.
   std::mt19937 random(12345);
   for (int i = 0; i < 5000; ++i) many.push_back({static_cast<int>(random() % 100), 'x'});
