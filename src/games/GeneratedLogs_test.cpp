@@ -27,7 +27,6 @@ void expectConsistent(const Game& g, bool byFrags, const std::string& where) {
   std::vector<int32_t> ranked = g.playersByRank;
   std::sort(ranked.begin(), ranked.end());
   ASSERT_EQ(ranked, numbers) << where;
-  EXPECT_EQ(g.playersByUID, numbers) << where;
   int32_t kills = 0;
   for (size_t i = 0; i < numbers.size(); ++i) {
     EXPECT_EQ(g.byRank(i).rank, static_cast<int32_t>(i + 1)) << where;
@@ -57,7 +56,6 @@ TEST_F(GeneratedLogsTest, BrakkMatchesReplayConsistently) {
                                         {2, 4, 5, 3, 300, true, false, false},
                                         {3, 3, 1, 1, 200, false, true, false},
                                         {4, 6, 4, 2, 300, false, false, true},
-                                        {5, 6, 6, 4, 400, true, false, true},
                                         {6, 2, 12, 4, 1500, true, false, true},
                                         {7, 3, 0, 0, 50, false, false, false}}) {
     trace.str("");

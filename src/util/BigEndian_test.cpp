@@ -2,47 +2,47 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
-#include <sstream>
+#include <utility>
 
 #include "util/Failure.h"
 
 namespace orvane::util {
 namespace {
 
-TEST(BigEndian, GoldenBytesAndRoundTrip) {
+using namespace std::string_literals;
+
+// The stores' golden files pin the layout of every kind; here a text's Latin-1 bytes after its
+// length, and one NaN pattern with the sign cleared.
+TEST(BigEndian, TextAndNaNBytesAndRoundTrip) {
   BigEndianWriter w;
-  w.writeInt(-2);
-  w.writeLong(0x0102030405060708LL);
-  w.writeDouble(1.5);
-  w.writeBool(true);
   w.writeText("ab\xE9");
-  w.writeDouble(-std::numeric_limits<double>::quiet_NaN());  // one NaN pattern, sign cleared
-  EXPECT_EQ(w.bytes(), std::string("\xFF\xFF\xFF\xFE\x01\x02\x03\x04\x05\x06\x07\x08"
-                                   "\x3F\xF8\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00\x03"
-                                   "ab\xE9\x7F\xF8\x00\x00\x00\x00\x00\x00",
-                                   36));
+  w.writeDouble(-std::numeric_limits<double>::quiet_NaN());
+  w.writeLong(-2);
+  EXPECT_EQ(w.bytes(),
+            "\0\0\0\x03"
+            "ab\xE9\x7F\xF8\0\0\0\0\0\0\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFE"s);
   BigEndianReader r(w.bytes());
-  std::ostringstream read;  // the operands of << are read from left to right
-  read << r.readInt() << " " << r.readLong() << " " << r.readDouble() << " " << r.readBool() << " "
-       << r.readText() << " " << r.readDouble();
-  EXPECT_EQ(read.str(), "-2 72623859790382856 1.5 1 ab\xE9 nan");
-  EXPECT_EQ(r.remaining(), 0u);
-  EXPECT_THROW(r.readByte(), Failure);
+  EXPECT_EQ(r.readText(), "ab\xE9");
+  EXPECT_TRUE(std::isnan(r.readDouble()));
+  EXPECT_EQ(r.readLong(), -2);
 }
 
 // A text length that is negative, longer than the data or than allowed fails before anything
 // is read; so does a number cut short.
 TEST(BigEndian, DamagedTextsAndShortDataFailWithoutReadingPastTheEnd) {
-  using namespace std::string_literals;
-  for (const std::string& bytes : {"\377\377\377\377"s, "\0\0\0\5abc"s, "\177\377\377\377x"s}) {
+  constexpr size_t kAny = std::numeric_limits<size_t>::max();
+  const std::pair<std::string, size_t> cases[] = {{"\377\377\377\377"s, kAny},
+                                                  {"\0\0\0\5abc"s, kAny},
+                                                  {"\177\377\377\377x"s, kAny},
+                                                  {"\0\0\0\3abc"s, 2}};
+  for (const auto& [bytes, max] : cases) {
     BigEndianReader r(bytes);
-    EXPECT_THROW(r.readText(), Failure);
+    EXPECT_THROW(r.readText(max), Failure);
     EXPECT_EQ(r.position(), 0u);
   }
-  const std::string abc = "\0\0\0\3abc"s, two = "\0\1"s;  // the reader keeps a view
-  BigEndianReader limited(abc);
-  EXPECT_THROW(limited.readText(2), Failure);
+  const std::string two = "\0\1"s;  // the reader keeps a view
   BigEndianReader shortInt(two);
   EXPECT_THROW(shortInt.readInt(), Failure);  // the stores' tests check its EOFException text
 }

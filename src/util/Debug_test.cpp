@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "util/Failure.h"
+
 namespace orvane::util {
 namespace {
 
@@ -14,22 +16,24 @@ TEST(Debug, LevelsTypesAndEscapes) {
   Debug::reset();
   Debug::setStream(&out);
   Debug::print("I core.go", 1);
-  Debug::print("Error in core.go: X", 0);
   Debug::setLevel(2);
   Debug::setLevel(-1);
   Debug::print("I GameHtml.writeGame", 2);
   Debug::print("I TableHtml.createTable", 3);
-  Debug::setType("None");
-  Debug::print("hidden", 0);
-  Debug::setType("stdout");
-  Debug::print("still hidden", 0);
+  for (const char* type : {"None", "stdout"}) {
+    Debug::setType(type);
+    Debug::print("hidden", 0);
+  }
   Debug::setType("StdOut");
-  Debug::print(std::string("caf\xE9\tx", 6), 0);
-  Debug::print("", 0);
-  Debug::print(std::string("\x1B[2J\0a\rb\x7F\n", 10), 0);
+  Debug::print(std::string("caf\xE9\t\x1B[2J\0a\rb\x7F\n", 15), 0);
   Debug::reset();
-  EXPECT_EQ(out.str(), "Error in core.go: X\nI GameHtml.writeGame\n" +
-                           std::string("caf\xE9\tx\n\n", 8) + "\\x1B[2J\\x00a\\x0Db\\x7F\\x0A\n");
+  EXPECT_EQ(out.str(), "I GameHtml.writeGame\ncaf\xE9\t\\x1B[2J\\x00a\\x0Db\\x7F\\x0A\n");
+}
+
+TEST(Failure, TextNamesKindAndMessage) {
+  EXPECT_EQ(failureText(Failure(Failure::kNullPointer, "")), "NullPointerException");
+  EXPECT_EQ(failureText(std::bad_alloc()), "OutOfMemoryError");
+  EXPECT_EQ(failureText(std::runtime_error("odd")), "Exception: odd");
 }
 
 }  // namespace
