@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "TraceCapture.h"
 #include "games/brk/Game.h"
 #include "games/qmLog.h"
 #include "games/zln/Game.h"
@@ -40,12 +41,7 @@ void expectConsistent(const Game& g, bool byFrags, const std::string& where) {
 
 class GeneratedLogsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    util::Debug::reset();
-    util::Debug::setStream(&trace);
-  }
-  void TearDown() override { util::Debug::reset(); }
-  std::ostringstream trace;
+  testing::TraceCapture trace;
 };
 
 // A line that stops the reading keeps the events before it, so every match with players stays

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TraceCapture.h"
 #include "games/EventListDriver.h"
 #include "games/MatchDate.h"
 #include "games/brk/EventList.h"
@@ -74,12 +75,9 @@ TEST(qmLog, SplitAtTheMarkerWhereverItStandsAndNarrow) {
 
 // The display text and the milliseconds since 1970, or the trace line of a failure.
 std::string read(const std::string& logged) {
-  std::ostringstream trace;
-  util::Debug::reset();
-  util::Debug::setStream(&trace);
+  testing::TraceCapture trace;
   int64_t time = 7;
   const std::optional<std::string> text = niceDate(logged, time);
-  util::Debug::reset();
   return text ? *text + " = " + std::to_string(time) : trace.str() + std::to_string(time);
 }
 
@@ -130,9 +128,7 @@ struct Parsed {
 template <class List>
 Parsed parse(std::string text) {
   std::replace(text.begin(), text.end(), '|', '\t');
-  std::ostringstream trace;
-  Debug::reset();
-  Debug::setStream(&trace);
+  testing::TraceCapture trace;
   const TokenLines lines = qmLog::parse(text);
   Debug::setLevel(1);
   const auto events = List::parse(lines);
@@ -145,7 +141,6 @@ Parsed parse(std::string text) {
     }
   }
   p.printed = trace.str();
-  Debug::reset();
   return p;
 }
 

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "TraceCapture.h"
 #include "games/Ranking.h"
 #include "util/Debug.h"
 
@@ -48,13 +49,10 @@ Rows rows(const Game& g) {
 class GameTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Debug::reset();
-    Debug::setStream(&trace);
     setenv("TZ", "UTC", 1);
     tzset();
   }
-  void TearDown() override { Debug::reset(); }
-  std::ostringstream trace;
+  testing::TraceCapture trace;
 };
 
 // A match without a kill or suicide line is none; a failure on the first line still gives a

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "TraceCapture.h"
 #include "games/NameTable.h"
 #include "games/SpreeLadder.h"
 #include "games/brk/HighScores.h"
@@ -100,14 +101,11 @@ TEST(HighScoresCore, ExtremesWithTiesAndCountersAtTheirLimits) {
 // trace line, so that the match goes on.
 TEST(NameTable, ExactNamesAndUnknownOnesAsTheFirst) {
   const std::array<std::string_view, 4> table = {"", "Quad", "Rebreather", "Quad"};
-  std::ostringstream trace;
-  util::Debug::reset();
-  util::Debug::setStream(&trace);
+  testing::TraceCapture trace;
   EXPECT_EQ((std::vector<int32_t>{loc(table, "Quad"), loc(table, "quad"), loc(table, ""),
                                   loc(table, "Rebreather"), lookup(table, "Rebreather", "E ", "x"),
                                   lookup(table, "quad", "Error in Specs.ploc: ", "pickup")}),
             (std::vector<int32_t>{1, -1, 0, 2, 2, 0}));
-  util::Debug::reset();
   EXPECT_EQ(trace.str(), "Error in Specs.ploc: $quad$ unknown pickup\n");
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "TraceCapture.h"
 #include "util/Debug.h"
 
 namespace orvane::games::zln {
@@ -58,12 +59,7 @@ Rows ranked(const Game& g) {
 
 class ZlnGameTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    util::Debug::reset();
-    util::Debug::setStream(&trace);
-  }
-  void TearDown() override { util::Debug::reset(); }
-  std::ostringstream trace;
+  testing::TraceCapture trace;
 };
 
 // Without teams a team kill is a kill, and may be the first blood; the match lasts from its

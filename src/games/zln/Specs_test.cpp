@@ -5,6 +5,7 @@
 #include <sstream>
 #include <vector>
 
+#include "TraceCapture.h"
 #include "games/zln/PStats.h"
 #include "util/Debug.h"
 
@@ -16,9 +17,7 @@ using Ints = std::vector<int32_t>;
 // The first rule that applies books a kill, so the narrow rules come before the broad ones;
 // without a rule it goes to the logged weapon after a trace line, or to 0 when that is none.
 TEST(ZlnSpecs, KillWeaponRulesAndLookups) {
-  std::ostringstream trace;
-  util::Debug::reset();
-  util::Debug::setStream(&trace);
+  testing::TraceCapture trace;
   const char* const rows[][3] = {
       {"Enhanced Shock Rifle", "jolted", "Enhanced Shock Rifle"},
       {"Minigun", "jolted", "Shock Rifle"},
@@ -37,7 +36,6 @@ TEST(ZlnSpecs, KillWeaponRulesAndLookups) {
   EXPECT_EQ((Ints{Specs::wlocALT("Sniper Rifle", "blasted"), Specs::wlocALT("Blaster", "Shot"),
                   Specs::gloc("Last Man Standing"), Specs::gloc("SinglePlayer")}),
             (Ints{12, 0, 0, 5}));
-  util::Debug::reset();
   EXPECT_EQ(trace.str(),
             "Error in zln.Specs.wlocAlt: $Sniper Rifle$ $blasted$\n"
             "Error in zln.Specs.wlocAlt: $Blaster$ $Shot$\n");
