@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <ranges>
 #include <regex>
 #include <set>
 #include <string>
@@ -125,7 +124,9 @@ std::map<int32_t, std::string> careerPages(const Home& home) {
 
 template <class Map>
 std::set<int32_t> keys(const Map& m) {
-  return {std::views::keys(m).begin(), std::views::keys(m).end()};
+  std::set<int32_t> k;
+  for (const auto& [key, value] : m) k.insert(key);
+  return k;
 }
 
 // Every href and src of every page must name a file of the site (and its anchor), and no page
