@@ -23,7 +23,10 @@
 #include "bench/Digest.h"
 #include "bench/Floor.h"
 #include "bench/Measure.h"
+#include "bench/Replay.h"
 #include "bench/Report.h"
+#include "programs/ScorexBRK/ScorexBRK.h"
+#include "programs/ScorexZLN/ScorexZLN.h"
 
 namespace orvane::bench {
 namespace {
@@ -54,7 +57,9 @@ struct ModuleResult {
   Run full, onFull, onEmpty;
   double largestLogMB = 0;
   std::string fullDigest, onFullDigest;
-  std::string previous;  // the digests of the last bench run on the same corpus
+  std::string previous;        // the digests of the last bench run on the same corpus
+  std::vector<fs::path> logs;  // of the full run
+  ReplayRate replay;           // of those logs, in this process
 };
 
 int usage() {
@@ -228,6 +233,8 @@ ModuleResult benchModule(const std::string& module, const fs::path& program, con
   res.onEmpty =
       measure(module + " +20 on empty", program, onEmpty, alone, c.newMatches, c.newLines, o.work);
 
+  res.logs = c.logs;
+
   if (!o.keep) fs::remove_all(homes);
   std::ifstream previous(c.dir / "DIGESTS");
   std::getline(previous, res.previous, '\0');
@@ -272,6 +279,14 @@ int report(const std::vector<ModuleResult>& results) {
             << fixed(static_cast<double>(benchKiB) * 1024 / 1e6, 1)
             << " MB resident when it forked a run: a child's peak starts from there)\n";
 
+  std::cout << "\nParse and replay alone (logs in memory, no merging, no pages; lines per second "
+               "of one core's CPU time):\n";
+  for (const ModuleResult& r : results) {
+    std::cout << "  " << r.module << ": " << r.replay.lines << " lines, " << r.replay.matches
+              << " matches in " << fixed(r.replay.cpuSeconds, 3)
+              << " s: " << static_cast<uint64_t>(r.replay.linesPerSecond) << " lines/s\n";
+  }
+
   std::cout << "\nTargets:\n";
   for (const ModuleResult& r : results) {
     std::cout << "  " << r.module << ": largest log " << fixed(r.largestLogMB, 2) << " MB\n";
@@ -302,6 +317,15 @@ int benchMain(int argc, char** argv) {
     for (const std::string module : {"brk", "zln"}) {
       if (!o.only.empty() && o.only != module) continue;
       results.push_back(benchModule(module, module == "brk" ? o.brk : o.zln, o));
+    }
+    // In this process, after every run: the memory the replay takes would otherwise be in each
+    // later child's peak, since a child's peak starts from the size of the bench that forked it.
+    for (ModuleResult& r : results) {
+      std::cout << r.module << ": parse+replay alone..." << std::flush;
+      r.replay = measureReplay(r.module == "brk" ? programs::ScorexBRK::ScorexBRK::module()
+                                                 : programs::ScorexZLN::ScorexZLN::module(),
+                               r.logs);
+      std::cout << " " << fixed(r.replay.cpuSeconds, 2) << " s of CPU" << std::endl;
     }
     return report(results);
   } catch (const std::exception& e) {
