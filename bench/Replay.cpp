@@ -3,11 +3,10 @@
 #include <time.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "util/Debug.h"
+#include "util/Files.h"
 
 namespace orvane::bench {
 namespace {
@@ -25,10 +24,7 @@ ReplayRate measureReplay(const programs::Scorex::run::Module& module,
   std::vector<std::string> bytes;
   ReplayRate r;
   for (const std::filesystem::path& log : logs) {
-    std::ifstream in(log, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    bytes.push_back(s.str());
+    bytes.push_back(util::readWholeFile(log.string()));
     r.lines += static_cast<uint64_t>(std::count(bytes.back().begin(), bytes.back().end(), '\n'));
   }
   util::Debug::setType("None");

@@ -6,11 +6,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "util/Failure.h"
+#include "util/Files.h"
 
 namespace orvane::util {
 
@@ -51,14 +51,7 @@ std::vector<std::string> Directory::names() const {
   copy.release();
   // The copy shares the reading position with fd: start from the top every time.
   ::rewinddir(d);
-  std::vector<std::string> list;
-  while (const dirent* e = ::readdir(d)) {
-    const std::string entry = e->d_name;
-    if (entry != "." && entry != "..") list.push_back(entry);
-  }
-  ::closedir(d);
-  std::sort(list.begin(), list.end());
-  return list;
+  return takeSortedNames(d);
 }
 
 Directory::Kind Directory::kind(const std::string& entry) const {

@@ -150,9 +150,7 @@ std::string temporaryName(const std::string& name) {
   return kSavingPrefix + name.substr(0, 64) + "." + randomHex();
 }
 
-namespace {
-
-void replaceFile(const std::string& path, const std::string& bytes, bool durable) {
+void writeWholeFile(const std::string& path, const std::string& bytes, bool durable) {
   faultPoint();
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
@@ -183,15 +181,13 @@ void replaceFile(const std::string& path, const std::string& bytes, bool durable
   }
 }
 
-}  // namespace
-
-void writeWholeFile(const std::string& path, const std::string& bytes, bool durable) {
-  replaceFile(path, bytes, durable);
-}
-
 std::vector<std::string> listDirectory(const std::string& dir) {
   DIR* d = ::opendir(dir.c_str());
   if (d == nullptr) throw ioFailure(util::Failure::kFileNotFound, dir);
+  return takeSortedNames(d);
+}
+
+std::vector<std::string> takeSortedNames(DIR* d) {
   std::vector<std::string> names;
   while (const dirent* e = ::readdir(d)) {
     const std::string name = e->d_name;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <dirent.h>
+
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -44,6 +46,9 @@ void writeWholeFile(const std::string& path, const std::string& bytes, bool dura
 // The names in a directory, sorted by their bytes so that every run sees the same order;
 // throws a FileNotFoundException failure naming the directory when it cannot be listed.
 std::vector<std::string> listDirectory(const std::string& dir);
+// The names an open directory stream holds besides "." and "..", sorted by their bytes; the
+// stream is read from where it stands and closed.
+std::vector<std::string> takeSortedNames(DIR* d);
 
 // The last modification of a file in milliseconds since 1970, or none when it is missing.
 std::optional<int64_t> modifiedMillis(const std::string& path);
