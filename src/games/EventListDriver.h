@@ -1,6 +1,7 @@
 #pragma once
 
 #include <exception>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,7 +22,10 @@ namespace orvane::games {
 template <class Event>
 class EventListDriver {
  public:
-  using Builder = void (*)(std::vector<Event>&, TokenList);
+  // Builds the event of one line; an invalid one has reported itself.
+  using Builder = Event (*)(TokenList);
+  // Takes each valid event as it is built, in log order (it may move it away).
+  using Take = std::function<void(Event&)>;
 
   struct Keyword {
     std::string_view name;
@@ -36,11 +40,9 @@ class EventListDriver {
     std::string_view error;
   };
 
-  // Builds the event in place at the end of the list; an invalid one has reported itself and
-  // is taken off again.
   template <class T>
-  static void append(std::vector<Event>& events, TokenList l) {
-    if (!events.emplace_back(std::in_place_type<T>, l).isValid()) events.pop_back();
+  static Event make(TokenList l) {
+    return Event(std::in_place_type<T>, l);
   }
 
   EventListDriver(std::span<const Keyword> keywords, Trace trace, std::string_view subKeyword = {},
@@ -50,18 +52,17 @@ class EventListDriver {
         keywords(index(keywords)),
         subKeywords(index(subKeywords)) {}
 
-  // The valid events in log order; none when no line has a counting keyword. A failure (a line
-  // without keyword, a bad number) is reported and ends the parsing, and the events built
-  // until then are returned.
-  std::optional<std::vector<Event>> parse(const TokenLines& l) const {
+  // Reads the lines left in `lines` and hands each valid event to take at once, so that no
+  // list of a match's events is ever held. True when the match has events: some line has a
+  // counting keyword, or a failure (a line without keyword, a bad number) was reported and
+  // ended the reading (the events taken until then stand).
+  bool parse(LineCursor& lines, const Take& take) const {
     util::Debug::print(trace.in, 1);
-    std::vector<Event> events;
     bool counts = false;
     bool failed = false;
     try {
-      events.reserve(l.size());
-      for (size_t i = 0; i < l.size(); ++i) {
-        const TokenList line = l[i];
+      while (lines.next()) {
+        const TokenList line = lines.fields();
         if (line.size() < 2) throw util::Failure(util::Failure::kArrayIndexOutOfBounds, "1");
         const std::string_view keyword = line[1];
         const Keyword* k = nullptr;
@@ -82,16 +83,25 @@ class EventListDriver {
         }
         // Set before building: a bad kill line still makes the match count.
         if (k->counts) counts = true;
-        k->build(events, line);
+        Event event = k->build(line);
+        if (event.isValid()) take(event);
       }
     } catch (const std::exception& e) {
       util::Debug::report(trace.error, e);
       failed = true;
     }
-    std::optional<std::vector<Event>> result;
-    // A failed parse keeps what it built, whether or not a counting line was reached.
-    if (counts || failed) result = std::move(events);
     util::Debug::print(trace.out, 1);
+    return counts || failed;
+  }
+
+  // The valid events of a match text in log order, or none when the match has none (above).
+  std::optional<std::vector<Event>> parse(std::string_view text) const {
+    LineCursor lines(text);
+    std::vector<Event> events;
+    std::optional<std::vector<Event>> result;
+    if (parse(lines, [&events](Event& e) { events.push_back(std::move(e)); })) {
+      result = std::move(events);
+    }
     return result;
   }
 

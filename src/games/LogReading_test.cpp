@@ -129,9 +129,8 @@ template <class List>
 Parsed parse(std::string text) {
   std::replace(text.begin(), text.end(), '|', '\t');
   testing::TraceCapture trace;
-  const TokenLines lines = qmLog::parse(text);
   Debug::setLevel(1);
-  const auto events = List::parse(lines);
+  const auto events = List::parse(text);
   Parsed p{events ? "" : "none", "", trace.str()};
   trace.str("");
   if (events) {

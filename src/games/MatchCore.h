@@ -5,10 +5,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "games/Game.h"
 #include "games/MatchDate.h"
+#include "games/Spell.h"
 #include "games/qmLog.h"
 #include "util/Comp.h"
 #include "util/Debug.h"
@@ -28,8 +30,8 @@ Overloaded(F...) -> Overloaded<F...>;
 // What the matches of both games share: the match information, the players and teams, and the
 // steps that turn the replayed events into a finished match (dropping idle players, ranking,
 // totals, high scores, results). Derived is the game's match; it supplies the event list
-// (Derived::Events::parse), the replay (processEvents), the ranking's comparator (rankPlayers),
-// the team totals rule (addToTeam) and the winners (getWinningTeam).
+// (Derived::Events::parse), the replay of one event (applyEvent), the ranking's comparator
+// (rankPlayers), the team totals rule (addToTeam) and the winners (getWinningTeam).
 template <class Derived, class Player, class HighScores>
 class MatchCore : public Game {
  public:
@@ -76,39 +78,74 @@ class MatchCore : public Game {
  protected:
   MatchCore() = default;
 
-  // Builds the match from its lines.
-  void build(const TokenLines& l) {
+  // Builds the match from its text. The lines are read one at a time and each event is
+  // replayed as soon as it is read, so a match of a million lines never holds its lines or its
+  // events; Derived::applyEvent(e, next) replays one event (next is the following one, known
+  // only when Derived::kLooksAhead) and returns true for the event that ends the match. A match
+  // without events ends invalid, whatever its replay did. The replay's trace lines wait until
+  // the reading's are written, as when the events were read first and replayed afterwards.
+  void build(std::string_view text) {
+    // The tokenizer's entry and exit: its lines are now cut as the event list reads them.
+    util::Debug::print("I qmLog.parse", 1);
+    util::Debug::print("O qmLog.parse", 1);
     util::Debug::print("I Game", 1);
-    auto el = Derived::Events::parse(l);
-    if (!el) {
+    LineCursor lines(text);
+    std::string replayTrace;
+    {
+      const util::Debug::Hold hold(replayTrace);
+      util::Debug::print("I Game.processEvents", 1);
+    }
+    plist.clear();
+    bool ended = false;
+    bool failed = false;
+    bool any = false;
+    double lastTime = 0;
+    using Event = typename Derived::Event;
+    std::optional<Event> waiting;  // the event read last, replayed once the next is known
+    const auto apply = [&](const Event& e, const Event* next) {
+      if (ended || failed) return;
+      const util::Debug::Hold hold(replayTrace);
+      try {
+        ended = self().applyEvent(e, next);
+      } catch (const std::exception& ex) {
+        util::Debug::report("Error in Game.processEvents ", ex);
+        failed = true;
+      }
+    };
+    const bool hasEvents = Derived::Events::parse(lines, [&](Event& e) {
+      any = true;
+      lastTime = e.getTime();
+      if constexpr (Derived::kLooksAhead) {
+        if (waiting) apply(*waiting, &e);
+        waiting = std::move(e);
+      } else {
+        apply(e, nullptr);
+      }
+    });
+    if (waiting) apply(*waiting, nullptr);
+    if (!hasEvents) {
       validGame = false;
       util::Debug::print("O Game", 1);
       return;
     }
     validGame = true;
-    self().processEvents(*el);
+    util::Debug::write(replayTrace);
+    replayTrace = std::string();
+    if (!failed) {
+      try {
+        // A match without its end is closed at its last event's time.
+        if (!ended && any) self().hGEndAlt(lastTime);
+        util::Debug::print("O Game.processEvents", 1);
+      } catch (const std::exception& e) {
+        util::Debug::report("Error in Game.processEvents ", e);
+      }
+    }
     deletePlayers();
     self().rankPlayers();
     getGameTotals();
     hs = std::make_unique<HighScores>(plist);
     self().getWinningTeam();
     util::Debug::print("O Game", 1);
-  }
-
-  // Replays the events in order until the match's end; handle returns true for the event that
-  // ends it. A list without an end is closed at its last event's time by hGEndAlt.
-  template <class Event, class Handle>
-  void replay(const std::vector<Event>& el, Handle handle) {
-    util::Debug::print("I Game.processEvents", 1);
-    plist.clear();
-    try {
-      bool ended = false;
-      for (size_t i = 0; i < el.size() && !ended; ++i) ended = handle(i);
-      if (!ended && !el.empty()) self().hGEndAlt(el.back().getTime());
-      util::Debug::print("O Game.processEvents", 1);
-    } catch (const std::exception& e) {
-      util::Debug::report("Error in Game.processEvents ", e);
-    }
   }
 
   // Runs act on the player with the logged number pNum; a player who is not there gets the line
@@ -229,9 +266,13 @@ class MatchCore : public Game {
       drop(s->playerKills);
       drop(s->playerDeaths);
     }
-    for (auto& s : p.itemInfo) {
-      drop(s.playerKills);
-      drop(s.playerDeaths);
+    // A spell's killer is no idle player; later player numbers move down by one.
+    for (Spell& s : p.itemInfo) {
+      if (s.killer == static_cast<int32_t>(x)) {
+        s.killer = -1;
+      } else if (s.killer > static_cast<int32_t>(x)) {
+        --s.killer;
+      }
     }
   }
 

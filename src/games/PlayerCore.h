@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "games/Spell.h"
 #include "games/SpreeLadder.h"
 #include "util/Wrap.h"
 
@@ -30,17 +31,8 @@ class PlayerCore {
     preSpree.started(time);
   }
 
-  // Files the finished spells into the spree and power-up blocks.
-  void summarize() {
-    for (const Stats& s : itemInfo) {
-      for (size_t i = 0; i < Specs::kSprees; ++i) {
-        if (s.desc == Specs::sprees[i]) sprees[i].update(s);
-      }
-      for (size_t i = 0; i < Specs::kPickups; ++i) {
-        if (s.desc == Specs::pickups[i]) pickups[i].update(s);
-      }
-    }
-  }
+  // Completes the player's figures at the match's end (the game's player adds its own).
+  void summarize() {}
 
   void actItem(const std::string& item, double time) {
     Stats holding(item);
@@ -52,7 +44,7 @@ class PlayerCore {
     for (auto it = activeItemInfo.begin(); it != activeItemInfo.end(); ++it) {
       if (it->desc != item) continue;
       it->stopped("Deactivated", time);
-      itemInfo.push_back(std::move(*it));
+      fileSpell(*it);
       activeItemInfo.erase(it);
       return;
     }
@@ -150,7 +142,7 @@ class PlayerCore {
   int32_t uid = -1;
   int32_t rank = 0;
   bool modified = false;
-  std::vector<Stats> itemInfo;        // finished spells: sprees and power-up holdings
+  std::vector<Spell> itemInfo;        // finished spells: sprees and power-up holdings
   std::vector<Stats> activeItemInfo;  // power-up holdings now running
   Stats preSpree{"preSpree"};
   Stats all{"all"};
@@ -184,15 +176,40 @@ class PlayerCore {
     }
   }
 
+  // Keeps a finished spell's figures for the match pages and adds its block to the spree or
+  // power-up totals of its name.
+  void fileSpell(const Stats& s) {
+    Spell spell{s.desc, s.startTime, s.totalTime, s.kills, s.reasonStopped};
+    for (size_t k = 0; k < Specs::kWeapons + Specs::kSuicides && spell.suicideCause < 0; ++k) {
+      const int32_t n = k < Specs::kWeapons ? s.myWSuicides[k] : s.mySuicides[k - Specs::kWeapons];
+      if (n > 0) spell.suicideCause = static_cast<int32_t>(k);
+    }
+    if (s.playerDeaths) {
+      for (size_t x = 0; x < s.playerDeaths->size() && spell.killer < 0; ++x) {
+        if ((*s.playerDeaths)[x] > 0) spell.killer = static_cast<int32_t>(x);
+      }
+    }
+    for (size_t w = 0; w < Specs::kWeapons && spell.killerWeapon < 0; ++w) {
+      if (s.myDeathsOppW[w] > 0) spell.killerWeapon = static_cast<int32_t>(w);
+    }
+    itemInfo.push_back(std::move(spell));
+    for (size_t i = 0; i < Specs::kSprees; ++i) {
+      if (s.desc == Specs::sprees[i]) sprees[i].update(s);
+    }
+    for (size_t i = 0; i < Specs::kPickups; ++i) {
+      if (s.desc == Specs::pickups[i]) pickups[i].update(s);
+    }
+  }
+
   // Ends the current life at time: running holdings get the same ending and, like a life that
   // reached a spree, go to the finished spells; a new life begins.
   template <class Ending>
   void endLife(Ending ending, double time) {
     for (Stats& holding : activeItemInfo) {
       ending(holding);
-      itemInfo.push_back(std::move(holding));
+      fileSpell(holding);
     }
-    if (preSpree.desc != "preSpree") itemInfo.push_back(std::move(preSpree));
+    if (preSpree.desc != "preSpree") fileSpell(preSpree);
     preSpree = Stats("preSpree");
     if constexpr (Derived::kRespawnsAtOnce) preSpree.started(time);
     activeItemInfo.clear();

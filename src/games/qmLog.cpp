@@ -19,33 +19,42 @@ TokenList TokenLines::at(size_t i) const {
   return (*this)[i];
 }
 
+bool LineCursor::next() {
+  current.clear();
+  while (lstart < in.size()) {
+    size_t lend = in.find('\n', lstart);
+    if (lend == std::string_view::npos) lend = in.size();
+    const size_t start = lstart;
+    lstart = lend + 1;
+    const char first = in[start];
+    if (lend == start || first == '#' || first == '\r') continue;
+    const std::string_view line = in.substr(start, lend - start);
+    size_t loc = 0;
+    size_t cr = line.find('\r');
+    for (;;) {
+      size_t end = line.find('\t', loc);
+      const bool last = end == std::string_view::npos;
+      if (last) end = line.size();
+      // A CR ends the field too; the next field then starts right after the CR.
+      if (cr < loc) cr = line.find('\r', loc);
+      if (cr < end) end = cr;
+      current.push_back(line.substr(loc, std::min(end - loc, qmLog::kMaxFieldBytes)));
+      if (last || current.size() == qmLog::kMaxFields) break;
+      loc = end + 1;
+    }
+    return true;
+  }
+  return false;
+}
+
 TokenLines qmLog::parse(std::string_view in) {
   Debug::print("I qmLog.parse", 1);
   TokenLines lines;
   try {
-    size_t lstart = 0;
-    while (lstart < in.size()) {
-      size_t lend = in.find('\n', lstart);
-      if (lend == std::string_view::npos) lend = in.size();
-      const char first = in[lstart];
-      if (lend > lstart && first != '#' && first != '\r') {
-        const std::string_view line = in.substr(lstart, lend - lstart);
-        lines.startLine();
-        size_t loc = 0;
-        size_t cr = line.find('\r');
-        for (;;) {
-          size_t end = line.find('\t', loc);
-          const bool last = end == std::string_view::npos;
-          if (last) end = line.size();
-          // A CR ends the field too; the next field then starts right after the CR.
-          if (cr < loc) cr = line.find('\r', loc);
-          if (cr < end) end = cr;
-          lines.addField(line.substr(loc, std::min(end - loc, kMaxFieldBytes)));
-          if (last || lines.lastLineFields() == kMaxFields) break;
-          loc = end + 1;
-        }
-      }
-      lstart = lend + 1;
+    LineCursor cursor(in);
+    while (cursor.next()) {
+      lines.startLine();
+      for (const std::string_view f : cursor.fields()) lines.addField(f);
     }
   } catch (const std::exception& e) {
     Debug::report("Error in qmLog.parse: ", e);
@@ -66,10 +75,12 @@ std::vector<std::string_view> qmLog::split(std::string_view text, std::string_vi
   return pieces;
 }
 
-std::string qmLog::narrow(std::string_view bytes) {
-  std::string text(bytes.size() / 2, '\0');
-  for (size_t i = 0; i < text.size(); ++i) text[i] = bytes[2 * i];
-  return text;
+std::string qmLog::narrow(std::string bytes) {
+  // In place: a log of hundreds of megabytes is never held twice.
+  const size_t n = bytes.size() / 2;
+  for (size_t i = 0; i < n; ++i) bytes[i] = bytes[2 * i];
+  bytes.resize(n);
+  return bytes;
 }
 
 }  // namespace orvane::games

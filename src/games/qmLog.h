@@ -25,11 +25,25 @@ class TokenLines {
 
   void addField(std::string_view f) { fields.push_back(f); }
   void startLine() { lineStart.push_back(fields.size()); }
-  size_t lastLineFields() const { return fields.size() - lineStart.back(); }
 
  private:
   std::vector<std::string_view> fields;
   std::vector<size_t> lineStart;
+};
+
+// Reads a match text line by line, each line cut into its fields as qmLog::parse cuts it; the
+// fields of one line at a time are held, as views into the text.
+class LineCursor {
+ public:
+  explicit LineCursor(std::string_view in) : in(in) {}
+  // Moves to the next line that is not skipped; false at the end of the text.
+  bool next();
+  TokenList fields() const { return current; }
+
+ private:
+  std::string_view in;
+  size_t lstart = 0;
+  std::vector<std::string_view> current;
 };
 
 // The statistics log's line format: LF-separated lines of TAB-separated fields.
@@ -53,7 +67,7 @@ class qmLog {
 
   // A log written in 16-bit little-endian units as one byte per character: the first byte of
   // every pair; a lone trailing byte is dropped.
-  static std::string narrow(std::string_view bytes);
+  static std::string narrow(std::string bytes);
 };
 
 }  // namespace orvane::games

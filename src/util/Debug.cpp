@@ -10,6 +10,7 @@ namespace orvane::util {
 int32_t Debug::level = 0;
 Debug::Output Debug::type = kStdOut;
 std::ostream* Debug::out = &std::cout;
+std::string* Debug::held = nullptr;
 
 void Debug::setLevel(int32_t lvl) {
   if (lvl >= 0) level = lvl;
@@ -41,7 +42,15 @@ void Debug::print(std::string_view text, int32_t severity) {
     }
   }
   line.push_back('\n');
-  out->write(line.data(), static_cast<std::streamsize>(line.size()));
+  write(line);
+}
+
+void Debug::write(std::string_view lines) {
+  if (held != nullptr) {
+    held->append(lines);
+  } else {
+    out->write(lines.data(), static_cast<std::streamsize>(lines.size()));
+  }
 }
 
 void Debug::report(std::string_view prefix, const std::exception& e) {
@@ -55,6 +64,7 @@ void Debug::reset() {
   level = 0;
   type = kStdOut;
   out = &std::cout;
+  held = nullptr;
 }
 
 }  // namespace orvane::util

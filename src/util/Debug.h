@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 namespace orvane::util {
@@ -21,6 +22,24 @@ class Debug {
   static bool shows(int32_t severity) { return type == kStdOut && level >= severity; }
 
   static int32_t getLevel() { return level; }
+
+  // While one lives, the lines written are kept in its buffer instead, to be written later
+  // with write() or dropped: a match replayed while its lines are still being read holds the
+  // replay's lines until the reading's own are out, so the trace reads in the same order as
+  // when the two ran one after the other. Holds nest; the innermost keeps the lines.
+  class Hold {
+   public:
+    explicit Hold(std::string& buffer) : previous(held) { held = &buffer; }
+    Hold(const Hold&) = delete;
+    Hold& operator=(const Hold&) = delete;
+    ~Hold() { held = previous; }
+
+   private:
+    std::string* previous;
+  };
+  // Writes lines kept by a Hold (or by the innermost one still holding).
+  static void write(std::string_view lines);
+
   // Test hooks: redirect the output and restore the start-up state (level 0, standard output).
   static void setStream(std::ostream* os);
   static void reset();
@@ -32,6 +51,7 @@ class Debug {
   static int32_t level;
   static Output type;
   static std::ostream* out;
+  static std::string* held;
 };
 
 }  // namespace orvane::util

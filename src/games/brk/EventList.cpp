@@ -9,41 +9,53 @@ namespace {
 using Driver = games::EventListDriver<Event>;
 
 constexpr Driver::Keyword kKeywords[] = {
-    {"Item_Pickup", &Driver::append<EIGet>, false},
-    {"Kill", &Driver::append<EKill>, true},
-    {"Player_Respawn", &Driver::append<EPRespawn>, false},
-    {"Suicide", &Driver::append<ESuicide>, true},
-    {"Item_Use", &Driver::append<EIActivate>, false},
-    {"Item_Expire", &Driver::append<EIDeactivate>, false},
-    {"info", &Driver::append<EInfo>, false},
-    {"Player_Connect", &Driver::append<EPConnect>, false},
-    {"Player_Enter", &Driver::append<EPEnter>, false},
-    {"Observe", &Driver::append<EObserve>, false},
-    {"Player_Leave", &Driver::append<EPDisconnect>, false},
-    {"Chat", &Driver::append<EChat>, false},
-    {"Player_Rename", &Driver::append<EPRename>, false},
-    {"Player_Reconnect", &Driver::append<EPReconnect>, false},
-    {"Item_Drop", &Driver::append<EIDrop>, false},
-    {"Fratricide", &Driver::append<EFratricide>, false},
-    {"Chasecam", &Driver::append<EChasecam>, false},
-    {"Autocam", &Driver::append<EAutocam>, false},
-    {"Player_Accuracy", &Driver::append<EPAccuracy>, false},
-    {"Game_Init", &Driver::append<EGInit>, false},
-    {"Game_Start", &Driver::append<EGStart>, false},
-    {"Game_End", &Driver::append<EGEnd>, false},
-    {"Vote", &Driver::append<EVote>, false},
-    {"Player_Team_Join", &Driver::append<EPTeamJoin>, false},
-    {"Player_Team_Leave", &Driver::append<EPTeamLeave>, false},
-    {"Team_Rename", &Driver::append<ETeamRename>, false},
-    {"Player_ZBOT", &Driver::append<EPZbot>, false},
+    {"Item_Pickup", &Driver::make<EIGet>, false},
+    {"Kill", &Driver::make<EKill>, true},
+    {"Player_Respawn", &Driver::make<EPRespawn>, false},
+    {"Suicide", &Driver::make<ESuicide>, true},
+    {"Item_Use", &Driver::make<EIActivate>, false},
+    {"Item_Expire", &Driver::make<EIDeactivate>, false},
+    {"info", &Driver::make<EInfo>, false},
+    {"Player_Connect", &Driver::make<EPConnect>, false},
+    {"Player_Enter", &Driver::make<EPEnter>, false},
+    {"Observe", &Driver::make<EObserve>, false},
+    {"Player_Leave", &Driver::make<EPDisconnect>, false},
+    {"Chat", &Driver::make<EChat>, false},
+    {"Player_Rename", &Driver::make<EPRename>, false},
+    {"Player_Reconnect", &Driver::make<EPReconnect>, false},
+    {"Item_Drop", &Driver::make<EIDrop>, false},
+    {"Fratricide", &Driver::make<EFratricide>, false},
+    {"Chasecam", &Driver::make<EChasecam>, false},
+    {"Autocam", &Driver::make<EAutocam>, false},
+    {"Player_Accuracy", &Driver::make<EPAccuracy>, false},
+    {"Game_Init", &Driver::make<EGInit>, false},
+    {"Game_Start", &Driver::make<EGStart>, false},
+    {"Game_End", &Driver::make<EGEnd>, false},
+    {"Vote", &Driver::make<EVote>, false},
+    {"Player_Team_Join", &Driver::make<EPTeamJoin>, false},
+    {"Player_Team_Leave", &Driver::make<EPTeamLeave>, false},
+    {"Team_Rename", &Driver::make<ETeamRename>, false},
+    {"Player_ZBOT", &Driver::make<EPZbot>, false},
 };
 
 }  // namespace
 
-std::optional<std::vector<Event>> EventList::parse(const games::TokenLines& l) {
+namespace {
+
+const Driver& driver() {
   static const Driver driver(
       kKeywords, {"I EventList.parse", "O EventList.parse", "Error in EventList.parse: "});
-  return driver.parse(l);
+  return driver;
+}
+
+}  // namespace
+
+bool EventList::parse(games::LineCursor& lines, const Take& take) {
+  return driver().parse(lines, take);
+}
+
+std::optional<std::vector<Event>> EventList::parse(std::string_view text) {
+  return driver().parse(text);
 }
 
 }  // namespace orvane::games::brk

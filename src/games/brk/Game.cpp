@@ -13,44 +13,40 @@ using util::Debug;
 
 using games::Overloaded;
 
-Game::Game(std::string_view logData) { build(qmLog::parse(logData)); }
+Game::Game(std::string_view logData) { build(logData); }
 
-Game::Game(const TokenLines& l) { build(l); }
-
-void Game::processEvents(const std::vector<Event>& el) {
-  replay(el, [&](size_t i) {
-    bool ended = false;
-    el[i].visit(Overloaded{
-        [&](const EIGet& e) { hIGet(e); },
-        [&](const EKill& e) { hKill(e); },
-        [&](const EPRespawn& e) { hPRespawn(e); },
-        [&](const ESuicide& e) { hSuicide(e); },
-        [&](const EIActivate& e) { hIActivate(e); },
-        [&](const EIDeactivate& e) { hIDeactivate(e); },
-        [&](const EInfo& e) { hInfo(e); },
-        [&](const EPConnect& e) { hPConnect(e); },
-        [&](const EPEnter& e) { hPEnter(e); },
-        [&](const EObserve& e) { hObserve(e); },
-        [&](const EPDisconnect& e) { hPDisconnect(e); },
-        [&](const EPRename& e) { hPRename(e); },
-        [&](const EPReconnect& e) { hPReconnect(e); },
-        [&](const EPTeamJoin& e) { hPTeamJoin(e); },
-        [&](const ETeamRename& e) { hTeamRename(e); },
-        [&](const EPAccuracy& e) { hPAccuracy(e); },
-        [&](const EFratricide& e) { hFratricide(e); },
-        [&](const EChasecam& e) { hChasecam(e); },
-        [&](const EAutocam& e) { hAutocam(e); },
-        [&](const EGStart& e) { hGStart(e); },
-        [&](const EGEnd& e) {
-          hGEnd(e);
-          ended = true;
-        },
-        [&](const EPZbot& e) { hPZbot(e); },
-        // Chat, item drops, team leaves, game init and votes change nothing.
-        [](const auto&) {},
-    });
-    return ended;
+bool Game::applyEvent(const Event& event, const Event*) {
+  bool ended = false;
+  event.visit(Overloaded{
+      [&](const EIGet& e) { hIGet(e); },
+      [&](const EKill& e) { hKill(e); },
+      [&](const EPRespawn& e) { hPRespawn(e); },
+      [&](const ESuicide& e) { hSuicide(e); },
+      [&](const EIActivate& e) { hIActivate(e); },
+      [&](const EIDeactivate& e) { hIDeactivate(e); },
+      [&](const EInfo& e) { hInfo(e); },
+      [&](const EPConnect& e) { hPConnect(e); },
+      [&](const EPEnter& e) { hPEnter(e); },
+      [&](const EObserve& e) { hObserve(e); },
+      [&](const EPDisconnect& e) { hPDisconnect(e); },
+      [&](const EPRename& e) { hPRename(e); },
+      [&](const EPReconnect& e) { hPReconnect(e); },
+      [&](const EPTeamJoin& e) { hPTeamJoin(e); },
+      [&](const ETeamRename& e) { hTeamRename(e); },
+      [&](const EPAccuracy& e) { hPAccuracy(e); },
+      [&](const EFratricide& e) { hFratricide(e); },
+      [&](const EChasecam& e) { hChasecam(e); },
+      [&](const EAutocam& e) { hAutocam(e); },
+      [&](const EGStart& e) { hGStart(e); },
+      [&](const EGEnd& e) {
+        hGEnd(e);
+        ended = true;
+      },
+      [&](const EPZbot& e) { hPZbot(e); },
+      // Chat, item drops, team leaves, game init and votes change nothing.
+      [](const auto&) {},
   });
+  return ended;
 }
 
 int32_t Game::getPNum(int32_t n) {

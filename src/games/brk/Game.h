@@ -23,10 +23,10 @@ namespace orvane::games::brk {
 class Game final : public games::MatchCore<Game, Player, HighScores> {
  public:
   using Events = EventList;
+  using Event = games::brk::Event;
 
   // Tokenizes the match text and builds the match from its lines.
   explicit Game(std::string_view logData);
-  explicit Game(const TokenLines& l);
 
   // The player number of the connected player with this logged number, or -1.
   int32_t getPNum(int32_t n);
@@ -44,7 +44,8 @@ class Game final : public games::MatchCore<Game, Player, HighScores> {
 
  private:
   friend class games::MatchCore<Game, Player, HighScores>;
-  void processEvents(const std::vector<Event>& el);
+  static constexpr bool kLooksAhead = false;
+  bool applyEvent(const Event& e, const Event* next);
   void rankPlayers() { rankWith(SortFDS()); }
   static void addToTeam(Player& team, const Player& p) { team.update(p); }
   void getWinningTeam();

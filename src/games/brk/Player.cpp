@@ -9,7 +9,6 @@ using util::addTo;
 Player::Player(double) {}
 
 void Player::summarize() {
-  PlayerCore::summarize();
   int32_t hitSum = 0;
   int32_t shotSum = 0;
   for (size_t w = 0; w < Specs::kWeapons; ++w) {

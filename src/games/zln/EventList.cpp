@@ -9,58 +9,66 @@ namespace {
 using Driver = games::EventListDriver<Event>;
 
 constexpr Driver::Keyword kKeywords[] = {
-    {"item_get", &Driver::append<EIGet>, false},
-    {"kill", &Driver::append<EKill>, true},
-    {"suicide", &Driver::append<ESuicide>, true},
-    {"teamkill", &Driver::append<ETKill>, true},
-    {"item_activate", &Driver::append<EIActivate>, false},
-    {"item_deactivate", &Driver::append<EIDeactivate>, false},
-    {"headshot", &Driver::append<EHeadShot>, false},
-    {"dom_score_update", &Driver::append<EDScore>, false},
-    {"controlpoint_capture", &Driver::append<ECPCapture>, false},
-    {"flag_taken", &Driver::append<EFTaken>, false},
-    {"flag_dropped", &Driver::append<EFDropped>, false},
-    {"flag_captured", &Driver::append<EFCaptured>, false},
-    {"flag_pickedup", &Driver::append<EFPickedup>, false},
-    {"flag_returned", &Driver::append<EFReturned>, false},
-    {"flag_returned_timeout", &Driver::append<EFReturnedt>, false},
-    {"throw_translocator", &Driver::append<ETransThrow>, false},
-    {"translocate", &Driver::append<ETrans>, false},
-    {"translocate_gib", &Driver::append<ETransGib>, false},
-    {"translocate_fail", &Driver::append<ETransFail>, false},
-    {"info", &Driver::append<EInfo>, false},
-    {"map", &Driver::append<EMap>, false},
-    {"game", &Driver::append<EGame>, false},
-    {"game_start", &Driver::append<EGStart>, false},
-    {"game_end", &Driver::append<EGEnd>, false},
-    {"typing", &Driver::append<ETyping>, false},
-    {"assault_timelimit", &Driver::append<EATimelimit>, false},
-    {"assault_gamecode", &Driver::append<EAGamecode>, false},
-    {"assault_defender", &Driver::append<EADefender>, false},
-    {"assault_attacker", &Driver::append<EAAttacker>, false},
+    {"item_get", &Driver::make<EIGet>, false},
+    {"kill", &Driver::make<EKill>, true},
+    {"suicide", &Driver::make<ESuicide>, true},
+    {"teamkill", &Driver::make<ETKill>, true},
+    {"item_activate", &Driver::make<EIActivate>, false},
+    {"item_deactivate", &Driver::make<EIDeactivate>, false},
+    {"headshot", &Driver::make<EHeadShot>, false},
+    {"dom_score_update", &Driver::make<EDScore>, false},
+    {"controlpoint_capture", &Driver::make<ECPCapture>, false},
+    {"flag_taken", &Driver::make<EFTaken>, false},
+    {"flag_dropped", &Driver::make<EFDropped>, false},
+    {"flag_captured", &Driver::make<EFCaptured>, false},
+    {"flag_pickedup", &Driver::make<EFPickedup>, false},
+    {"flag_returned", &Driver::make<EFReturned>, false},
+    {"flag_returned_timeout", &Driver::make<EFReturnedt>, false},
+    {"throw_translocator", &Driver::make<ETransThrow>, false},
+    {"translocate", &Driver::make<ETrans>, false},
+    {"translocate_gib", &Driver::make<ETransGib>, false},
+    {"translocate_fail", &Driver::make<ETransFail>, false},
+    {"info", &Driver::make<EInfo>, false},
+    {"map", &Driver::make<EMap>, false},
+    {"game", &Driver::make<EGame>, false},
+    {"game_start", &Driver::make<EGStart>, false},
+    {"game_end", &Driver::make<EGEnd>, false},
+    {"typing", &Driver::make<ETyping>, false},
+    {"assault_timelimit", &Driver::make<EATimelimit>, false},
+    {"assault_gamecode", &Driver::make<EAGamecode>, false},
+    {"assault_defender", &Driver::make<EADefender>, false},
+    {"assault_attacker", &Driver::make<EAAttacker>, false},
 };
 
 // The "player" lines, chosen by field 2; their own fields start at position 3.
 constexpr Driver::Keyword kPlayerKeywords[] = {
-    {"Ping", &Driver::append<EPPing>, false},
-    {"Connect", &Driver::append<EPConnect>, false},
-    {"IsABot", &Driver::append<EPBot>, false},
-    {"Disconnect", &Driver::append<EPDisconnect>, false},
-    {"Rename", &Driver::append<EPRename>, false},
-    {"Team", &Driver::append<EPTeam>, false},
-    {"TeamID", &Driver::append<EPTeamID>, false},
-    {"TeamName", &Driver::append<EPTeamName>, false},
-    {"Skill", &Driver::append<EPSkill>, false},
+    {"Ping", &Driver::make<EPPing>, false},     {"Connect", &Driver::make<EPConnect>, false},
+    {"IsABot", &Driver::make<EPBot>, false},    {"Disconnect", &Driver::make<EPDisconnect>, false},
+    {"Rename", &Driver::make<EPRename>, false}, {"Team", &Driver::make<EPTeam>, false},
+    {"TeamID", &Driver::make<EPTeamID>, false}, {"TeamName", &Driver::make<EPTeamName>, false},
+    {"Skill", &Driver::make<EPSkill>, false},
 };
 
 }  // namespace
 
-std::optional<std::vector<Event>> EventList::parse(const games::TokenLines& l) {
+namespace {
+
+const Driver& driver() {
   static const Driver driver(
       kKeywords,
       {"I zln.EventList.parse", "O zln.EventList.parse", "Error in zln.EventList.parse: "},
       "player", kPlayerKeywords);
-  return driver.parse(l);
+  return driver;
+}
+
+}  // namespace
+
+bool EventList::parse(games::LineCursor& lines, const Take& take) {
+  return driver().parse(lines, take);
+}
+
+std::optional<std::vector<Event>> EventList::parse(std::string_view text) {
+  return driver().parse(text);
 }
 
 }  // namespace orvane::games::zln

@@ -35,88 +35,83 @@ bool isType(int32_t gameType, std::string_view name) {
 
 }  // namespace
 
-Game::Game(std::string_view logData) { build(qmLog::parse(logData)); }
+Game::Game(std::string_view logData) { build(logData); }
 
-Game::Game(const TokenLines& l) { build(l); }
-
-void Game::processEvents(const std::vector<Event>& el) {
-  replay(el, [&](size_t i) {
-    const Event* next = i + 1 < el.size() ? &el[i + 1] : nullptr;
-    bool ended = false;
-    const auto player = [&](int32_t pNum, const char* prefix, auto act) {
-      onPlayer(pNum, "", prefix, act);
-    };
-    el[i].visit(Overloaded{
-        [&](const EIGet& e) {
-          onPlayer(e.pNum, "Error: Item Get", "Error in Game.hIGet ",
-                   [&](Player& p) { p.gotItem(Specs::iloc(e.item)); });
-        },
-        [&](const EIActivate& e) {
-          onPlayer(e.pNum, "Error: Item Activate " + std::to_string(e.pNum),
-                   "Error in Game.hIActivate ", [&](Player& p) { p.actItem(e.item, e.time); });
-        },
-        [&](const EIDeactivate& e) {
-          player(e.pNum, "Error in Game.hIDeactivate ",
-                 [&](Player& p) { p.deactItem(e.item, e.time); });
-        },
-        [&](const EKill& e) { hKill(e, next); },
-        [&](const ETKill& e) { hTKill(e, next); },
-        [&](const ESuicide& e) { hSuicide(e); },
-        [&](const EPConnect& e) { hPConnect(e); },
-        [&](const EPSkill& e) { hPSkill(e); },
-        [&](const EPDisconnect& e) { hPDisconnect(e); },
-        [&](const EPRename& e) {
-          player(e.pNum, "Error in Game.hPRename ", [&](Player& p) {
-            p.name = e.name;
-            p.secret = e.secret;
-          });
-        },
-        [&](const EPBot& e) {
-          player(e.pNum, "Error in Game.hPBot ", [&](Player& p) { p.isABot = e.isABot; });
-        },
-        [&](const EPPing& e) {
-          player(e.pNum, "Error in Game.hPPing ", [&](Player& p) { p.addPing(e.ping); });
-        },
-        [&](const EPTeam& e) { hPTeam(e); },
-        [&](const EPTeamName& e) { hPTeamName(e); },
-        [&](const EFTaken& e) { hFCarried(e, true); },
-        [&](const EFPickedup& e) { hFCarried(e, false); },
-        [&](const EFDropped& e) {
-          player(e.pNum, "Error in Game.hFDropped ", [](Player& p) { p.fDropped(); });
-        },
-        [&](const EFReturned& e) { hFReturned(e); },
-        [&](const EFReturnedt& e) { dropCarriers(e.team, [](Player&) {}); },
-        [&](const EFCaptured& e) { hFCaptured(e); },
-        [&](const EHeadShot& e) { hHeadShot(e); },
-        [&](const ETrans& e) {
-          player(e.pNum, "Error in Game.hTrans ", [](Player& p) { p.trans(); });
-        },
-        [&](const ETransThrow& e) {
-          player(e.pNum, "Error in Game.hTransThrow ", [](Player& p) { p.transThrow(); });
-        },
-        [&](const ETransFail& e) {
-          player(e.pNum, "Error in Game.hTransFail ", [](Player& p) { p.transFail(); });
-        },
-        [&](const EDScore& e) { hDScore(e); },
-        [&](const ECPCapture& e) { hCPCapture(e); },
-        [&](const EAGamecode& e) {
-          assaultCode = e.code;
-          assaultPart = e.part;
-        },
-        [&](const EADefender& e) { assaultDefender = e.defender; },
-        [&](const EGStart& e) { gameStart = e.time; },
-        [&](const EInfo& e) { hInfo(e); },
-        [&](const EMap& e) { hMap(e); },
-        [&](const EGame& e) { hGame(e); },
-        [&](const EGEnd& e) {
-          hGEnd(e);
-          ended = true;
-        },
-        // Team ids, translocator gibs, attackers, time limits and typing change nothing.
-        [](const auto&) {},
-    });
-    return ended;
+bool Game::applyEvent(const Event& event, const Event* next) {
+  bool ended = false;
+  const auto player = [&](int32_t pNum, const char* prefix, auto act) {
+    onPlayer(pNum, "", prefix, act);
+  };
+  event.visit(Overloaded{
+      [&](const EIGet& e) {
+        onPlayer(e.pNum, "Error: Item Get", "Error in Game.hIGet ",
+                 [&](Player& p) { p.gotItem(Specs::iloc(e.item)); });
+      },
+      [&](const EIActivate& e) {
+        onPlayer(e.pNum, "Error: Item Activate " + std::to_string(e.pNum),
+                 "Error in Game.hIActivate ", [&](Player& p) { p.actItem(e.item, e.time); });
+      },
+      [&](const EIDeactivate& e) {
+        player(e.pNum, "Error in Game.hIDeactivate ",
+               [&](Player& p) { p.deactItem(e.item, e.time); });
+      },
+      [&](const EKill& e) { hKill(e, next); },
+      [&](const ETKill& e) { hTKill(e, next); },
+      [&](const ESuicide& e) { hSuicide(e); },
+      [&](const EPConnect& e) { hPConnect(e); },
+      [&](const EPSkill& e) { hPSkill(e); },
+      [&](const EPDisconnect& e) { hPDisconnect(e); },
+      [&](const EPRename& e) {
+        player(e.pNum, "Error in Game.hPRename ", [&](Player& p) {
+          p.name = e.name;
+          p.secret = e.secret;
+        });
+      },
+      [&](const EPBot& e) {
+        player(e.pNum, "Error in Game.hPBot ", [&](Player& p) { p.isABot = e.isABot; });
+      },
+      [&](const EPPing& e) {
+        player(e.pNum, "Error in Game.hPPing ", [&](Player& p) { p.addPing(e.ping); });
+      },
+      [&](const EPTeam& e) { hPTeam(e); },
+      [&](const EPTeamName& e) { hPTeamName(e); },
+      [&](const EFTaken& e) { hFCarried(e, true); },
+      [&](const EFPickedup& e) { hFCarried(e, false); },
+      [&](const EFDropped& e) {
+        player(e.pNum, "Error in Game.hFDropped ", [](Player& p) { p.fDropped(); });
+      },
+      [&](const EFReturned& e) { hFReturned(e); },
+      [&](const EFReturnedt& e) { dropCarriers(e.team, [](Player&) {}); },
+      [&](const EFCaptured& e) { hFCaptured(e); },
+      [&](const EHeadShot& e) { hHeadShot(e); },
+      [&](const ETrans& e) {
+        player(e.pNum, "Error in Game.hTrans ", [](Player& p) { p.trans(); });
+      },
+      [&](const ETransThrow& e) {
+        player(e.pNum, "Error in Game.hTransThrow ", [](Player& p) { p.transThrow(); });
+      },
+      [&](const ETransFail& e) {
+        player(e.pNum, "Error in Game.hTransFail ", [](Player& p) { p.transFail(); });
+      },
+      [&](const EDScore& e) { hDScore(e); },
+      [&](const ECPCapture& e) { hCPCapture(e); },
+      [&](const EAGamecode& e) {
+        assaultCode = e.code;
+        assaultPart = e.part;
+      },
+      [&](const EADefender& e) { assaultDefender = e.defender; },
+      [&](const EGStart& e) { gameStart = e.time; },
+      [&](const EInfo& e) { hInfo(e); },
+      [&](const EMap& e) { hMap(e); },
+      [&](const EGame& e) { hGame(e); },
+      [&](const EGEnd& e) {
+        hGEnd(e);
+        ended = true;
+      },
+      // Team ids, translocator gibs, attackers, time limits and typing change nothing.
+      [](const auto&) {},
   });
+  return ended;
 }
 
 int32_t Game::getPNum(int32_t n) {

@@ -21,10 +21,10 @@ namespace orvane::games::zln {
 class Game final : public games::MatchCore<Game, Player, HighScores> {
  public:
   using Events = EventList;
+  using Event = games::zln::Event;
 
   // Tokenizes the match text and builds the match from its lines.
   explicit Game(std::string_view logData);
-  explicit Game(const TokenLines& l);
 
   // The player number of the player with this logged number, or -1 after a trace line.
   int32_t getPNum(int32_t n);
@@ -60,7 +60,9 @@ class Game final : public games::MatchCore<Game, Player, HighScores> {
 
  private:
   friend class games::MatchCore<Game, Player, HighScores>;
-  void processEvents(const std::vector<Event>& el);
+  // A kill looks at the event after it: a flag dropped right after it was the victim's.
+  static constexpr bool kLooksAhead = true;
+  bool applyEvent(const Event& e, const Event* next);
   void rankPlayers();
   void addToTeam(Player& team, const Player& p) const;
   // Books the results by the game type's rule, then judges whether the match was official.

@@ -1,5 +1,7 @@
 #include "programs/ScorexZLN/ScorexZLN.h"
 
+#include <utility>
+
 #include "games/qmLog.h"
 #include "games/zln/Game.h"
 #include "programs/Scorex/output/FrameHtml.h"
@@ -15,7 +17,7 @@ namespace orvane::programs::ScorexZLN {
 Scorex::run::Module ScorexZLN::module() {
   Scorex::run::Module m;
   // Zolnar writes its logs in 16-bit units; the whole log is one match.
-  m.decode = [](std::string bytes) { return games::qmLog::narrow(bytes); };
+  m.decode = [](std::string bytes) { return games::qmLog::narrow(std::move(bytes)); };
   m.split = [](std::string_view text) { return std::vector<std::string_view>{text}; };
   m.newGame = [](std::string_view text) -> std::unique_ptr<games::Game> {
     return std::make_unique<games::zln::Game>(text);

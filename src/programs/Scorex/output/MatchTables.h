@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "games/Spell.h"
 #include "programs/Scorex/output/Cells.h"
 #include "programs/Scorex/output/MatchCells.h"
 #include "programs/Scorex/output/SortVs.h"
@@ -396,7 +397,7 @@ class MatchTables {
   template <class Keep>
   Table spellTable(Row heading, const Player& p, Keep keep) const {
     Table t{std::move(heading)};
-    for (const Stats& r : p.itemInfo) {
+    for (const games::Spell& r : p.itemInfo) {
       if (!keep(r)) continue;
       t.push_back(Row{
           cells::cell(cells::esc(r.desc), kRowLabel), cells::cell(cells::fmt(r.startTime), kValue),
@@ -406,24 +407,19 @@ class MatchTables {
     return t;
   }
   // Why a spell ended, as the player page says it.
-  std::string reasonText(const Stats& r) const {
+  std::string reasonText(const games::Spell& r) const {
     if (r.reasonStopped == "Suicide") {
-      const List counts = cells::suicideCounts(r);
-      for (size_t k = 0; k < counts.size(); ++k) {
-        if (counts[k] > 0) return "Suicide by " + std::string(Names::suicide(k));
+      if (r.suicideCause >= 0) {
+        return "Suicide by " + std::string(Names::suicide(static_cast<size_t>(r.suicideCause)));
       }
       return "Suicide by ";
     }
     if (r.reasonStopped == "Killed") {
       std::string killer;
-      const List deaths = r.playerDeaths.value_or(List());
-      const auto k = std::find_if(deaths.begin(), deaths.end(), [](int32_t d) { return d > 0; });
-      const size_t x = static_cast<size_t>(k - deaths.begin());
-      if (k != deaths.end() && x < g.playersByUID.size()) killer = cells::esc(g.byUID(x).name);
+      const size_t x = static_cast<size_t>(r.killer);
+      if (r.killer >= 0 && x < g.playersByUID.size()) killer = cells::esc(g.byUID(x).name);
       std::string weapon;
-      for (size_t w = 0; w < kW && weapon.empty(); ++w) {
-        if (r.myDeathsOppW[w] > 0) weapon = Names::weapon(w);
-      }
+      if (r.killerWeapon >= 0) weapon = Names::weapon(static_cast<size_t>(r.killerWeapon));
       return "Killed by " + killer + " with a " + weapon;
     }
     if (r.reasonStopped == "GameEnd") return "Game Ended";

@@ -257,15 +257,14 @@ bool core::processLogs(career::Totals* totals, Frame1& frame, std::set<std::stri
     frame.printText(progress);
     Debug::print(progress, 0);
 
-    std::optional<std::string> text = getLogfileData(log);
+    const std::optional<std::string> text = getLogfileData(log);
     const bool unread = !text;
-    std::vector<std::unique_ptr<games::Game>> games = getGameStats(text, log);
-    text.reset();
-    for (auto& g : games) {
+    // Each match is merged as soon as it is built and dropped once its pages are written.
+    forEachGame(text, log, [&](std::unique_ptr<games::Game> g) {
       if (now() - lastRenewal >= kRenewEveryMillis) renewLock();
       if (!totals->isNewGame(*g)) {
         Debug::print(std::to_string(g->theTime()) + " is a Repeat Game, removing...", 1);
-        continue;
+        return;
       }
       totals->update(*g);
       const bool normal = totals->isPrintableGame(*g, keep);
@@ -277,7 +276,7 @@ bool core::processLogs(career::Totals* totals, Frame1& frame, std::set<std::stri
         // no page; makes the match directory
         pagesFailed |= !createGameHtml(*g, false, false, false);
       }
-    }
+    });
     // A log that could not be read (no permission, a directory, gone) stays queued for a later
     // run: marked, it would be deleted by the next run without ever having been read.
     if (unread) {
@@ -527,43 +526,53 @@ std::optional<std::string> core::getLogfileData(const std::string& log) {
 
 std::vector<std::unique_ptr<games::Game>> core::getGameStats(const std::optional<std::string>& log,
                                                              const std::string& logName) {
-  Debug::print("I core.getGameStats", 1);
   std::vector<std::unique_ptr<games::Game>> games;
+  forEachGame(log, logName,
+              [&games](std::unique_ptr<games::Game> g) { games.push_back(std::move(g)); });
+  return games;
+}
+
+void core::forEachGame(const std::optional<std::string>& log, const std::string& logName,
+                       const TakeGame& take) {
+  Debug::print("I core.getGameStats", 1);
+  std::vector<std::string_view> texts;
   try {
     if (!log) throw nullPointer();
-    const std::vector<std::string_view> texts = module != nullptr && module->split
-                                                    ? module->split(*log)
-                                                    : std::vector<std::string_view>{*log};
-    size_t line = 1;  // the log's line at counted
-    const char* counted = log->data();
-    for (const std::string_view text : texts) {
-      // One broken match must not take the log's later matches with it: the log is marked
-      // processed afterwards, so they would be lost for good.
-      try {
-        if (module == nullptr || !module->newGame) continue;
-        std::unique_ptr<games::Game> game = module->newGame(text);
-        if (!game || !game->isValid()) continue;
-        // A match is known by its time stamp: one without (no readable "Absolute_Time") would
-        // make every later one without a stamp a repeat of it, in any log and for ever.
-        if (game->theTime() == 0) {
-          line += static_cast<size_t>(std::count(counted, text.data(), '\n'));
-          counted = text.data();
-          Debug::print("Error in core.getGameStats: " + logName + " line " + std::to_string(line) +
-                           ": the match there has no readable start time (Absolute_Time); it "
-                           "is not merged",
-                       0);
-          continue;
-        }
-        games.push_back(std::move(game));
-      } catch (const std::exception& e) {
-        Debug::report("Error in core.getGameStats: ", e);
-      }
-    }
+    texts = module != nullptr && module->split ? module->split(*log)
+                                               : std::vector<std::string_view>{*log};
   } catch (const std::exception& e) {
     Debug::report("Error in core.getGameStats: ", e);
   }
+  size_t line = 1;  // the log's line at counted
+  const char* counted = texts.empty() ? nullptr : log->data();
+  for (const std::string_view text : texts) {
+    // One broken match must not take the log's later matches with it: the log is marked
+    // processed afterwards, so they would be lost for good.
+    std::unique_ptr<games::Game> game;
+    try {
+      if (module == nullptr || !module->newGame) continue;
+      game = module->newGame(text);
+      if (!game || !game->isValid()) continue;
+      // A match is known by its time stamp: one without (no readable "Absolute_Time") would
+      // make every later one without a stamp a repeat of it, in any log and for ever.
+      if (game->theTime() == 0) {
+        game.reset();
+        line += static_cast<size_t>(std::count(counted, text.data(), '\n'));
+        counted = text.data();
+        Debug::print("Error in core.getGameStats: " + logName + " line " + std::to_string(line) +
+                         ": the match there has no readable start time (Absolute_Time); it "
+                         "is not merged",
+                     0);
+        continue;
+      }
+    } catch (const std::exception& e) {
+      game.reset();
+      Debug::report("Error in core.getGameStats: ", e);
+    }
+    // Outside the guard: what the taker does with the match is its own failure.
+    if (game) take(std::move(game));
+  }
   Debug::print("O core.getGameStats", 1);
-  return games;
 }
 
 }  // namespace orvane::programs::Scorex::run

@@ -65,6 +65,12 @@ class core {
   // is reported with the log's name and its line, and skipped.
   std::vector<std::unique_ptr<games::Game>> getGameStats(const std::optional<std::string>& log,
                                                          const std::string& logName = "");
+  // The same matches handed to take one by one, each as soon as it is built: a log of
+  // thousands of matches never holds more than one at a time. A failure inside take is not
+  // caught here.
+  using TakeGame = std::function<void(std::unique_ptr<games::Game>)>;
+  void forEachGame(const std::optional<std::string>& log, const std::string& logName,
+                   const TakeGame& take);
 
  private:
   // One turn under the lock: loads the totals, processes the waiting logs, writes the pages,

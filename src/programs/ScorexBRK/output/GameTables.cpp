@@ -187,7 +187,7 @@ void GameTables::mPlayerPickup() {
   eachPlayer(playerPickup, "Error in GameTables.mPlayerPickup: ", [this](const Player& p) {
     return spellTable(
         headings({"Powerup", "Start Time", "Time Used", "Kills During Use", "Reason Stopped"}), p,
-        [](const PStats&) { return true; });
+        [](const games::Spell&) { return true; });
   });
   Debug::print("O GameTables.mPlayerPickup", 1);
 }

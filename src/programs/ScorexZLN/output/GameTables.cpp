@@ -59,7 +59,7 @@ bool anyCount(const std::vector<int32_t>& counts) {
   return std::any_of(counts.begin(), counts.end(), [](int32_t n) { return n != 0; });
 }
 
-bool isSpree(const PStats& spell) {
+bool isSpree(const games::Spell& spell) {
   return std::find(Specs::sprees.begin(), Specs::sprees.end(), spell.desc) != Specs::sprees.end();
 }
 
@@ -334,7 +334,7 @@ void GameTables::mPlayerPickup() {
   eachPlayer(playerPickup, "Error in GameTables.mPlayerPickup: ", [this](const Player& p) {
     return spellTable(
         headings({"Powerup", "Start Time", "Time Used", "Kills During Use", "Reason Stopped"}), p,
-        [](const PStats& spell) { return !isSpree(spell); });
+        [](const games::Spell& spell) { return !isSpree(spell); });
   });
   Debug::print("O GameTables.mPlayerPickup", 1);
 }
