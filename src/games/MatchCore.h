@@ -96,6 +96,8 @@ class MatchCore : public Game {
       util::Debug::print("I Game.processEvents", 1);
     }
     plist.clear();
+    // Room for a usual match's players: growing the list copies every player's blocks.
+    plist.reserve(kUsualPlayers);
     bool ended = false;
     bool failed = false;
     bool any = false;
@@ -240,6 +242,8 @@ class MatchCore : public Game {
 
  private:
   Derived& self() { return static_cast<Derived&>(*this); }
+
+  static constexpr size_t kUsualPlayers = 32;
 
   static bool idle(const Player& p) {
     const auto& a = p.all;

@@ -105,14 +105,14 @@ void Game::hPConnect(const EPConnect& e) {
       p.all.delAccuracy(false);
       return;
     }
-    Player p(e.time);
+    // Built in place: a player's blocks are large, and moving them copies them.
+    Player& p = plist.emplace_back(e.time);
     p.name = e.name;
     p.secret = e.secret;
     p.uid = e.pNum;
     p.isABot = e.ip == "IS_A_BOT";
     p.inGame = 1;
-    plist.push_back(std::move(p));
-    printEvent(plist.back(), "Con New Player");
+    printEvent(p, "Con New Player");
     Debug::print("O Game.hPConnect", 2);
   } catch (const std::exception& ex) {
     Debug::report("Error in Game.hPConnect ", ex);

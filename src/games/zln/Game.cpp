@@ -133,11 +133,11 @@ Player* Game::teamRecord(int32_t t) {
 
 void Game::hPConnect(const EPConnect& e) {
   try {
-    Player p(e.time);
+    // Built in place: a player's blocks are large, and moving them copies them.
+    Player& p = plist.emplace_back(e.time);
     p.name = e.name;
     p.secret = e.secret;
     p.uid = e.pNum;
-    plist.push_back(std::move(p));
   } catch (const std::exception& ex) {
     Debug::report("Error in Game.hPConnect ", ex);
   }
