@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <span>
 
 #include "util/BigEndian.h"
 #include "util/Debug.h"
@@ -38,21 +39,28 @@ util::Failure ioFailure(const std::string& path) {
   return util::Failure(util::Failure::kIO, path + " (" + std::strerror(errno) + ")");
 }
 
-// Writes bytes at offset into the file (created when missing, never through a link) and makes
-// them durable.
-void patchFile(const std::string& path, int64_t offset, const std::string& bytes) {
-  util::faultPoint();
-  util::FileDescriptor fd(::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
-  if (!fd.valid()) throw ioFailure(path);
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::pwrite(fd.get(), bytes.data() + done, bytes.size() - done,
-                               static_cast<off_t>(offset + static_cast<int64_t>(done)));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) throw ioFailure(path);
-    done += static_cast<size_t>(n);
+// Writes each change's bytes at its offset into the file (created when missing, never through a
+// link), in order, and makes them durable together: one flush for the file, not one per change
+// (a run's player records are hundreds of changes to one file).
+void patchFile(const std::string& path, std::span<const Journal::Change> changes) {
+  util::FileDescriptor fd;
+  for (const Journal::Change& c : changes) {
+    util::faultPoint();
+    if (!fd.valid()) {
+      fd = util::FileDescriptor(
+          ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+      if (!fd.valid()) throw ioFailure(path);
+    }
+    size_t done = 0;
+    while (done < c.bytes.size()) {
+      const ssize_t n = ::pwrite(fd.get(), c.bytes.data() + done, c.bytes.size() - done,
+                                 static_cast<off_t>(c.offset + static_cast<int64_t>(done)));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) throw ioFailure(path);
+      done += static_cast<size_t>(n);
+    }
   }
-  if (::fsync(fd.get()) != 0 || !fd.close()) throw ioFailure(path);
+  if (fd.valid() && (::fsync(fd.get()) != 0 || !fd.close())) throw ioFailure(path);
 }
 
 }  // namespace
@@ -157,12 +165,18 @@ void Journal::commit(const std::string& dir) const {
 }
 
 void Journal::apply(const std::string& dir) const {
-  for (const Change& c : list) {
+  for (size_t i = 0; i < list.size();) {
+    const Change& c = list[i];
     if (c.whole) {
       util::writeWholeFile(dir + c.name, c.bytes, true);
-    } else {
-      patchFile(dir + c.name, c.offset, c.bytes);
+      ++i;
+      continue;
     }
+    // The changes at offsets of one file that follow each other go in together.
+    size_t end = i + 1;
+    while (end < list.size() && !list[end].whole && list[end].name == c.name) ++end;
+    patchFile(dir + c.name, std::span<const Change>(list).subspan(i, end - i));
+    i = end;
   }
   util::syncDirectory(dir);
   util::faultPoint();
