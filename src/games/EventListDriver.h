@@ -125,4 +125,22 @@ class EventListDriver {
   Index subKeywords;
 };
 
+// A module's event list, read by its driver (Module::driver(), made once with the module's
+// keywords).
+template <class Module, class Event>
+struct EventListOf {
+  using Take = typename EventListDriver<Event>::Take;
+  // Reads the lines left in `lines` and hands each valid event to take as soon as it is built,
+  // so that a match's events are never held together; true when the match has events (below).
+  static bool parse(LineCursor& lines, const Take& take) {
+    return Module::driver().parse(lines, take);
+  }
+  // The valid events in log order; none when the match has no counting line. A failure (a line
+  // without keyword, a bad number) is reported and ends the parsing, and the events built until
+  // then are returned.
+  static std::optional<std::vector<Event>> parse(std::string_view text) {
+    return Module::driver().parse(text);
+  }
+};
+
 }  // namespace orvane::games

@@ -1,7 +1,5 @@
 #include "games/brk/EventList.h"
 
-#include "games/EventListDriver.h"
-
 namespace orvane::games::brk {
 
 namespace {
@@ -40,22 +38,10 @@ constexpr Driver::Keyword kKeywords[] = {
 
 }  // namespace
 
-namespace {
-
-const Driver& driver() {
+const Driver& EventList::driver() {
   static const Driver driver(
       kKeywords, {"I EventList.parse", "O EventList.parse", "Error in EventList.parse: "});
   return driver;
-}
-
-}  // namespace
-
-bool EventList::parse(games::LineCursor& lines, const Take& take) {
-  return driver().parse(lines, take);
-}
-
-std::optional<std::vector<Event>> EventList::parse(std::string_view text) {
-  return driver().parse(text);
 }
 
 }  // namespace orvane::games::brk

@@ -1,7 +1,5 @@
 #include "games/zln/EventList.h"
 
-#include "games/EventListDriver.h"
-
 namespace orvane::games::zln {
 
 namespace {
@@ -51,24 +49,12 @@ constexpr Driver::Keyword kPlayerKeywords[] = {
 
 }  // namespace
 
-namespace {
-
-const Driver& driver() {
+const Driver& EventList::driver() {
   static const Driver driver(
       kKeywords,
       {"I zln.EventList.parse", "O zln.EventList.parse", "Error in zln.EventList.parse: "},
       "player", kPlayerKeywords);
   return driver;
-}
-
-}  // namespace
-
-bool EventList::parse(games::LineCursor& lines, const Take& take) {
-  return driver().parse(lines, take);
-}
-
-std::optional<std::vector<Event>> EventList::parse(std::string_view text) {
-  return driver().parse(text);
 }
 
 }  // namespace orvane::games::zln
