@@ -11,6 +11,7 @@
 #include <span>
 
 #include "util/BigEndian.h"
+#include "util/Checksum.h"
 #include "util/Debug.h"
 #include "util/Failure.h"
 #include "util/FaultPoint.h"
@@ -22,18 +23,11 @@ namespace orvane::programs::Scorex::store {
 namespace {
 
 constexpr std::string_view kMagic = "SCOREXJ1";
-// The kinds of a change: a file's whole new content, or bytes at an offset in a file.
+// The kinds of a change: a file's whole new content, bytes at an offset in a file, or the file
+// cut to a length.
 constexpr uint8_t kWholeFile = 1;
 constexpr uint8_t kBytesAtOffset = 2;
-
-uint64_t fnv1a(std::string_view bytes) {
-  uint64_t h = 14695981039346656037ULL;
-  for (const char c : bytes) {
-    h ^= static_cast<uint8_t>(c);
-    h *= 1099511628211ULL;
-  }
-  return h;
-}
+constexpr uint8_t kCut = 3;
 
 util::Failure ioFailure(const std::string& path) {
   return util::Failure(util::Failure::kIO, path + " (" + std::strerror(errno) + ")");
@@ -51,6 +45,10 @@ void patchFile(const std::string& path, std::span<const Journal::Change> changes
           ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
       if (!fd.valid()) throw ioFailure(path);
     }
+    if (c.cut) {
+      if (::ftruncate(fd.get(), static_cast<off_t>(c.offset)) != 0) throw ioFailure(path);
+      continue;
+    }
     size_t done = 0;
     while (done < c.bytes.size()) {
       const ssize_t n = ::pwrite(fd.get(), c.bytes.data() + done, c.bytes.size() - done,
@@ -66,11 +64,15 @@ void patchFile(const std::string& path, std::span<const Journal::Change> changes
 }  // namespace
 
 void Journal::replaceFile(std::string name, std::string bytes) {
-  list.push_back({std::move(name), true, 0, std::move(bytes)});
+  list.push_back({std::move(name), true, false, 0, std::move(bytes)});
 }
 
 void Journal::writeAt(std::string name, int64_t offset, std::string bytes) {
-  list.push_back({std::move(name), false, offset, std::move(bytes)});
+  list.push_back({std::move(name), false, false, offset, std::move(bytes)});
+}
+
+void Journal::cutAt(std::string name, int64_t size) {
+  list.push_back({std::move(name), false, true, size, {}});
 }
 
 std::string Journal::encode() const {
@@ -78,14 +80,14 @@ std::string Journal::encode() const {
   out.writeBytes(std::string(kMagic));
   out.writeInt(static_cast<int32_t>(list.size()));
   for (const Change& c : list) {
-    out.writeByte(c.whole ? kWholeFile : kBytesAtOffset);
+    out.writeByte(c.whole ? kWholeFile : (c.cut ? kCut : kBytesAtOffset));
     out.writeText(c.name);
     if (!c.whole) out.writeLong(c.offset);
     out.writeText(c.bytes);
   }
   std::string bytes = out.take();
   util::BigEndianWriter sum;
-  sum.writeLong(static_cast<int64_t>(fnv1a(bytes)));
+  sum.writeLong(static_cast<int64_t>(util::fnv1a64(bytes)));
   return bytes + sum.take();
 }
 
@@ -95,7 +97,7 @@ std::optional<Journal> Journal::decode(std::string_view bytes) {
   }
   const std::string_view body = bytes.substr(0, bytes.size() - 8);
   util::BigEndianReader sum(bytes.substr(bytes.size() - 8));
-  if (static_cast<uint64_t>(sum.readLong()) != fnv1a(body)) return std::nullopt;
+  if (static_cast<uint64_t>(sum.readLong()) != util::fnv1a64(body)) return std::nullopt;
   try {
     util::BigEndianReader in(body.substr(kMagic.size()));
     Journal j;
@@ -103,14 +105,15 @@ std::optional<Journal> Journal::decode(std::string_view bytes) {
     for (int32_t i = 0; i < count; ++i) {
       Change c;
       const int kind = in.readByte();
-      if (kind != kWholeFile && kind != kBytesAtOffset) return std::nullopt;
+      if (kind != kWholeFile && kind != kBytesAtOffset && kind != kCut) return std::nullopt;
       c.whole = kind == kWholeFile;
+      c.cut = kind == kCut;
       c.name = in.readText(body.size());
       if (!c.whole) c.offset = in.readLong();
       c.bytes = in.readText(body.size());
       // Only plain names of the database directory, at offsets in a file.
       if (c.name.empty() || c.name.find('/') != std::string::npos || c.name[0] == '.' ||
-          c.offset < 0) {
+          c.offset < 0 || (c.cut && !c.bytes.empty())) {
         return std::nullopt;
       }
       j.list.push_back(std::move(c));
@@ -134,6 +137,10 @@ void Journal::dropUnchanged(const std::string& dir) {
     }
     const util::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.valid()) return false;
+    if (c.cut) {
+      struct stat st {};
+      return ::fstat(fd.get(), &st) == 0 && st.st_size == c.offset;
+    }
     std::string now(c.bytes.size(), '\0');
     const ssize_t n = ::pread(fd.get(), now.data(), now.size(), static_cast<off_t>(c.offset));
     return n == static_cast<ssize_t>(now.size()) && now == c.bytes;

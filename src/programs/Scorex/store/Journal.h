@@ -16,8 +16,9 @@ namespace orvane::programs::Scorex::store {
 // database always holds either all of a run's matches or none of them.
 //
 // Bytes: "SCOREXJ1", int count, then per change: byte kind (1 whole file, 2 bytes at an
-// offset), text name, long offset (kind 2), text bytes; then the FNV-1a hash (long) of all
-// bytes before it. Big-endian, texts as a 32-bit length and their bytes.
+// offset, 3 the file cut to a length), text name, long offset (kinds 2 and 3; the length for
+// 3), text bytes (empty for 3); then the FNV-1a hash (long) of all bytes before it. Big-endian,
+// texts as a 32-bit length and their bytes.
 class Journal {
  public:
   // The journal's file name in the database directory (no log, lock or ".del" name).
@@ -26,12 +27,15 @@ class Journal {
   struct Change {
     std::string name;    // a file of the database directory
     bool whole = true;   // the file's whole new content, or bytes at offset
+    bool cut = false;    // the file is cut to offset bytes (not whole, no bytes)
     int64_t offset = 0;  // where bytes go, when not whole
     std::string bytes;
   };
 
   void replaceFile(std::string name, std::string bytes);
   void writeAt(std::string name, int64_t offset, std::string bytes);
+  // Cuts the file to its first size bytes (a damaged tail of an append-only file).
+  void cutAt(std::string name, int64_t size);
   const std::vector<Change>& changes() const { return list; }
 
   std::string encode() const;
