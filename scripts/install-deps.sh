@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Scorex need, and the browser
-# test's driver (playwright-core, pinned in tests/browser/package-lock.json) with npm into
-# tests/browser/node_modules. Does nothing when all of them are present.
+# Installs the Debian packages that building, running and testing Scorex need, and the pinned npm
+# packages of tests/browser/package.json (playwright-core, the browser test's driver; openskill,
+# the reference the rating math is compared with) with npm into tests/browser/node_modules, as
+# tests/browser/package-lock.json fixes them. Does nothing when all of them are present.
 set -euo pipefail
 
 packages=(
@@ -32,9 +33,13 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cd "$(dirname "$0")/../tests/browser"
-wanted=$(node -p "require('./package.json').dependencies['playwright-core']")
-have=$(node -p "require('./node_modules/playwright-core/package.json').version" 2>/dev/null || true)
-if [ "$have" != "$wanted" ]; then
-  echo "Installing playwright-core $wanted into tests/browser/node_modules"
+stale=()
+for pkg in playwright-core openskill; do
+  wanted=$(node -p "require('./package.json').dependencies['$pkg']")
+  have=$(node -p "require('./node_modules/$pkg/package.json').version" 2>/dev/null || true)
+  [ "$have" = "$wanted" ] || stale+=("$pkg $wanted")
+done
+if [ ${#stale[@]} -gt 0 ]; then
+  echo "Installing into tests/browser/node_modules: $(IFS=,; echo "${stale[*]}")"
   npm ci --no-audit --no-fund --loglevel=error
 fi
