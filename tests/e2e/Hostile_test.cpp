@@ -50,7 +50,8 @@ const char* const kDay1 = "1709319600000";
 
 // The database directory after a run that left no log in it.
 const std::string kDataFiles =
-    ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_player.db brk_records.db scorex.timezone";
+    ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_matches.db brk_player.db brk_ratings.db "
+    "brk_records.db scorex.timezone";
 
 size_t count(const std::string& text, const std::string& what) {
   size_t n = 0;

@@ -29,4 +29,20 @@ void Totals::sortMore(const Order& all) {
   sortedDM = sortedCopy(all, SortFDSb());
 }
 
+std::vector<std::string> Totals::ratingCategories() {
+  std::vector<std::string> names{"Overall"};
+  for (const std::string_view t : Specs::games) names.emplace_back(t);
+  return names;
+}
+
+std::vector<size_t> Totals::ratingCategoriesOf(const Game& gm) const {
+  // Every game type has a ranking of its own: its category follows "Overall".
+  if (gm.gameType < 0 || static_cast<size_t>(gm.gameType) >= Specs::kGames) return {0};
+  return {0, static_cast<size_t>(gm.gameType) + 1};
+}
+
+std::optional<double> Totals::teamScore(const Game&, const Player& team) const {
+  return team.all.frags;
+}
+
 }  // namespace orvane::programs::ScorexBRK

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "programs/Scorex/career/TotalsCore.h"
@@ -21,8 +23,14 @@ class Totals final : public Scorex::career::TotalsCore<Records, PlayerDB> {
   static constexpr const char* kRecordsFile = "brk_records.db";
   static constexpr const char* kHashFile = "brk_hash.db";
   static constexpr const char* kPlayerFile = "brk_player.db";
+  static constexpr const char* kMatchFile = "brk_matches.db";
+  static constexpr const char* kRatingsFile = "brk_ratings.db";
+  // The rating categories: every match, then each game-type group with a ranking of its own.
+  static std::vector<std::string> ratingCategories();
 
-  Totals() : TotalsCore({kGameFile, kRecordsFile, kHashFile, kPlayerFile}, "not a Brakk match") {}
+  Totals()
+      : TotalsCore({kGameFile, kRecordsFile, kHashFile, kPlayerFile, kMatchFile, kRatingsFile},
+                   ratingCategories(), "not a Brakk match") {}
 
   Order sorted1v1;
   Order sortedDM;
@@ -32,6 +40,8 @@ class Totals final : public Scorex::career::TotalsCore<Records, PlayerDB> {
   std::vector<size_t> gameTypesOf(const Game& gm) const override;
   void updateEntry(HashEntry& h, const Player& np) const override;
   void sortMore(const Order& all) override;
+  std::vector<size_t> ratingCategoriesOf(const Game& gm) const override;
+  std::optional<double> teamScore(const Game& gm, const Player& team) const override;
 };
 
 }  // namespace orvane::programs::ScorexBRK

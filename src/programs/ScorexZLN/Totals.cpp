@@ -1,5 +1,6 @@
 #include "programs/ScorexZLN/Totals.h"
 
+#include <array>
 #include <cstdint>
 
 #include "programs/Scorex/career/SortFDS.h"
@@ -53,6 +54,37 @@ void Totals::sortMore(const Order& all) {
   sortedCTF =
       sortedByKey<SortInt>(all, [](const HashEntry& h, int32_t i) { return SortInt(h.ctf, i); });
   sortedTD = sortedCopy(all, SortFDSb());
+}
+
+namespace {
+
+// The game types with a ranking of their own, in the order of their rating categories (after
+// "Overall"); a single-player match is rated under "Overall" only.
+constexpr std::array<const char*, 5> kRated = {"Tournament DeathMatch", "Tournament Team Game",
+                                               "Capture the Flag", "Domination", "Assault"};
+
+}  // namespace
+
+std::vector<std::string> Totals::ratingCategories() {
+  std::vector<std::string> names{"Overall"};
+  for (const char* t : kRated) names.emplace_back(t);
+  return names;
+}
+
+std::vector<size_t> Totals::ratingCategoriesOf(const Game& gm) const {
+  for (size_t k = 0; k < kRated.size(); ++k) {
+    if (static_cast<size_t>(gm.gameType) == gameType(kRated[k])) return {0, k + 1};
+  }
+  return {0};
+}
+
+std::optional<double> Totals::teamScore(const Game& gm, const Player& team) const {
+  // Each game type orders its teams by what decides its winner; Assault has a winner only.
+  const auto type = static_cast<size_t>(gm.gameType);
+  if (type == gameType("Assault")) return std::nullopt;
+  if (type == gameType("Domination")) return team.all.score;
+  if (type == gameType("Capture the Flag")) return team.all.flagCaptures;
+  return team.all.frags;
 }
 
 }  // namespace orvane::programs::ScorexZLN

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "programs/Scorex/career/TotalsCore.h"
@@ -22,8 +24,14 @@ class Totals final : public Scorex::career::TotalsCore<Records, PlayerDB> {
   static constexpr const char* kRecordsFile = "zln_records.db";
   static constexpr const char* kHashFile = "zln_hash.db";
   static constexpr const char* kPlayerFile = "zln_player.db";
+  static constexpr const char* kMatchFile = "zln_matches.db";
+  static constexpr const char* kRatingsFile = "zln_ratings.db";
+  // The rating categories: every match, then each game-type group with a ranking of its own.
+  static std::vector<std::string> ratingCategories();
 
-  Totals() : TotalsCore({kGameFile, kRecordsFile, kHashFile, kPlayerFile}, "not a Zolnar match") {}
+  Totals()
+      : TotalsCore({kGameFile, kRecordsFile, kHashFile, kPlayerFile, kMatchFile, kRatingsFile},
+                   ratingCategories(), "not a Zolnar match") {}
 
   Order sortedD;    // control points captured in Domination
   Order sortedCTF;  // flag score in Capture the Flag
@@ -35,6 +43,8 @@ class Totals final : public Scorex::career::TotalsCore<Records, PlayerDB> {
   std::vector<size_t> gameTypesOf(const Game& gm) const override;
   void updateEntry(HashEntry& h, const Player& np) const override;
   void sortMore(const Order& all) override;
+  std::vector<size_t> ratingCategoriesOf(const Game& gm) const override;
+  std::optional<double> teamScore(const Game& gm, const Player& team) const override;
 };
 
 }  // namespace orvane::programs::ScorexZLN

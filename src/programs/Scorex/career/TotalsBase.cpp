@@ -66,15 +66,18 @@ bool TotalsBase::isNewGame(const games::Game& gm) {
   try {
     Debug::print("I Totals.isNewGame", 1);
     const int64_t t = gm.theTime();
+    bool known = false;
     for (const int64_t e : gameList) {
       if (t > e) break;
       if (t == e) {
-        Debug::print("O Totals.isNewGame", 1);
-        return false;
+        known = true;
+        break;
       }
     }
+    // The match list keeps only the newest stamps; the archive knows every merged match.
+    known = known || archive.contains(t);
     Debug::print("O Totals.isNewGame", 1);
-    return true;
+    return !known;
   } catch (const std::exception& e) {
     Debug::report("Error in Totals.isNewGame: ", e);
     return false;
@@ -105,7 +108,7 @@ void TotalsBase::save(const std::string& file, const std::string& bytes) {
   const std::string path = settings::config::qmDBDir() + file;
   if (std::find(damaged.begin(), damaged.end(), file) != damaged.end()) {
     // Nothing is lost for good: the file that failed to read stays beside the new one.
-    util::copyToNewFile(path, path + ".damaged-" + std::to_string(nowMillis()));
+    keepDamaged(path);
     damaged.erase(std::find(damaged.begin(), damaged.end(), file));
   }
   // Inside a run's save the bytes wait for its commit; a file saved on its own is replaced at
@@ -115,6 +118,41 @@ void TotalsBase::save(const std::string& file, const std::string& bytes) {
   } else {
     util::writeWholeFile(path, bytes, true);
   }
+}
+
+void TotalsBase::keepDamaged(const std::string& path) {
+  util::copyToNewFile(path, path + ".damaged-" + std::to_string(nowMillis()));
+}
+
+void TotalsBase::saveArchive() {
+  if (!archive.hasNew()) return;
+  const std::string path = settings::config::qmDBDir() + files.matches;
+  if (archive.damaged()) {
+    keepDamaged(path);
+    journal.cutAt(files.matches, archive.soundSize());
+  }
+  journal.writeAt(files.matches, archive.soundSize(), archive.appended());
+}
+
+void TotalsBase::readMatchDB() {
+  const std::string path = settings::config::qmDBDir() + files.matches;
+  if (isLink(path, "Error in Totals.readMatchDB: ")) return;
+  try {
+    archive.open(path);
+  } catch (const std::exception& e) {
+    Debug::report("Error in Totals.readMatchDB: ", e);
+  }
+}
+
+void TotalsBase::readRatingsDB() {
+  readFile(files.ratings, "Error in Totals.readRatingsDB: ", [this](util::BigEndianReader& in) {
+    ratings.read(in);
+  });
+}
+
+bool TotalsBase::writeRatingsDB() {
+  return writeFile(files.ratings, "Error in Totals.writeRatingsDB: ",
+                   [this](util::BigEndianWriter& out) { ratings.write(out); });
 }
 
 void TotalsBase::commitChanges() {
@@ -148,17 +186,20 @@ bool TotalsBase::writeFile(const char* file, const char* prefix,
   }
 }
 
+bool TotalsBase::isLink(const std::string& path, const char* prefix) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return false;
+  linkedFile = true;
+  Debug::report(prefix, util::Failure(util::Failure::kIO,
+                                      path + " (a symbolic link: not read; nothing is saved "
+                                             "while it is there)"));
+  return true;
+}
+
 void TotalsBase::readFile(const char* file, const char* prefix,
                           const std::function<void(util::BigEndianReader&)>& parse) {
   const std::string path = settings::config::qmDBDir() + file;
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-    linkedFile = true;
-    Debug::report(prefix,
-                  util::Failure(util::Failure::kIO, path + " (a symbolic link: not read; nothing "
-                                                           "is saved while it is there)"));
-    return;
-  }
+  if (isLink(path, prefix)) return;
   if (!util::isReadableFile(path)) return;
   try {
     const std::string bytes = util::readWholeFile(path);

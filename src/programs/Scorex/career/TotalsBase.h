@@ -9,7 +9,9 @@
 
 #include "games/Game.h"
 #include "programs/Scorex/career/Totals.h"
+#include "programs/Scorex/rating/RatingBook.h"
 #include "programs/Scorex/store/Journal.h"
+#include "programs/Scorex/store/MatchArchive.h"
 #include "util/BigEndian.h"
 
 namespace orvane::programs::Scorex::career {
@@ -26,6 +28,8 @@ class TotalsBase : public Totals {
     const char* records;
     const char* hash;
     const char* player;
+    const char* matches;  // the match archive
+    const char* ratings;  // the skill ratings
   };
   // The match list keeps at most this many time stamps on disk.
   static constexpr size_t kMaxStamps = 50000;
@@ -40,6 +44,10 @@ class TotalsBase : public Totals {
 
   void readGameDB();
   bool writeGameDB();
+  // The match archive and the skill ratings: read with the other files, saved after them.
+  void readMatchDB();
+  void readRatingsDB();
+  bool writeRatingsDB();
 
   int32_t totalGamesPlayed = 0;
   int32_t highGameFrags = -5000;
@@ -49,9 +57,14 @@ class TotalsBase : public Totals {
   std::vector<std::string> gameMapList;
   std::vector<std::string> gameTypeList;
   bool modified = false;
+  // Every merged match's record, and the players' skill ratings (categories named by the
+  // module: "Overall" first, then its game-type groups).
+  store::MatchArchive archive;
+  rating::RatingBook ratings;
 
  protected:
-  explicit TotalsBase(const Files& files) : files(files) {}
+  TotalsBase(const Files& files, std::vector<std::string> ratingCategories)
+      : ratings(std::move(ratingCategories)), files(files) {}
 
   // Puts a match's time stamp into the match list, after every stamp not older; returns its
   // position there.
@@ -75,6 +88,9 @@ class TotalsBase : public Totals {
   // file system synced first), then carries them out. Throws when the commit cannot be made;
   // then nothing has changed.
   void commitChanges();
+  // Puts the archive's new records into the run's journal, after cutting a damaged tail (the
+  // file kept beside it first).
+  void saveArchive();
 
   const Files files;
   // Set when a database file is a symbolic link: it is not read (it may lead to any file), and
@@ -88,6 +104,11 @@ class TotalsBase : public Totals {
   // Puts a database file's new bytes into the journal; a file that could not be read is kept
   // beside it first.
   void save(const std::string& file, const std::string& bytes);
+  // True, reported with the prefix, for a database file that is a symbolic link: it is not
+  // read, and nothing is saved over it.
+  bool isLink(const std::string& path, const char* prefix);
+  // Keeps a copy of a damaged file as "<name>.damaged-<ms>".
+  static void keepDamaged(const std::string& path);
 
   // Files whose reading failed part-way: kept as "<name>.damaged-<ms>" before they are saved
   // over.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <exception>
@@ -66,6 +67,9 @@ class TotalsCore : public TotalsBase {
       // New players continue after the largest career number, so a damaged or duplicated
       // index entry can never hand out a number that is already taken.
       int32_t nextUID = plist.nextUID();
+      // The career number of each of the match's players, by player number.
+      std::vector<int32_t> careers;
+      careers.reserve(gm.plist.size());
       for (const Player& p : gm.plist) {
         const auto merge = [&](Player& s) {
           s.update(p);
@@ -92,11 +96,13 @@ class TotalsCore : public TotalsBase {
         np.name = h->name;
         np.isABot = h->isABot;
         merge(np);
+        careers.push_back(np.uid);
         updateEntry(*h, np);
         storePlayer(np);
         rec.updateCareerRecords(np);
       }
       rec.updateGameRecords(gm, plist);
+      archive.add(rateMatch(gm, careers));
 
       for (Player* s : {&allStats, &botStats, &humanStats}) {
         s->all.uses = totalGamesPlayed;
@@ -131,6 +137,8 @@ class TotalsCore : public TotalsBase {
     readRecordsDB();
     readHashDB();
     openPlayerDB();
+    readMatchDB();
+    readRatingsDB();
   }
 
   void writeDBs() override {
@@ -152,10 +160,14 @@ class TotalsCore : public TotalsBase {
     for (auto& [offset, bytes] : playerStore.takeDeferred()) {
       journal.writeAt(files.player, offset, std::move(bytes));
     }
+    // A run that merged nothing leaves the ratings as they are (and creates no file for them).
+    if (modified) ok = writeRatingsDB() && ok;
+    saveArchive();
     // All or nothing: without every file the run's matches reach none of them.
     if (ok) {
       try {
         commitChanges();
+        archive.saved();
       } catch (const std::exception& e) {
         util::Debug::report("Error in Totals.writeDBs: ", e);
         ok = false;
@@ -266,8 +278,8 @@ class TotalsCore : public TotalsBase {
   Order sortedFPH;
 
  protected:
-  TotalsCore(const Files& files, const char* otherMatch)
-      : TotalsBase(files), otherMatch(otherMatch) {
+  TotalsCore(const Files& files, std::vector<std::string> ratingCategories, const char* otherMatch)
+      : TotalsBase(files, std::move(ratingCategories)), otherMatch(otherMatch) {
     nameSummaries();
   }
 
@@ -277,6 +289,11 @@ class TotalsCore : public TotalsBase {
   virtual void updateEntry(Entry& h, const Player& np) const = 0;
   // Builds the module's own player orders from all entries, after the shared ones.
   virtual void sortMore(const Order& all) = 0;
+  // The rating categories the match is rated in ("Overall", 0, first); none for a match that
+  // is not rated.
+  virtual std::vector<size_t> ratingCategoriesOf(const Game& gm) const = 0;
+  // The score that orders a team match's losing teams, or none when they all tie.
+  virtual std::optional<double> teamScore(const Game& gm, const Player& team) const = 0;
 
   // Sorts a copy of the entries with a comparator of entry pointers.
   static Order sortedCopy(const Order& all, const util::Comp<const Entry*>& c) {
@@ -317,6 +334,118 @@ class TotalsCore : public TotalsBase {
     botStats.name = "All Bots";
     botStats.isABot = true;
     botStats.uid = kAllBots;
+  }
+
+  // Rates the match (ratings) and returns its archive record. careers holds the career number
+  // of each player of the match, by player number.
+  store::ArchivedMatch rateMatch(const Game& gm, const std::vector<int32_t>& careers) {
+    store::ArchivedMatch m;
+    m.time = gm.time;
+    m.server = gm.servername;
+    m.map = gm.map;
+    m.gameType = Specs::games.at(static_cast<size_t>(gm.gameType));
+    m.gameTypeNumber = gm.gameType;
+    const auto teamAt = [&gm](int32_t team) {
+      for (size_t k = 0; k < gm.teamTotals.size(); ++k) {
+        if (gm.teamTotals[k].uid == team) return static_cast<int32_t>(k);
+      }
+      return -1;
+    };
+    for (const Player& t : gm.teamTotals) m.teams.push_back(t.name);
+    for (const Player& p : gm.plist) m.length = std::max(m.length, p.all.totalTime);
+
+    const size_t n = gm.playersByRank.size();
+    // A match with a winning team is rated by teams; one without, as a free-for-all unless it
+    // was a team match (which then has no result to rate).
+    m.winningTeam = gm.winningTeam >= 0 ? teamAt(gm.winningTeam) : -1;
+    const bool teamMode = m.winningTeam >= 0;
+    if (teamMode) {
+      m.winner = m.teams[static_cast<size_t>(m.winningTeam)];
+    } else if (!gm.teamGame && n > 0) {
+      m.winner = gm.byRank(0).name;
+    }
+
+    // Who is rated: each career once, by its entry that played longest (a player who changed
+    // team is listed once per team), and in a team match only players of a team.
+    std::vector<size_t> rated;  // positions in the ranking
+    for (size_t i = 0; i < n; ++i) {
+      const Player& p = gm.byRank(i);
+      if (teamMode && teamAt(p.team) < 0) continue;
+      const int32_t uid = careers.at(static_cast<size_t>(gm.playersByRank[i]));
+      const auto same = std::find_if(rated.begin(), rated.end(), [&](size_t r) {
+        return careers.at(static_cast<size_t>(gm.playersByRank[r])) == uid;
+      });
+      if (same == rated.end()) {
+        rated.push_back(i);
+      } else if (p.all.totalTime > gm.byRank(*same).all.totalTime) {
+        *same = i;
+      }
+    }
+    std::sort(rated.begin(), rated.end());
+
+    // The places: a free-for-all by the ranking (equal frags, deaths and suicides tie), a team
+    // match by its result.
+    std::vector<int32_t> place(n, 1);
+    for (size_t i = 1; i < n; ++i) {
+      const auto& a = gm.byRank(i - 1).all;
+      const auto& b = gm.byRank(i).all;
+      const bool tie = a.frags == b.frags && a.deaths == b.deaths && a.suicides == b.suicides;
+      place[i] = tie ? place[i - 1] : static_cast<int32_t>(i) + 1;
+    }
+    const auto teamPlace = [&](int32_t team) {
+      if (team == m.winningTeam) return 1;
+      int32_t better = 0;
+      const std::optional<double> own = teamScore(gm, gm.teamTotals.at(static_cast<size_t>(team)));
+      for (size_t k = 0; own && k < gm.teamTotals.size(); ++k) {
+        if (static_cast<int32_t>(k) == m.winningTeam) continue;
+        const std::optional<double> other = teamScore(gm, gm.teamTotals[k]);
+        if (other && *other > *own) ++better;
+      }
+      return 2 + better;
+    };
+
+    std::vector<size_t> categories;
+    if (teamMode || !gm.teamGame) categories = ratingCategoriesOf(gm);
+    std::vector<rating::RatingBook::Entrant> entrants;
+    for (const size_t i : rated) {
+      const Player& p = gm.byRank(i);
+      rating::RatingBook::Entrant e;
+      e.uid = careers.at(static_cast<size_t>(gm.playersByRank[i]));
+      e.name = p.name;
+      e.isABot = p.isABot;
+      e.side = teamMode ? teamAt(p.team) : static_cast<int32_t>(i);
+      e.place = teamMode ? teamPlace(e.side) : place[i];
+      e.weight = m.length > 0 ? std::clamp(p.all.totalTime / m.length, 0.0, 1.0) : 1.0;
+      entrants.push_back(std::move(e));
+    }
+    std::vector<std::vector<rating::RatingChange>> changes;
+    if (!categories.empty()) changes = ratings.rate(entrants, categories);
+    if (!changes.empty()) {
+      for (const size_t c : categories) m.categories.push_back(static_cast<uint8_t>(c));
+    }
+
+    for (size_t i = 0; i < n; ++i) {
+      const Player& p = gm.byRank(i);
+      store::ArchivedPlayer a;
+      a.uid = careers.at(static_cast<size_t>(gm.playersByRank[i]));
+      a.name = p.name;
+      a.isABot = p.isABot;
+      a.team = teamAt(p.team);
+      a.rank = static_cast<int32_t>(i) + 1;
+      a.frags = p.all.frags;
+      a.kills = p.all.kills;
+      a.deaths = p.all.deaths;
+      a.suicides = p.all.suicides;
+      a.teamKills = p.all.tkills;
+      a.time = p.all.totalTime;
+      const auto at = std::find(rated.begin(), rated.end(), i);
+      if (!changes.empty() && at != rated.end()) {
+        a.rated = true;
+        a.ratings = changes.at(static_cast<size_t>(at - rated.begin()));
+      }
+      m.players.push_back(std::move(a));
+    }
+    return m;
   }
 
   bool playerStoreUsable() const { return playerStore.isOpen() && !playerStore.isRefused(); }

@@ -35,6 +35,7 @@ int32_t config::RankCTF = 20;
 int32_t config::RankDom = 20;
 int32_t config::RankA = 20;
 int32_t config::Rank1v1 = 20;
+int32_t config::RatingMinMatches = 10;
 
 namespace {
 
@@ -158,6 +159,8 @@ void config::assign(const std::string& key, const std::string& value) {
     RankA = util::parseInt(value);
   } else if (key == "Rank1v1") {
     Rank1v1 = util::parseInt(value);
+  } else if (key == "RatingMinMatches") {
+    RatingMinMatches = util::parseInt(value);
   }
 }
 
@@ -207,6 +210,7 @@ void config::reset() {
   version.clear();
   browserOverride.reset();
   RankAll = RankDM = RankTG = RankCTF = RankDom = RankA = Rank1v1 = 20;
+  RatingMinMatches = 10;
 }
 
 }  // namespace orvane::programs::Scorex::settings

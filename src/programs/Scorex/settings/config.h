@@ -37,6 +37,9 @@ class config {
   static int32_t getRankDom() { return RankDom; }
   static int32_t getRankA() { return RankA; }
   static int32_t getRank1v1() { return Rank1v1; }
+  // The rated matches of a category a player needs before his rating there is no longer
+  // provisional.
+  static int32_t ratingMinMatches() { return RatingMinMatches; }
 
   // Written by the run driver before set (homeDir, os) and by set (program).
   static std::string homeDir;
@@ -69,6 +72,7 @@ class config {
   static int32_t RankDom;
   static int32_t RankA;
   static int32_t Rank1v1;
+  static int32_t RatingMinMatches;
 };
 
 }  // namespace orvane::programs::Scorex::settings

@@ -25,6 +25,9 @@ Journal sample() {
   j.replaceFile("a.db", "new a");
   j.writeAt("p.db", 4, "XY");
   j.replaceFile("b.db", std::string("\0\xff", 2));
+  // An append-only file whose damaged tail is cut before the new records go on.
+  j.cutAt("m.db", 3);
+  j.writeAt("m.db", 3, "new");
   return j;
 }
 
@@ -51,6 +54,7 @@ TEST_F(JournalTest, OnlyAWholeIntactJournalDecodes) {
 TEST_F(JournalTest, ACommittedJournalIsCarriedOutOnceOrAgainAlike) {
   home.write("a.db", "old a");
   home.write("p.db", "0123456789");
+  home.write("m.db", "abc damaged tail");
   const Journal j = sample();
   j.check(dir);
   j.commit(dir);
@@ -58,14 +62,15 @@ TEST_F(JournalTest, ACommittedJournalIsCarriedOutOnceOrAgainAlike) {
   EXPECT_EQ(slurp(home.file("a.db")), "old a");
   Journal::recover(dir);
   EXPECT_EQ(trace.str(), "Completing the database changes of an interrupted run\n");
-  const std::string done = slurp(home.file("a.db")) + slurp(home.file("p.db"));
-  EXPECT_EQ(done, "new a0123XY6789");
+  const std::string done =
+      slurp(home.file("a.db")) + slurp(home.file("p.db")) + slurp(home.file("m.db"));
+  EXPECT_EQ(done, "new a0123XY6789abcnew");
   EXPECT_EQ(slurp(home.file("b.db")), std::string("\0\xff", 2));
   EXPECT_FALSE(fs::exists(home.file(Journal::kName)));
   // A journal carried out twice (a run that died while carrying it out) changes nothing more.
   j.commit(dir);
   j.apply(dir);
-  EXPECT_EQ(slurp(home.file("a.db")) + slurp(home.file("p.db")), done);
+  EXPECT_EQ(slurp(home.file("a.db")) + slurp(home.file("p.db")) + slurp(home.file("m.db")), done);
   Journal::recover(dir);  // none left: nothing to do
 }
 

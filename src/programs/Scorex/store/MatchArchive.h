@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "programs/Scorex/rating/RatingBook.h"
+#include "util/BigEndian.h"
+
+namespace orvane::programs::Scorex::store {
+
+// One player of an archived match, as its match page shows him (idle players are gone).
+struct ArchivedPlayer {
+  int32_t uid = 0;  // career number
+  std::string name;
+  bool isABot = false;
+  int32_t team = -1;  // position in the match's teams, or -1
+  int32_t rank = 0;
+  int32_t frags = 0;
+  int32_t kills = 0;
+  int32_t deaths = 0;
+  int32_t suicides = 0;
+  int32_t teamKills = 0;
+  double time = 0.0;  // seconds played
+  bool rated = false;
+  // Per category of the match (ArchivedMatch::categories), when rated.
+  std::vector<rating::RatingChange> ratings;
+};
+
+// The compact record of a merged match.
+struct ArchivedMatch {
+  int64_t time = 0;  // the match's time stamp
+  std::string server;
+  std::string map;
+  std::string gameType;  // the game type's name
+  int32_t gameTypeNumber = 0;
+  double length = 0.0;  // seconds: the longest time a player played
+  int32_t winningTeam = -1;
+  std::string winner;  // the winning team's or player's name; empty without a result
+  std::vector<std::string> teams;
+  std::vector<uint8_t> categories;      // the rating categories the match was rated in
+  std::vector<ArchivedPlayer> players;  // in rank order
+
+  void writeDB(util::BigEndianWriter& out) const;
+  // Throws when the bytes are not a whole record.
+  static ArchivedMatch read(util::BigEndianReader& in);
+};
+
+// The match archive of a module: one record per merged match, in merge order, appended by
+// every run and never rewritten. It makes repeats known for ever (the match list keeps only
+// the newest stamps) and keeps every match's result and ratings for careers and charts.
+//
+// File bytes: "SCXMATCH", int version (1), then the records, each an int length n, n bytes of
+// ArchivedMatch, and the FNV-1a hash (long) of those n bytes. Big-endian. Appended through the
+// run's journal only, so a record is never torn; a record that does not check out (damage from
+// outside) ends the sound part of the file, and the next save cuts the file there.
+class MatchArchive {
+ public:
+  static constexpr std::string_view kMagic = "SCXMATCH";
+  static constexpr int32_t kVersion = 1;
+  // A record is at most this long: a longer length can only be damage.
+  static constexpr int32_t kMaxRecord = 64 << 20;
+
+  // Reads the time stamps of the archive at path and finds the end of its sound part. A
+  // missing file is an empty archive. Throws, after keeping what it read, when the file has
+  // a damaged part: the failure tells where.
+  void open(const std::string& path);
+
+  bool contains(int64_t time) const { return stamps.count(time) != 0; }
+  // Adds a match to the records the next save appends.
+  void add(const ArchivedMatch& m);
+
+  // What the save writes: the file is cut to soundSize() when damaged(), and appended() goes
+  // after it.
+  int64_t soundSize() const { return sound; }
+  bool damaged() const { return damage; }
+  std::string appended() const;
+  bool hasNew() const { return !pending.empty(); }
+  // After a save: the appended records belong to the file.
+  void saved();
+
+  // Calls each with every sound record of the archive at path, in file order; stops (and
+  // returns false) at the first record that does not check out. A missing file has none.
+  static bool forEach(const std::string& path, const std::function<void(ArchivedMatch&&)>& each);
+
+ private:
+  std::unordered_set<int64_t> stamps;
+  int64_t sound = 0;
+  bool damage = false;
+  std::string pending;
+};
+
+}  // namespace orvane::programs::Scorex::store
