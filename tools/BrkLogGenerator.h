@@ -90,7 +90,7 @@ class BrkLogGenerator {
   std::string nextMatch();
 
   // The hidden skill of every player the matches so far have named, bots and humans, under
-  // every name they had; without skillSpread all 0.
+  // every name they had (not the lurker, who only watches); without skillSpread all 0.
   const SkillTable& skills() const { return named; }
 
  private:
