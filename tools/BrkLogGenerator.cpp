@@ -183,7 +183,8 @@ BrkLogGenerator::BrkLogGenerator(const BrkLogOptions& options)
     : o(options),
       pool(humanPoolNames(options.humanPool)),
       rng(options.seed),
-      startMs(kFirstStart + options.startDay * kDayMs) {
+      startMs(kFirstStart + options.startDay * kDayMs),
+      hidden(options.skillSeed.value_or(options.seed), options.skillSpread) {
   offset = anyOf(kOffsets);
 }
 
@@ -267,11 +268,13 @@ void BrkLogGenerator::seat() {
   for (const int i : seating.humans) {
     Slot s;
     s.name = humanName(i, pool);
+    s.skill = hidden.human(i);
     slots.push_back(std::move(s));
   }
   for (const int i : seating.bots) {
     Slot s;
     s.name = botName(i);
+    s.skill = hidden.bot(i);
     s.bot = true;
     slots.push_back(std::move(s));
   }
@@ -300,6 +303,7 @@ void BrkLogGenerator::header() {
 
 void BrkLogGenerator::join(Slot& s, int32_t number) {
   s.num = number;
+  named[s.name] = {s.bot, s.skill};
   const std::string n = num(s.num);
   const std::string ip = s.bot ? "IS_A_BOT" : "10.0.0." + num(1 + s.num % 250) + ":27901";
   line(now() + "\tPlayer_Connect\t" + s.name + "\t" + n + "\t" + ip + "\t" + s.secret);
@@ -389,6 +393,7 @@ void BrkLogGenerator::event() {
     case kRename: {
       const std::string old = s->name;
       s->name += chance(50) ? "'" : "_x";
+      named[s->name] = {s->bot, s->skill};
       if (chance(20)) s->secret = num(static_cast<int64_t>(next() % 900000 + 100000));
       return line(t + "\tPlayer_Rename\t" + old + "\t" + s->name + "\t" + num(s->num) + "\t" +
                   ping() + "\t" + s->secret);
@@ -439,7 +444,7 @@ void BrkLogGenerator::event() {
 }
 
 void BrkLogGenerator::kill(bool team) {
-  const int k = pickSlot(Pick::Alive);
+  int k = pickSlot(Pick::Alive);
   int v = pickSlot(Pick::Alive);
   if (k < 0 || v < 0) return;
   // Mostly somebody else; a team kill prefers a team mate.
@@ -450,6 +455,12 @@ void BrkLogGenerator::kill(bool team) {
          ++tries) {
       v = pickSlot(Pick::Alive);
     }
+  }
+  // Of two players who meet, the more skilled one wins more often.
+  if (o.skillSpread > 0 && !team && k != v &&
+      !HiddenSkills::beats(rng, slots[static_cast<size_t>(k)].skill,
+                           slots[static_cast<size_t>(v)].skill)) {
+    std::swap(k, v);
   }
   Slot& killer = slots[static_cast<size_t>(k)];
   Slot& victim = slots[static_cast<size_t>(v)];
@@ -547,10 +558,11 @@ void BrkLogGenerator::malformedLine() {
   }
 }
 
-std::string generateBrkLog(const BrkLogOptions& options) {
+std::string generateBrkLog(const BrkLogOptions& options, SkillTable* skills) {
   BrkLogGenerator gen(options);
   std::string log;
   for (int m = 0; m < options.matches; ++m) log += gen.nextMatch();
+  if (skills != nullptr) *skills = gen.skills();
   return log;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tools/HiddenSkills.h"
 #include "tools/SplitMix64.h"
 
 namespace orvane::tools {
@@ -36,6 +38,12 @@ struct BrkLogOptions {
   bool mixModes = false;
   // Each match has between half and one and a half times eventsPerMatch events.
   bool varyEvents = false;
+  // Above 0, every player has a hidden skill (HiddenSkills, spread as its standard deviation,
+  // drawn from skillSeed or without one from seed), and of the two players of a kill the more
+  // skilled one is more often the killer; team kills stay chance. 0 leaves every kill to
+  // chance and draws nothing more.
+  double skillSpread = 0;
+  std::optional<uint32_t> skillSeed = std::nullopt;
 };
 
 // The first count names of a fixed sequence of distinct human names, the same for every seed
@@ -81,6 +89,10 @@ class BrkLogGenerator {
   // one before.
   std::string nextMatch();
 
+  // The hidden skill of every player the matches so far have named, bots and humans, under
+  // every name they had (not the lurker, who only watches); without skillSpread all 0.
+  const SkillTable& skills() const { return named; }
+
  private:
   struct Slot {
     std::string name;
@@ -90,6 +102,7 @@ class BrkLogGenerator {
     bool connected = false;
     bool alive = false;
     int team = -1;
+    double skill = 0;           // hidden: it decides fights, the log never shows it
     std::vector<int> powerups;  // running power-ups, by position in the power-up table
   };
 
@@ -133,9 +146,11 @@ class BrkLogGenerator {
   std::vector<std::string> teams;
   int32_t nextNum = 0;
   bool scored = false;  // the match has a kill or suicide line
+  HiddenSkills hidden;
+  SkillTable named;
 };
 
-// The whole log of options.matches matches.
-std::string generateBrkLog(const BrkLogOptions& options);
+// The whole log of options.matches matches; with skills, also its players' hidden skills.
+std::string generateBrkLog(const BrkLogOptions& options, SkillTable* skills = nullptr);
 
 }  // namespace orvane::tools

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdlib>
 #include <map>
 #include <set>
 #include <sstream>
@@ -114,6 +117,85 @@ TEST(LogGenerators, PoolsSeatRecurringPlayers) {
   for (z.seed = 1; z.seed <= 30; ++z.seed)
     logs.push_back(seated(generateZlnText(z), "\tgame_start\n", "player", "Connect", 3));
   expectRecurringPools(logs, humanPoolNames(z.humanPool), {"Grunt0", "Wraith1", "Cyclops2"}, 6, 12);
+}
+
+// Who killed whom in a log: kills and deaths by name, and every name the players connect or
+// rename to, and whether it is a bot's.
+struct Fights {
+  std::map<std::string, int> kills;
+  std::map<std::string, int> deaths;
+  std::map<std::string, bool> bots;
+};
+Fights fights(const std::string& text, bool brakk) {
+  const games::TokenLines lines = games::qmLog::parse(text);
+  std::map<std::string_view, std::string> byNumber;
+  Fights f;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const games::TokenList l = lines[i];
+    const std::string_view k = l[1] == "player" && l.size() > 2 ? l[2] : l[1];
+    if (k == "Player_Connect" && l[2] != "Lurker") {
+      f.bots[byNumber[l[3]] = l[2]] = l[4] == "IS_A_BOT";
+    } else if (k == "Connect") {
+      f.bots[byNumber[l[4]] = l[3]] = false;
+    } else if (k == "IsABot") {
+      f.bots[byNumber[l[3]]] = l[4] == "True";
+    } else if (k == "Player_Rename" || k == "Rename") {
+      std::string& name = byNumber[brakk ? l[4] : l.back()];
+      const bool bot = f.bots[name];
+      f.bots[name = l[3]] = bot;
+    } else if (k == "Kill" || k == "kill") {
+      const std::string& killer = byNumber[l[2]];
+      const std::string& victim = byNumber[l[brakk ? 6 : 4]];
+      if (killer != victim) ++f.kills[killer], ++f.deaths[victim];
+    }
+  }
+  return f;
+}
+
+// The skill lines list every player the log names, bots as bots, and no other; the more
+// skilled half kills clearly more per death than the other.
+void expectSkillDecides(const std::string& text, bool brakk, const SkillTable& table) {
+  Fights f = fights(text, brakk);
+  std::map<std::string, bool> listed;
+  std::vector<std::pair<double, std::string>> ranked;
+  std::istringstream lines(skillLines(table));
+  for (std::string name, bot, skill; std::getline(lines, name, '\t') &&
+                                     std::getline(lines, bot, '\t') &&
+                                     std::getline(lines, skill);) {
+    listed[name] = bot == "1";
+    ranked.emplace_back(std::strtod(skill.c_str(), nullptr), name);
+  }
+  EXPECT_EQ(listed, f.bots);
+  std::sort(ranked.begin(), ranked.end());
+  std::array<double, 2> kills{}, deaths{};  // of the less and the more skilled half
+  for (size_t i = 0; i < ranked.size(); ++i) {
+    kills.at(i * 2 / ranked.size()) += f.kills[ranked[i].second];
+    deaths.at(i * 2 / ranked.size()) += f.deaths[ranked[i].second];
+  }
+  EXPECT_GT(kills[1] / deaths[1], 2 * kills[0] / deaths[0])
+      << kills[1] << "/" << deaths[1] << " " << kills[0] << "/" << deaths[0];
+}
+
+TEST(LogGenerators, HiddenSkillsDecideFightsAlikeForTheSameSeed) {
+  // seed, matches, humans, bots, events, team play, duel, malformed, start day, name pools,
+  // most players, mixed modes, varied lengths, skill spread
+  const BrkLogOptions b{3, 60, 6, 1, 200, false, false, false, 0, 20, 3, 0, true, false, 1.5};
+  SkillTable skills, again;
+  const std::string log = generateBrkLog(b, &skills);
+  expectSkillDecides(log, true, skills);
+  EXPECT_EQ(generateBrkLog(b, &again), log);
+  EXPECT_EQ(skillLines(again), skillLines(skills));
+  // One match a Zolnar log: logs of one skill seed give a player one skill.
+  ZlnLogOptions z{1, 8, 1, 300, "Tournament Team Game", false, 0, 20, 3, 0, false, 1.5, 9};
+  std::string text;
+  skills.clear();
+  for (z.seed = 1; z.seed <= 40; ++z.seed) {
+    if (z.seed > 20) z.gameType = "Tournament DeathMatch";
+    text += generateZlnText(z, &again);
+    for (const auto& [name, p] : again)
+      EXPECT_EQ(skills.try_emplace(name, p).first->second.skill, p.skill) << name;
+  }
+  expectSkillDecides(text, false, skills);
 }
 
 }  // namespace

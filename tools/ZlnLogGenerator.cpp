@@ -168,12 +168,14 @@ class ZlnLogGenerator {
  public:
   explicit ZlnLogGenerator(const ZlnLogOptions& options);
   std::string match();
+  const SkillTable& skills() const { return named; }
 
  private:
   struct Slot {
     std::string name;
     std::string secret;  // empty for bots: their connect lines carry none
-    std::string skill;
+    std::string skill;   // a bot's level as the server logs it
+    double hidden = 0;   // decides fights, the log never shows it
     bool bot = false;
     int32_t num = 0;
     bool connected = false;
@@ -221,12 +223,15 @@ class ZlnLogGenerator {
   std::array<int64_t, 2> domScore{};  // in tenths
   bool useTranslocator = false;
   bool scored = false;  // the match has a kill, suicide or team kill line
+  HiddenSkills hidden;
+  SkillTable named;
 };
 
 ZlnLogGenerator::ZlnLogGenerator(const ZlnLogOptions& options)
     : o(options),
       kind{o.gameType.c_str(), "Botpack.DeathMatchPlus", Mode::FreeForAll, "DM-"},
-      rng(options.seed) {
+      rng(options.seed),
+      hidden(options.skillSeed.value_or(options.seed), options.skillSpread) {
   for (const GameKind& k : kGameKinds) {
     if (o.gameType == k.name) kind = k;
   }
@@ -302,12 +307,14 @@ void ZlnLogGenerator::seat() {
     s.name = humanName(i, pool);
     s.secret = num(static_cast<int64_t>(next() % 900000 + 100000));
     s.skill = "0.000000";
+    s.hidden = hidden.human(i);
     slots.push_back(std::move(s));
   }
   for (const int i : seating.bots) {
     Slot s;
     s.name = std::string(kBots[i % std::ssize(kBots)]) + num(i);
     s.skill = num(below(8)) + ".000000";
+    s.hidden = hidden.bot(i);
     s.bot = true;
     slots.push_back(std::move(s));
   }
@@ -354,6 +361,7 @@ void ZlnLogGenerator::header() {
 void ZlnLogGenerator::join(Slot& s) {
   s.num = nextNum++;
   s.connected = true;
+  named[s.name] = {s.bot, s.hidden};
   // Bots and humans without a secret write one field less.
   const std::string admin = !s.bot && chance(10) ? "True" : "False";
   line("player\tConnect\t" + s.name + "\t" + num(s.num) + "\t" + admin +
@@ -432,6 +440,7 @@ void ZlnLogGenerator::event() {
       return line(std::string("typing\t") + (chance(50) ? "True" : "False") + "\t" + num(s.num));
     case kRename: {
       s.name += chance(50) ? "'" : "_x";
+      named[s.name] = {s.bot, s.hidden};
       if (s.bot) return line("player\tRename\t" + s.name + "\t" + num(s.num));
       return line("player\tRename\t" + s.name + "\t" + s.secret + "\t" + num(s.num));
     }
@@ -465,13 +474,19 @@ void ZlnLogGenerator::event() {
 }
 
 void ZlnLogGenerator::kill(int killer, bool teamKill) {
-  const Slot& k = slots.at(static_cast<size_t>(killer));
   // Team games: mostly an enemy, a team kill always a team mate.
   int v = -1;
-  if (teams()) v = pick(k.team, teamKill, killer);
+  if (teams()) v = pick(slots.at(static_cast<size_t>(killer)).team, teamKill, killer);
   if (v < 0 && !teamKill) v = pick(-1, true, killer);
   if (v < 0) return suicide(slots.at(static_cast<size_t>(killer)));
-  const Slot& victim = slots[static_cast<size_t>(v)];
+  // Of two players who meet, the more skilled one wins more often.
+  if (o.skillSpread > 0 && !teamKill &&
+      !HiddenSkills::beats(rng, slots.at(static_cast<size_t>(killer)).hidden,
+                           slots[static_cast<size_t>(v)].hidden)) {
+    std::swap(killer, v);
+  }
+  const Slot& k = slots.at(static_cast<size_t>(killer));
+  const Slot& victim = slots.at(static_cast<size_t>(v));
   const Hit hit = kHits[any(std::size(kHits))];
   const std::string victimWeapon = kHits[any(std::size(kHits))].weapon;
   line((teamKill ? "teamkill\t" : "kill\t") + num(k.num) + "\t" + hit.weapon + "\t" +
@@ -585,8 +600,11 @@ void ZlnLogGenerator::malformedLine() {
 
 }  // namespace
 
-std::string generateZlnText(const ZlnLogOptions& options) {
-  return ZlnLogGenerator(options).match();
+std::string generateZlnText(const ZlnLogOptions& options, SkillTable* skills) {
+  ZlnLogGenerator gen(options);
+  std::string text = gen.match();
+  if (skills != nullptr) *skills = gen.skills();
+  return text;
 }
 
 std::string encodeUtf16le(std::string_view text) {
@@ -599,8 +617,8 @@ std::string encodeUtf16le(std::string_view text) {
   return bytes;
 }
 
-std::string generateZlnLog(const ZlnLogOptions& options) {
-  return encodeUtf16le(generateZlnText(options));
+std::string generateZlnLog(const ZlnLogOptions& options, SkillTable* skills) {
+  return encodeUtf16le(generateZlnText(options, skills));
 }
 
 }  // namespace orvane::tools

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "tools/HiddenSkills.h"
 
 namespace orvane::tools {
 
@@ -32,17 +35,25 @@ struct ZlnLogOptions {
   int maxPlayers = 0;
   // The match has between half and one and a half times eventsPerMatch events.
   bool varyEvents = false;
+  // Above 0, every player has a hidden skill (HiddenSkills, spread as its standard deviation,
+  // drawn from skillSeed or without one from seed: logs that share a skill seed share their
+  // players' skills), and of the two players of a kill the more skilled one is more often the
+  // killer; team kills stay chance. 0 leaves every kill to chance and draws nothing more.
+  double skillSpread = 0;
+  std::optional<uint32_t> skillSeed = std::nullopt;
 };
 
 // The text of a seeded Zolnar log, one character per byte: the match's information, map and
 // game lines, the players' connections, a mix of every kind of event the game type has, and
-// usually a game-end line. The same options give the same text on every platform.
-std::string generateZlnText(const ZlnLogOptions& options);
+// usually a game-end line. The same options give the same text on every platform. With skills,
+// also the hidden skill of every player the log names, bots and humans, under every name they
+// had (all 0 without skillSpread).
+std::string generateZlnText(const ZlnLogOptions& options, SkillTable* skills = nullptr);
 
 // The 16-bit little-endian form the server writes: every byte followed by a zero byte.
 std::string encodeUtf16le(std::string_view text);
 
-// encodeUtf16le(generateZlnText(options)): the bytes of a log file.
-std::string generateZlnLog(const ZlnLogOptions& options);
+// encodeUtf16le(generateZlnText(options, skills)): the bytes of a log file.
+std::string generateZlnLog(const ZlnLogOptions& options, SkillTable* skills = nullptr);
 
 }  // namespace orvane::tools
