@@ -184,7 +184,15 @@ BrkLogGenerator::BrkLogGenerator(const BrkLogOptions& options)
       pool(humanPoolNames(options.humanPool)),
       rng(options.seed),
       startMs(kFirstStart + options.startDay * kDayMs),
-      hidden(options.skillSeed.value_or(options.seed), options.skillSpread) {
+      hidden(options.skillSeed.value_or(options.seed), options.skillSpread),
+      attendRng(options.seed ^ 0xA77E9DA9CEULL) {
+  if (o.regulars) {
+    // Squared, so that a few regulars come often and most players now and then.
+    for (int i = 0; i < o.humanPool; ++i) {
+      const double u = static_cast<double>(attendRng.below(1 << 30)) / (1 << 30);
+      attendance.push_back(1.0 + 9.0 * u * u);
+    }
+  }
   offset = anyOf(kOffsets);
 }
 
@@ -264,7 +272,25 @@ std::string BrkLogGenerator::nextMatch() {
 }
 
 void BrkLogGenerator::seat() {
-  const Seating seating = drawSeating(rng, o.players, o.bots, o.maxPlayers, o.humanPool, o.botPool);
+  Seating seating = drawSeating(rng, o.players, o.bots, o.maxPlayers, o.humanPool, o.botPool);
+  if (!attendance.empty()) {
+    // As many humans, drawn by attendance without repetition from a sequence of their own.
+    std::vector<double> left = attendance;
+    for (int& h : seating.humans) {
+      double total = 0;
+      for (const double w : left) total += w;
+      double r = total * static_cast<double>(attendRng.below(1 << 30)) / (1 << 30);
+      size_t pick = 0;
+      while (pick + 1 < left.size() && (left[pick] == 0 || r >= left[pick])) {
+        r -= left[pick];
+        ++pick;
+      }
+      // Rounding may run past the last one left: take the last one left.
+      while (pick > 0 && left[pick] == 0) --pick;
+      h = static_cast<int>(pick);
+      left[pick] = 0;
+    }
+  }
   for (const int i : seating.humans) {
     Slot s;
     s.name = humanName(i, pool);

@@ -44,6 +44,10 @@ struct BrkLogOptions {
   // chance and draws nothing more.
   double skillSpread = 0;
   std::optional<uint32_t> skillSeed = std::nullopt;
+  // The pool's humans come unevenly, as on a real server: each has an attendance from 1 to 10
+  // (drawn once, apart from his skill), and a match seats humans in proportion to it. Regulars
+  // pile up totals that occasional players never reach.
+  bool regulars = false;
 };
 
 // The first count names of a fixed sequence of distinct human names, the same for every seed
@@ -147,6 +151,8 @@ class BrkLogGenerator {
   int32_t nextNum = 0;
   bool scored = false;  // the match has a kill or suicide line
   HiddenSkills hidden;
+  std::vector<double> attendance;  // with regulars: each pool human's weight
+  SplitMix64 attendRng;
   SkillTable named;
 };
 

@@ -3,7 +3,7 @@
 //   brkgen --seed N --matches M [--players P] [--bots B] [--events E] [--team | --duel]
 //          [--malformed] [--day N] [--mb SIZE] [--human-pool H] [--bot-pool B]
 //          [--max-players N] [--mix-modes] [--vary-events] [--skill-spread S] [--skill-seed N]
-//          [--skills-out FILE] > file.log
+//          [--skills-out FILE] [--regulars] > file.log
 //
 // With --mb, matches keep coming until the log holds at least SIZE megabytes (10^6 bytes).
 // --human-pool and --bot-pool seat each match's players from fixed pools of names shared by
@@ -14,6 +14,7 @@
 // from the --skill-seed (the --seed without one), that makes the more skilled of two players
 // the killer more often. --skills-out writes those skills, of every player the log names, to
 // FILE: a line each of the name, a tab, 1 for a bot or 0 for a human, a tab and the skill.
+// --regulars seats the human pool unevenly: a few regulars come often, most now and then.
 
 #include <cstdio>
 #include <exception>
@@ -32,7 +33,7 @@ int usage() {
   std::cerr << "usage: brkgen --seed N --matches M [--players P] [--bots B] [--events E]"
                " [--team | --duel] [--malformed] [--day N] [--mb SIZE] [--human-pool H]"
                " [--bot-pool B] [--max-players N] [--mix-modes] [--vary-events]"
-               " [--skill-spread S] [--skill-seed N] [--skills-out FILE]\n";
+               " [--skill-spread S] [--skill-seed N] [--skills-out FILE] [--regulars]\n";
   return 2;
 }
 
@@ -77,6 +78,8 @@ int main(int argc, char** argv) {
         o.botPool = parseInt(value());
       } else if (a == "--max-players") {
         o.maxPlayers = parseInt(value());
+      } else if (a == "--regulars") {
+        o.regulars = true;
       } else if (a == "--mix-modes") {
         o.mixModes = true;
       } else if (a == "--vary-events") {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
 #include <map>
 #include <string>
 #include <vector>
@@ -117,6 +118,58 @@ TEST(MatchArchive, EveryMatchOnceWithItsRatingsAndKnownForEver) {
   home.write("c.log", tools::generateBrkLog(o));
   home.expectRun(0, {"c.log"});
   EXPECT_EQ(slurp(archive) + slurp(ratings) + slurp(home.file("data/brk_hash.db")), before);
+}
+
+// Kendall's tau-a of two scores over the same players: +1 when they order every pair alike.
+double kendallTau(const std::vector<std::pair<double, double>>& xy) {
+  double concordant = 0;
+  double discordant = 0;
+  for (size_t i = 0; i < xy.size(); ++i) {
+    for (size_t j = i + 1; j < xy.size(); ++j) {
+      const double s = (xy[i].first - xy[j].first) * (xy[i].second - xy[j].second);
+      if (s > 0) ++concordant;
+      if (s < 0) ++discordant;
+    }
+  }
+  const double pairs = static_cast<double>(xy.size() * (xy.size() - 1) / 2);
+  return pairs > 0 ? (concordant - discordant) / pairs : 0.0;
+}
+
+// Logs whose fights a hidden skill decides: the ratings must find the skills, and clearly
+// better than the all-games ranking by frags, which rewards playing a lot.
+TEST(SkillRatings, FindTheHiddenSkillsBetterThanTheFragRanking) {
+  const Home home(SCOREX_BRK);
+  tools::BrkLogOptions o{.seed = 5,
+                         .matches = 500,
+                         .players = 8,
+                         .bots = 0,
+                         .humanPool = 60,
+                         .mixModes = true,
+                         .skillSpread = 1.5,
+                         .regulars = true};
+  tools::SkillTable skills;
+  home.write("a.log", tools::generateBrkLog(o, &skills));
+  home.expectRun(0, {"a.log"});
+  const RatingBook book = ratingsIn(home.file("data/brk_ratings.db"));
+  std::map<int32_t, int32_t> frags;
+  for (const ArchivedMatch& m : archived(home.file("data/brk_matches.db"))) {
+    for (const auto& p : m.players) frags[p.uid] += p.frags;
+  }
+  std::vector<std::pair<double, double>> byRating;
+  std::vector<std::pair<double, double>> byFrags;
+  for (const auto& s : book.leaderboard(0, 10)) {
+    const auto truth = skills.find(s.player->name);
+    if (s.provisional || truth == skills.end()) continue;
+    byRating.emplace_back(programs::Scorex::rating::ordinal(s.rating), truth->second.skill);
+    byFrags.emplace_back(frags[s.uid], truth->second.skill);
+  }
+  ASSERT_GE(byRating.size(), 50u);
+  const double rated = kendallTau(byRating);
+  const double fragged = kendallTau(byFrags);
+  std::cout << "Kendall tau against the hidden skill over " << byRating.size()
+            << " players: ratings " << rated << ", frags " << fragged << "\n";
+  EXPECT_GE(rated, 0.7);
+  EXPECT_GE(rated, fragged + 0.1);
 }
 
 TEST(MatchArchive, DamageIsCutAwayAndKeptBesideWhatWasSound) {
