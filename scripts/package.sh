@@ -57,7 +57,8 @@ Description: statistics web sites for Brakk and Zolnar game servers
  web server.
  .
  ScorexBRK is the Brakk module, ScorexZLN the Zolnar one; scorex-setup
- prepares a site home for either.
+ prepares a site home for either, and scorex-ratings prints its players'
+ skill-rating leaderboards.
 EOF
 
 dpkg-deb --root-owner-group -Zxz --build "$stage" "$deb" >/dev/null

@@ -42,8 +42,8 @@ TEST(Concurrency, SimultaneousStartsProcessEveryLogOnce) {
   for (const auto& [name, count] : processed) EXPECT_EQ(count, 1) << name;
   EXPECT_EQ(processed.size(), 40u);
   EXPECT_EQ(testing::listing(home.file("data")),
-            ".scorex-run .scorex-tmp brk_game.db brk_hash.db "
-            "brk_player.db brk_records.db scorex.timezone");
+            ".scorex-run .scorex-tmp brk_game.db brk_hash.db brk_matches.db brk_player.db "
+            "brk_ratings.db brk_records.db scorex.timezone");
 }
 
 }  // namespace

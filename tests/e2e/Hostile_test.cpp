@@ -561,8 +561,8 @@ TEST(HostileFiles, OnlyRegularLogsOfBoundedSizeAreTakenInOrRead) {
   }
   EXPECT_EQ(home.matchDirs().size(), 1u);
   EXPECT_EQ(listing(home.file("data")),
-            ".scorex-run .scorex-tmp big.log brk_game.db brk_hash.db brk_player.db brk_records.db "
-            "fifo.log scorex.timezone");
+            ".scorex-run .scorex-tmp big.log brk_game.db brk_hash.db brk_matches.db brk_player.db "
+            "brk_ratings.db brk_records.db fifo.log scorex.timezone");
 
   // Moved rather than copied, the logs are checked first; the default limit is 1 GiB.
   fs::rename(home.file("spool/big.log"), home.file("spool/huge.log"));

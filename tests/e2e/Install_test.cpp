@@ -27,9 +27,9 @@ TEST(Install, SetupPreparesAHomeThatTheInstalledProgramsRunIn) {
   ASSERT_EQ(installed.status, 0) << installed.out << installed.err;
   const std::string bin = prefix.file("bin/"), share = prefix.file("share/scorex/");
   for (const std::string& f :
-       {bin + "ScorexBRK", bin + "ScorexZLN", bin + "scorex-setup", share + "ScorexBRK.cfg",
-        share + "ScorexZLN.cfg", share + "spawnBrowser.exe", share + "examples/brakk-day1.log",
-        share + "examples/zolnar-6-sp.log"}) {
+       {bin + "ScorexBRK", bin + "ScorexZLN", bin + "scorex-setup", bin + "scorex-ratings",
+        share + "ScorexBRK.cfg", share + "ScorexZLN.cfg", share + "spawnBrowser.exe",
+        share + "examples/brakk-day1.log", share + "examples/zolnar-6-sp.log"}) {
     EXPECT_TRUE(fs::exists(f)) << f;
   }
   // ScorexZLN's manual page is the one both programs share.
@@ -65,6 +65,9 @@ TEST(Install, SetupPreparesAHomeThatTheInstalledProgramsRunIn) {
   EXPECT_EQ(scorex.status, 0) << scorex.out;
   EXPECT_TRUE(fs::exists(home + "/html/Scorex_Main.html")) << scorex.out;
   EXPECT_TRUE(fs::exists(home + "/data/brk_player.db")) << scorex.out;
+  const RunResult ratings = run(bin + "scorex-ratings", {home});
+  EXPECT_EQ(ratings.status, 0) << ratings.err;
+  EXPECT_THAT(ratings.out, HasSubstr("\nOverall\n  Rank   Rating"));
 }
 
 }  // namespace

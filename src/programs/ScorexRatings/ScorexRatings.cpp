@@ -58,18 +58,20 @@ std::string padLeft(const std::string& s, size_t width) {
   return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
 }
 
-// A JSON string of ISO-8859-1 bytes: UTF-8, quotes, backslashes and control bytes escaped.
-std::string jsonText(const std::string& bytes) {
-  std::string out = "\"";
+// ISO-8859-1 bytes as UTF-8, for today's terminals and for JSON; with json, also quoted, with
+// quotes, backslashes and control bytes escaped. In a table a control byte shows as "?", so a
+// planted name cannot drive the admin's terminal.
+std::string utf8(const std::string& bytes, bool json) {
+  std::string out = json ? "\"" : "";
   for (const char ch : bytes) {
     const auto c = static_cast<unsigned char>(ch);
-    if (c == '"' || c == '\\') {
+    if (json && (c == '"' || c == '\\')) {
       out += '\\';
       out += static_cast<char>(c);
-    } else if (c < 0x20 || c == 0x7f) {
+    } else if (c < 0x20 || (c >= 0x7f && c < 0xa0)) {
       std::array<char, 8> b{};
       std::snprintf(b.data(), b.size(), "\\u%04x", c);
-      out += b.data();
+      out += json ? b.data() : "?";
     } else if (c >= 0x80) {
       out += static_cast<char>(0xC0 | (c >> 6));
       out += static_cast<char>(0x80 | (c & 0x3F));
@@ -77,12 +79,14 @@ std::string jsonText(const std::string& bytes) {
       out += static_cast<char>(c);
     }
   }
-  return out + "\"";
+  return json ? out + "\"" : out;
 }
+
+std::string jsonText(const std::string& bytes) { return utf8(bytes, true); }
 
 void printTable(const RatingBook& book, int32_t minMatches, std::ostream& out) {
   for (size_t c = 0; c < book.categoryNames().size(); ++c) {
-    out << "\n" << book.categoryNames()[c] << "\n";
+    out << "\n" << utf8(book.categoryNames()[c], false) << "\n";
     const auto board = book.leaderboard(c, minMatches);
     if (board.empty()) {
       out << "  no rated matches yet\n";
@@ -92,7 +96,7 @@ void printTable(const RatingBook& book, int32_t minMatches, std::ostream& out) {
     for (const RatingBook::Standing& s : board) {
       out << padLeft(std::to_string(s.rank), 6) << padLeft(fixed(ordinal(s.rating), 2), 9)
           << padLeft(fixed(s.rating.mu, 2), 9) << padLeft(fixed(s.rating.sigma, 2), 8)
-          << padLeft(std::to_string(s.matches), 9) << "  " << s.player->name;
+          << padLeft(std::to_string(s.matches), 9) << "  " << utf8(s.player->name, false);
       if (s.player->isABot) out << "  (bot)";
       if (s.provisional) out << "  (provisional)";
       out << "\n";

@@ -131,7 +131,14 @@ void TotalsBase::saveArchive() {
     keepDamaged(path);
     journal.cutAt(files.matches, archive.soundSize());
   }
-  journal.writeAt(files.matches, archive.soundSize(), archive.appended());
+  const std::string header = archive.header();
+  if (!header.empty()) journal.writeAt(files.matches, 0, header);
+  auto at = static_cast<int64_t>(header.size()) + archive.soundSize();
+  for (std::string& slice : archive.takeNew()) {
+    const auto size = static_cast<int64_t>(slice.size());
+    journal.writeAt(files.matches, at, std::move(slice));
+    at += size;
+  }
 }
 
 void TotalsBase::readMatchDB() {

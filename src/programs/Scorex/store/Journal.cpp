@@ -85,10 +85,9 @@ std::string Journal::encode() const {
     if (!c.whole) out.writeLong(c.offset);
     out.writeText(c.bytes);
   }
-  std::string bytes = out.take();
-  util::BigEndianWriter sum;
-  sum.writeLong(static_cast<int64_t>(util::fnv1a64(bytes)));
-  return bytes + sum.take();
+  // The hash goes on the same buffer: a run's journal may hold megabytes of archive records.
+  out.writeLong(static_cast<int64_t>(util::fnv1a64(out.bytes())));
+  return out.take();
 }
 
 std::optional<Journal> Journal::decode(std::string_view bytes) {

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 #include "util/Checksum.h"
 #include "util/Failure.h"
@@ -207,22 +208,31 @@ void MatchArchive::add(const ArchivedMatch& m) {
   out.writeInt(static_cast<int32_t>(body.size()));
   out.writeBytes(body.bytes());
   out.writeLong(static_cast<int64_t>(util::fnv1a64(body.bytes())));
-  pending += out.bytes();
+  if (pending.empty() || pending.back().size() + out.size() > kSlice) {
+    pending.emplace_back().reserve(std::max(kSlice, out.size()));
+  }
+  pending.back() += out.bytes();
   stamps.insert(m.time);
 }
 
-std::string MatchArchive::appended() const {
-  if (sound >= static_cast<int64_t>(kHeader)) return pending;
+std::string MatchArchive::header() const {
+  if (sound >= static_cast<int64_t>(kHeader)) return {};
   util::BigEndianWriter head;
   head.writeBytes(kMagic);
   head.writeInt(kVersion);
-  return head.take() + pending;
+  return head.take();
+}
+
+std::vector<std::string> MatchArchive::takeNew() {
+  handedOver = static_cast<int64_t>(header().size());
+  for (const std::string& slice : pending) handedOver += static_cast<int64_t>(slice.size());
+  return std::exchange(pending, {});
 }
 
 void MatchArchive::saved() {
-  sound += static_cast<int64_t>(appended().size());
+  sound += handedOver;
+  handedOver = 0;
   damage = false;
-  pending.clear();
 }
 
 bool MatchArchive::forEach(const std::string& path,

@@ -73,13 +73,20 @@ class MatchArchive {
   // Adds a match to the records the next save appends.
   void add(const ArchivedMatch& m);
 
-  // What the save writes: the file is cut to soundSize() when damaged(), and appended() goes
-  // after it.
+  // What the save writes: the file is cut to soundSize() when damaged(), the header written
+  // when the sound part has none (header()), and the new records (takeNew()) go after that.
   int64_t soundSize() const { return sound; }
   bool damaged() const { return damage; }
-  std::string appended() const;
   bool hasNew() const { return !pending.empty(); }
-  // After a save: the appended records belong to the file.
+  // The new records are kept in slices of about this many bytes: a run of many matches never
+  // copies them into a bigger buffer, and each slice goes into the journal as it is.
+  static constexpr size_t kSlice = 1 << 20;
+  // The file's header, when its sound part lacks it, else nothing.
+  std::string header() const;
+  // Hands the new records over to the save, slice by slice, without a copy (a run of many
+  // matches holds megabytes of them).
+  std::vector<std::string> takeNew();
+  // After a save: the records handed over belong to the file.
   void saved();
 
   // Calls each with every sound record of the archive at path, in file order; stops (and
@@ -90,7 +97,8 @@ class MatchArchive {
   std::unordered_set<int64_t> stamps;
   int64_t sound = 0;
   bool damage = false;
-  std::string pending;
+  std::vector<std::string> pending;
+  int64_t handedOver = 0;  // bytes of header and records taken by the save in progress
 };
 
 }  // namespace orvane::programs::Scorex::store
