@@ -70,6 +70,7 @@ demo: release
 	@echo
 	@echo "Demo site of ScorexBRK: $(CURDIR)/demo/BRK/html/Scorex_Main.html"
 	@echo "Demo site of ScorexZLN: $(CURDIR)/demo/ZLN/html/Scorex_Main.html"
+	@echo "Skill ratings of both: $(RELEASE)/scorex-ratings demo/BRK (or demo/ZLN, --json)"
 
 # Both demo sites in headless Chromium (tests/browser/site.test.mjs; screenshots in
 # build/browser/), then every link of every page checked against the files of the site.
