@@ -6,7 +6,8 @@ FUZZ := build/fuzz
 # Seconds each fuzz target runs in `make fuzz`, and in `make test`.
 FUZZ_SECONDS ?= 60
 FUZZ_TEST_SECONDS ?= 20
-SOURCES = $(shell find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' 2>/dev/null)
+# npm packages (tests/browser/node_modules) bring C headers of their own: not ours to format.
+SOURCES = $(shell find src tests tools bench fuzz -name node_modules -prune -o \( -name '*.cpp' -o -name '*.h' \) -print 2>/dev/null)
 
 .PHONY: all deps build release check fuzz-build fuzz test format-check demo browser-test bench \
 	coverage package install-test golden clean
