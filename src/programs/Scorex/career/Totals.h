@@ -1,8 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "games/Game.h"
+
+namespace orvane::programs::Scorex::rating {
+class RatingBook;
+}
+namespace orvane::programs::Scorex::store {
+class MatchArchive;
+}
 
 namespace orvane::programs::Scorex::career {
 
@@ -35,6 +43,11 @@ class Totals {
   // The time stamps of the kept matches, newest first.
   virtual int32_t gListSize() const = 0;
   virtual int64_t gListElement(int32_t index) const = 0;
+  // The match archive (its path, and the records this run has not saved yet) and the skill
+  // ratings, for the pages written from them; none for totals that keep neither.
+  virtual const store::MatchArchive* matchArchive() const { return nullptr; }
+  virtual std::string matchArchivePath() const { return {}; }
+  virtual const rating::RatingBook* ratingBook() const { return nullptr; }
 };
 
 }  // namespace orvane::programs::Scorex::career

@@ -120,6 +120,10 @@ void TotalsBase::save(const std::string& file, const std::string& bytes) {
   }
 }
 
+std::string TotalsBase::matchArchivePath() const {
+  return settings::config::qmDBDir() + files.matches;
+}
+
 void TotalsBase::keepDamaged(const std::string& path) {
   util::copyToNewFile(path, path + ".damaged-" + std::to_string(nowMillis()));
 }

@@ -41,6 +41,9 @@ class TotalsBase : public Totals {
   bool isModified() const override { return modified; }
   int32_t gListSize() const override { return static_cast<int32_t>(gameList.size()); }
   int64_t gListElement(int32_t y) const override;
+  const store::MatchArchive* matchArchive() const override { return &archive; }
+  std::string matchArchivePath() const override;
+  const rating::RatingBook* ratingBook() const override { return &ratings; }
 
   void readGameDB();
   bool writeGameDB();

@@ -36,6 +36,7 @@ int32_t config::RankDom = 20;
 int32_t config::RankA = 20;
 int32_t config::Rank1v1 = 20;
 int32_t config::RatingMinMatches = 10;
+std::string config::ModernSite = "live/";
 
 namespace {
 
@@ -73,6 +74,36 @@ bool isWithin(const std::filesystem::path& inner, const std::filesystem::path& o
 
 util::Failure mixed(const std::string& what, const std::filesystem::path& dir) {
   return util::Failure(util::Failure::kConfiguration, what + ": " + dir.string());
+}
+
+}  // namespace
+
+namespace {
+
+// The modern site's directory as set: "off" writes none; anything but a path of plain names
+// below the page directory (no "..", not absolute, no control or quoting characters, so it can
+// stand in a link as it is) keeps the default, with a warning.
+std::string modernSiteDir(const std::string& value) {
+  if (equalsIgnoreCase(value, "off")) return "";
+  std::string d = value;
+  if (!d.empty() && d.back() != '/') d.push_back('/');
+  bool plain = d.size() > 1 && d[0] != '/';
+  size_t start = 0;
+  while (plain && start < d.size()) {
+    const size_t end = d.find('/', start);
+    const std::string part = d.substr(start, end - start);
+    plain = !part.empty() && part != "." && part != "..";
+    for (const char c : part) {
+      const auto u = static_cast<unsigned char>(c);
+      plain = plain && u > 0x20 && u < 0x7f && c != '"' && c != '\'' && c != '<' && c != '>' &&
+              c != '&' && c != '\\' && c != '?' && c != '#' && c != '%';
+    }
+    start = end + 1;
+  }
+  if (plain) return d;
+  Debug::print("Warning: ModernSite must be off or a directory below HTMLDirectory; using live/",
+               0);
+  return "live/";
 }
 
 }  // namespace
@@ -161,6 +192,8 @@ void config::assign(const std::string& key, const std::string& value) {
     Rank1v1 = util::parseInt(value);
   } else if (key == "RatingMinMatches") {
     RatingMinMatches = util::parseInt(value);
+  } else if (key == "ModernSite") {
+    ModernSite = modernSiteDir(value);
   }
 }
 
@@ -211,6 +244,7 @@ void config::reset() {
   browserOverride.reset();
   RankAll = RankDM = RankTG = RankCTF = RankDom = RankA = Rank1v1 = 20;
   RatingMinMatches = 10;
+  ModernSite = "live/";
 }
 
 }  // namespace orvane::programs::Scorex::settings

@@ -40,6 +40,9 @@ class config {
   // The rated matches of a category a player needs before his rating there is no longer
   // provisional.
   static int32_t ratingMinMatches() { return RatingMinMatches; }
+  // The sub-directory of the page directory the modern site is written into, ending with "/"
+  // ("live/" by default); empty when the setting is "off".
+  static const std::string& modernSite() { return ModernSite; }
 
   // Written by the run driver before set (homeDir, os) and by set (program).
   static std::string homeDir;
@@ -73,6 +76,7 @@ class config {
   static int32_t RankA;
   static int32_t Rank1v1;
   static int32_t RatingMinMatches;
+  static std::string ModernSite;
 };
 
 }  // namespace orvane::programs::Scorex::settings

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "ConfigReset.h"
 #include "TempDir.h"
 #include "TraceCapture.h"
@@ -82,6 +85,23 @@ TEST_F(ConfigTest, DirectoriesAndTheBrowserOverride) {
   config::orBrowser(true);
   read("SpawnBrowser\tfalse\n");
   EXPECT_TRUE(config::spawnBrowser());
+
+  // The modern site stays below the page directory, under a name a link can hold as it is.
+  const std::string warning =
+      "Warning: ModernSite must be off or a directory below HTMLDirectory; using live/\n";
+  for (const auto& [value, dir, said] :
+       std::vector<std::tuple<std::string, std::string, std::string>>{
+           {"OFF", "", ""},
+           {"stats", "stats/", ""},
+           {"new/site/", "new/site/", ""},
+           {"../up", "live/", warning},
+           {"/abs", "live/", warning},
+           {"a/../../b", "live/", warning},
+           {"a b", "live/", warning},
+           {"x\"y", "live/", warning}}) {
+    EXPECT_EQ(read("ModernSite\t" + value + "\n"), said) << value;
+    EXPECT_EQ(config::modernSite(), dir) << value;
+  }
 }
 
 }  // namespace
