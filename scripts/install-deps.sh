@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Scorex need, and the pinned npm
-# packages of tests/browser/package.json (playwright-core, the browser test's driver; openskill,
-# the reference the rating math is compared with) with npm into tests/browser/node_modules, as
-# tests/browser/package-lock.json fixes them. Does nothing when all of them are present.
+# packages of tests/browser/package.json (playwright-core, the browser test's driver; axe-core,
+# its accessibility checker; openskill, the reference the rating math is compared with) with npm
+# into tests/browser/node_modules, as tests/browser/package-lock.json fixes them. Does nothing
+# when all of them are present.
 set -euo pipefail
 
 packages=(
@@ -34,7 +35,7 @@ fi
 
 cd "$(dirname "$0")/../tests/browser"
 stale=()
-for pkg in playwright-core openskill; do
+for pkg in playwright-core openskill axe-core; do
   wanted=$(node -p "require('./package.json').dependencies['$pkg']")
   have=$(node -p "require('./node_modules/$pkg/package.json').version" 2>/dev/null || true)
   [ "$have" = "$wanted" ] || stale+=("$pkg $wanted")

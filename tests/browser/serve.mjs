@@ -7,6 +7,9 @@ import path from 'node:path';
 const types = {
   '.html': 'text/html',
   '.css': 'text/css',
+  '.js': 'text/javascript',
+  '.json': 'application/json',
+  '.svg': 'image/svg+xml',
   '.gif': 'image/gif',
   '.png': 'image/png',
   '.ico': 'image/x-icon',
