@@ -1,5 +1,6 @@
 #include "programs/Scorex/modern/ModernSite.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "programs/Scorex/modern/Html.h"
@@ -36,18 +37,21 @@ bool writeModernSite(const SiteInput& in) {
       for (const std::string& name : in.ratings->categoryNames()) {
         ctx.categoryNames.push_back(Html::text(name));
         std::string slug = Html::slug(name);
-        // Two names of one slug (or an empty one) would share a page: number them.
+        // An empty slug, "index" or a slug taken already would share a page: number it.
         if (slug.empty() || slug == "index") slug = "category-" + slug;
-        for (const std::string& s : ctx.categorySlugs) {
-          if (s == slug) slug += "-" + std::to_string(ctx.categorySlugs.size());
+        const std::string base = slug;
+        for (int32_t n = 2; std::find(ctx.categorySlugs.begin(), ctx.categorySlugs.end(), slug) !=
+                            ctx.categorySlugs.end();
+             ++n) {
+          slug = base + "-" + std::to_string(n);
         }
         ctx.categorySlugs.push_back(slug);
       }
     }
 
     // One pass over the archive: each match's own pages as it comes, the figures for the rest.
-    const auto each = [&ctx](store::ArchivedMatch&& m) {
-      ctx.data.add(m);
+    const auto each = [&ctx, &in](store::ArchivedMatch&& m) {
+      ctx.data.add(m, in.newMatches.count(m.time) != 0);
       Pages::match(ctx, m);
     };
     try {

@@ -182,6 +182,10 @@ void writePlayer(SiteContext& ctx, int32_t uid, const SiteData::Player& p) {
 void Pages::players(SiteContext& ctx) {
   for (const auto& [uid, p] : ctx.data.players) {
     try {
+      // A career's page changes only when he plays: his name, figures and ratings are his own.
+      if (ctx.data.playedNow.count(uid) == 0 && ctx.files.exists("players/" + pageName(uid, 0))) {
+        continue;
+      }
       writePlayer(ctx, uid, p);
     } catch (const std::exception& e) {
       util::Debug::report("Error in ModernSite.players: ", e);

@@ -44,7 +44,7 @@ int32_t SiteData::mapOf(const std::string& name) {
   return it->second;
 }
 
-void SiteData::add(const store::ArchivedMatch& m) {
+void SiteData::add(const store::ArchivedMatch& m, bool isNew) {
   matches += 1;
   days[Html::dayOf(m.time)] += 1;
   const int32_t map = mapOf(m.map);
@@ -69,6 +69,7 @@ void SiteData::add(const store::ArchivedMatch& m) {
   for (const store::ArchivedPlayer& p : m.players) {
     kills += p.kills;
     Player& pd = players[p.uid];
+    if (isNew) playedNow.insert(p.uid);
     pd.name = p.name;
     pd.isABot = p.isABot;
     pd.frags += p.frags;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,7 +78,8 @@ class SiteData {
   };
   static constexpr size_t kRecent = 20;
 
-  void add(const store::ArchivedMatch& m);
+  // isNew: the match was merged by this run (its players' pages change).
+  void add(const store::ArchivedMatch& m, bool isNew);
   // After the last match: players the ratings know but no archived match shows get an entry,
   // maps get their file names (unique, never "index").
   void finish(const rating::RatingBook* ratings);
@@ -95,6 +97,7 @@ class SiteData {
   std::map<size_t, std::pair<int64_t, int64_t>> categoryModes;
   int64_t matches = 0;
   int64_t kills = 0;
+  std::set<int32_t> playedNow;  // careers of the matches merged by this run
 
  private:
   int32_t intern(std::map<std::string, int32_t>& index, std::vector<std::string>& names,
