@@ -424,9 +424,32 @@ class TotalsCore : public TotalsBase {
       for (const size_t c : categories) m.categories.push_back(static_cast<uint8_t>(c));
     }
 
+    // Each player number's position in the ranking, for the per-opponent kills.
+    std::vector<int32_t> rankOf(gm.plist.size(), -1);
+    for (size_t i = 0; i < n; ++i) {
+      rankOf.at(static_cast<size_t>(gm.playersByRank[i])) = static_cast<int32_t>(i);
+    }
+    // Each weapon's position in the match's weapons, once a kill was made with it.
+    std::vector<int32_t> weaponAt(Specs::kWeapons, -1);
     for (size_t i = 0; i < n; ++i) {
       const Player& p = gm.byRank(i);
       store::ArchivedPlayer a;
+      if (p.all.playerKills) {
+        const std::vector<int32_t>& kills = *p.all.playerKills;
+        for (size_t v = 0; v < kills.size() && v < rankOf.size(); ++v) {
+          if (kills[v] > 0 && rankOf[v] >= 0) a.victims.emplace_back(rankOf[v], kills[v]);
+        }
+        std::sort(a.victims.begin(), a.victims.end());
+      }
+      for (size_t w = 0; w < Specs::kWeapons; ++w) {
+        const int32_t kills = p.all.myKills.at(w);
+        if (kills <= 0) continue;
+        if (weaponAt.at(w) < 0) {
+          weaponAt[w] = static_cast<int32_t>(m.weapons.size());
+          m.weapons.emplace_back(Specs::weapons.at(w));
+        }
+        a.weaponKills.emplace_back(weaponAt[w], kills);
+      }
       a.uid = careers.at(static_cast<size_t>(gm.playersByRank[i]));
       a.name = p.name;
       a.isABot = p.isABot;

@@ -90,6 +90,28 @@ std::optional<int64_t> scan(const std::string& path,
   return std::nullopt;
 }
 
+void writePairs(util::BigEndianWriter& out, const std::vector<std::pair<int32_t, int32_t>>& list) {
+  out.writeInt(static_cast<int32_t>(list.size()));
+  for (const auto& [at, count] : list) {
+    out.writeInt(at);
+    out.writeInt(count);
+  }
+}
+
+std::vector<std::pair<int32_t, int32_t>> readPairs(util::BigEndianReader& in) {
+  const int32_t n = in.readInt();
+  if (n < 0 || static_cast<size_t>(n) > in.remaining() / 8) {
+    throw util::Failure(util::Failure::kIO, "bad pair count " + std::to_string(n));
+  }
+  std::vector<std::pair<int32_t, int32_t>> list;
+  list.reserve(static_cast<size_t>(n));
+  for (int32_t i = 0; i < n; ++i) {
+    const int32_t at = in.readInt();
+    list.emplace_back(at, in.readInt());
+  }
+  return list;
+}
+
 }  // namespace
 
 void ArchivedMatch::writeDB(util::BigEndianWriter& out) const {
@@ -103,6 +125,8 @@ void ArchivedMatch::writeDB(util::BigEndianWriter& out) const {
   out.writeText(winner);
   out.writeInt(static_cast<int32_t>(teams.size()));
   for (const std::string& t : teams) out.writeText(t);
+  out.writeInt(static_cast<int32_t>(weapons.size()));
+  for (const std::string& w : weapons) out.writeText(w);
   out.writeByte(static_cast<uint8_t>(categories.size()));
   for (const uint8_t c : categories) out.writeByte(c);
   out.writeInt(static_cast<int32_t>(players.size()));
@@ -118,6 +142,8 @@ void ArchivedMatch::writeDB(util::BigEndianWriter& out) const {
     out.writeInt(p.suicides);
     out.writeInt(p.teamKills);
     out.writeDouble(p.time);
+    writePairs(out, p.victims);
+    writePairs(out, p.weaponKills);
     out.writeBool(p.rated);
     if (!p.rated) continue;
     for (size_t c = 0; c < categories.size(); ++c) {
@@ -147,6 +173,11 @@ ArchivedMatch ArchivedMatch::read(util::BigEndianReader& in) {
     throw util::Failure(util::Failure::kIO, "bad team count " + std::to_string(teams));
   }
   for (int32_t i = 0; i < teams; ++i) m.teams.push_back(in.readText(most));
+  const int32_t weapons = in.readInt();
+  if (weapons < 0 || static_cast<size_t>(weapons) > in.remaining() / 4) {
+    throw util::Failure(util::Failure::kIO, "bad weapon count " + std::to_string(weapons));
+  }
+  for (int32_t i = 0; i < weapons; ++i) m.weapons.push_back(in.readText(most));
   const uint8_t categories = in.readByte();
   for (uint8_t i = 0; i < categories; ++i) m.categories.push_back(in.readByte());
   const int32_t players = in.readInt();
@@ -166,6 +197,8 @@ ArchivedMatch ArchivedMatch::read(util::BigEndianReader& in) {
     p.suicides = in.readInt();
     p.teamKills = in.readInt();
     p.time = in.readDouble();
+    p.victims = readPairs(in);
+    p.weaponKills = readPairs(in);
     p.rated = in.readBool();
     if (p.rated) {
       for (uint8_t c = 0; c < categories; ++c) {
@@ -248,6 +281,19 @@ bool MatchArchive::forEach(const std::string& path,
     }
   });
   return whole && !end;
+}
+
+void MatchArchive::forEachNew(const std::function<void(ArchivedMatch&&)>& each) const {
+  for (const std::string& slice : pending) {
+    util::BigEndianReader in(slice);
+    while (in.remaining() > 0) {
+      const int32_t n = in.readInt();
+      const std::string_view body = in.readBytes(static_cast<size_t>(n));
+      in.readLong();
+      util::BigEndianReader record(body);
+      each(ArchivedMatch::read(record));
+    }
+  }
 }
 
 }  // namespace orvane::programs::Scorex::store

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "programs/Scorex/rating/RatingBook.h"
@@ -25,6 +26,10 @@ struct ArchivedPlayer {
   int32_t suicides = 0;
   int32_t teamKills = 0;
   double time = 0.0;  // seconds played
+  // (position in the match's players, kills) of each player he killed, counts above 0.
+  std::vector<std::pair<int32_t, int32_t>> victims;
+  // (position in the match's weapons, kills) of each weapon he killed with, counts above 0.
+  std::vector<std::pair<int32_t, int32_t>> weaponKills;
   bool rated = false;
   // Per category of the match (ArchivedMatch::categories), when rated.
   std::vector<rating::RatingChange> ratings;
@@ -41,6 +46,9 @@ struct ArchivedMatch {
   int32_t winningTeam = -1;
   std::string winner;  // the winning team's or player's name; empty without a result
   std::vector<std::string> teams;
+  // The weapons the match's kills were made with, in order of first appearance over the
+  // players in rank order.
+  std::vector<std::string> weapons;
   std::vector<uint8_t> categories;      // the rating categories the match was rated in
   std::vector<ArchivedPlayer> players;  // in rank order
 
@@ -92,6 +100,8 @@ class MatchArchive {
   // Calls each with every sound record of the archive at path, in file order; stops (and
   // returns false) at the first record that does not check out. A missing file has none.
   static bool forEach(const std::string& path, const std::function<void(ArchivedMatch&&)>& each);
+  // Calls each with every record added since the last save, in the order they were added.
+  void forEachNew(const std::function<void(ArchivedMatch&&)>& each) const;
 
  private:
   std::unordered_set<int64_t> stamps;
