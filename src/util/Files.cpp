@@ -155,9 +155,10 @@ void writeWholeFile(const std::string& path, const std::string& bytes, bool dura
   const size_t slash = path.find_last_of('/');
   const std::string dir = slash == std::string::npos ? "" : path.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-  // Match pages lie two directories below the top of their tree, where its staging directory is.
+  // Match pages lie two directories below the top of their tree, where its staging directory is;
+  // the modern site's match data three (live/data/matches/).
   for (int attempt = 0; attempt < 3; ++attempt) {
-    const std::optional<Directory> staging = holdStaging(dir, 2);
+    const std::optional<Directory> staging = holdStaging(dir, 3);
     if (!staging) break;
     const auto [step, err] =
         writeThenRename(staging->descriptor(), temporaryName(name), path, bytes, durable);

@@ -76,6 +76,19 @@ struct WorkloadHome : Home {
 // included (a temporary file left behind differs), but for the lock files named after their
 // time; files by a hash of their bytes.
 using Snapshot = std::map<std::string, size_t>;
+
+// The files two snapshots disagree on (the maps themselves print cut short).
+std::string differences(const Snapshot& a, const Snapshot& b) {
+  std::string out;
+  for (const auto& [name, hash] : a) {
+    const auto it = b.find(name);
+    if (it == b.end() || it->second != hash) out += " " + name;
+  }
+  for (const auto& [name, hash] : b) {
+    if (a.count(name) == 0) out += " +" + name;
+  }
+  return out;
+}
 Snapshot snapshot(const Home& home) {
   Snapshot files;
   for (const char* tree : {"data", "html"}) {
@@ -111,7 +124,8 @@ TEST_P(CrashSafety, RunEndedAtAnyChangeEndsAsOneUninterruptedRun) {
       break;
     }
     home.finish();
-    ASSERT_EQ(snapshot(home), want) << "killed at change " << k;
+    const Snapshot got = snapshot(home);
+    ASSERT_EQ(got, want) << "killed at change " << k << ":" << differences(got, want);
   }
   EXPECT_GT(k, 50) << "a run makes fewer changes than expected";
 }

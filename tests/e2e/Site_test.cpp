@@ -53,7 +53,7 @@ std::string hostile(std::string text) {
   }
   return text;
 }
-const char* const kRaw[] = {"<script", "<b>B&", "<xmp", "<blink", "<u>Q", "<marquee"};
+const char* const kRaw[] = {"<script>alert", "<b>B&", "<xmp", "<blink", "<u>Q", "<marquee"};
 const char* const kShown[] = {"&lt;script&gt;alert('R\xE9n')&lt;/script&gt;", "&lt;xmp&gt;Gr\xFCnt",
                               "&lt;u&gt;Q&amp;A's&lt;/u&gt;"};
 

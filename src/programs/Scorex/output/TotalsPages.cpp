@@ -111,6 +111,16 @@ void TotalsPages::writeMainBody(TextWriter& w, int32_t frags, const std::string&
     menuEntry(w, "./Total_Game_Stats/Total_Index.html", "High Scores");
     menuEntry(w, "./Total_Game_Stats/Player_Index.html", "Player List");
     w.println("</table></td></tr></table>");
+    // The modern site beside this one, when it is written (its directory is a plain path that a
+    // link holds as it is).
+    if (!settings::config::modernSite().empty()) {
+      w.println(kSpacer);
+      w.println(
+          "<table border=0 cellpadding=3 width=460><tr><td class=w align=center><a href=\"./" +
+          settings::config::modernSite() +
+          "index.html\" class=w>Skill Ratings, Match History and Search, on Any Screen"
+          "</a></td></tr></table>");
+    }
     w.println(kSpacer);
     // The game the site is for, as the frame names it.
     w.println("<span class=i>Thank you for playing " + FrameHtml::gameName +

@@ -12,6 +12,7 @@
 #include <set>
 #include <system_error>
 
+#include "programs/Scorex/modern/ModernSite.h"
 #include "programs/Scorex/run/Browser.h"
 #include "programs/Scorex/run/Frame1.h"
 #include "programs/Scorex/run/Modules.h"
@@ -149,6 +150,7 @@ bool core::go(const std::optional<std::string>& configFile,
 }
 
 bool core::work(Frame1& frame, std::set<std::string>& stuck) {
+  merged.clear();
   std::unique_ptr<career::Totals> totals = getTotalsFromDB();
   // Without totals no log may be marked processed: fail before the first one.
   if (!totals) throw nullPointer();
@@ -157,6 +159,7 @@ bool core::work(Frame1& frame, std::set<std::string>& stuck) {
     if (totals->isModified()) totals->sortPlayers();
     renewLock();
     ok = createTotalsHtml(*totals);
+    if (ok) ok = createModernSite(*totals);
     renewLock();
   }
   if (!ok) {
@@ -267,6 +270,7 @@ bool core::processLogs(career::Totals* totals, Frame1& frame, std::set<std::stri
         return;
       }
       totals->update(*g);
+      merged.insert(g->theTime());
       const bool normal = totals->isPrintableGame(*g, keep);
       const bool high = totals->isHighGame(*g);
       const bool recent = totals->isRecentGame(*g);
@@ -389,6 +393,26 @@ bool core::createTotalsHtml(career::Totals& t) {
     Debug::report("Error in createTotalsHtml: ", e);
     return true;
   }
+}
+
+bool core::createModernSite(const career::Totals& t) {
+  const std::string dir = settings::config::modernSite();
+  if (dir.empty() || t.matchArchive() == nullptr || t.ratingBook() == nullptr) return true;
+  modern::SiteInput in;
+  in.program = settings::config::program;
+  in.archivePath = t.matchArchivePath();
+  in.archive = t.matchArchive();
+  in.ratings = t.ratingBook();
+  in.minMatches = settings::config::ratingMinMatches();
+  in.pageDir = settings::config::qmHtmlDir();
+  in.siteDir = in.pageDir + dir;
+  // A run that merged nothing leaves a written site alone; a home whose site is missing (new,
+  // or switched on again) gets it from the archive.
+  std::error_code ec;
+  if (!t.isModified() && fs::exists(in.siteDir + "index.html", ec)) return true;
+  in.newMatches = std::move(merged);
+  merged.clear();
+  return modern::writeModernSite(in);
 }
 
 void core::moveLogFiles(const std::vector<std::string>& files) {

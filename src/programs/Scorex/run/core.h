@@ -49,6 +49,8 @@ class core {
   // read-only or forbidden); other failures are reported and the run goes on.
   bool createGameHtml(const games::Game& g, bool recent, bool high, bool normal);
   bool createTotalsHtml(career::Totals& t);
+  // The modern site (ModernSite), from the totals' match archive and ratings.
+  bool createModernSite(const career::Totals& t);
 
   // Takes the command-line logs into the database directory, then checks that no other run
   // is active; ends the process when one is.
@@ -93,6 +95,8 @@ class core {
   const Module* module = nullptr;
   std::unique_ptr<store::RunLock> lock;
   int64_t lastRenewal = 0;
+  // The time stamps of the matches this run merged: the modern site rewrites their pages.
+  std::set<int64_t> merged;
 };
 
 }  // namespace orvane::programs::Scorex::run
