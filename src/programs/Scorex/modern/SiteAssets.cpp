@@ -65,7 +65,7 @@ th[aria-sort="descending"] button::after { content: " \25BC"; }
 .cards { display: grid; grid-template-columns: repeat(auto-fill, minmax(15rem, 1fr)); gap: 1rem; }
 .card { background: var(--panel); border: 1px solid var(--line); border-radius: .5rem; padding: .5rem 1rem; }
 .card h3 { margin: .25rem 0; font-size: 1.05rem; }
-.chart { margin: 1rem 0; max-width: 45rem; }
+.chart { margin: 1rem 0; max-width: 30rem; }
 .chart svg { display: block; width: 100%; height: auto; color: var(--fg); }
 .chart text { fill: currentColor; }
 .chart .axis { stroke: var(--muted); stroke-width: 1; }
