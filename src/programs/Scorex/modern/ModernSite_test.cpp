@@ -153,5 +153,47 @@ TEST(ModernSite, WritesOnlyWhatChangedAndTheSameBytesTwice) {
   EXPECT_TRUE(second.count(live + "matches/1709337600000.html"));
 }
 
+// A long career's older matches lie on pages of 50 that a new match leaves alone; only the
+// page before a new one gets its link to it.
+TEST(ModernSite, FullHistoryPagesStayAsTheyAre) {
+  const TempDir home;
+  store::MatchArchive archive;
+  rating::RatingBook book({"Overall", "RegularDM", "TeamPlay", "1-vs-1"});
+  SiteInput in{.program = "ScorexBRK",
+               .archivePath = home.file("brk_matches.db"),
+               .archive = &archive,
+               .ratings = &book,
+               .pageDir = home.path() + "/",
+               .siteDir = home.path() + "/live/",
+               .newMatches = {}};
+  const std::string players = home.path() + "/live/players/";
+  const auto play = [&](int from, int to) {
+    in.newMatches.clear();
+    for (int i = from; i < to; ++i) {
+      const int64_t t = 1709251200000 + int64_t{i} * 3600000;
+      archive.add(match(t, "DM-Deck", "Ann", "Bob"));
+      in.newMatches.insert(t);
+    }
+    ASSERT_TRUE(writeModernSite(in));
+  };
+  play(0, 120);
+  auto before = snapshot(players);
+  EXPECT_TRUE(before.count(players + "1-2.html"));
+  EXPECT_FALSE(before.count(players + "1-3.html"));
+  play(120, 121);
+  auto after = snapshot(players);
+  EXPECT_EQ(after.at(players + "1-1.html"), before.at(players + "1-1.html"));
+  EXPECT_EQ(after.at(players + "1-2.html"), before.at(players + "1-2.html"));
+  EXPECT_NE(after.at(players + "1.html"), before.at(players + "1.html"));
+
+  play(121, 151);  // 151 matches: a third full page of 50
+  after = snapshot(players);
+  EXPECT_EQ(after.at(players + "1-1.html"), before.at(players + "1-1.html"));
+  EXPECT_NE(after.at(players + "1-2.html"), before.at(players + "1-2.html"));
+  EXPECT_NE(after.at(players + "1-3.html").first.find("matches 101 to 150"), std::string::npos);
+  EXPECT_NE(after.at(players + "1-2.html").first.find("href=\"1-3.html\">Newer"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace orvane::programs::Scorex::modern

@@ -1,5 +1,6 @@
-// A page per player: ratings and their history, weapons, opponents and every archived match,
-// 50 a page, newest first.
+// A page per player: ratings and their history, weapons, opponents and his newest archived
+// matches; his older matches on pages of 50 that never change once full, so that a run rewrites
+// one history page of a player who played, however long his career.
 #include <algorithm>
 #include <exception>
 
@@ -16,8 +17,10 @@ constexpr size_t kRowsPerPage = 50;
 constexpr size_t kChartPoints = 300;
 constexpr size_t kOpponents = 10;
 
-std::string pageName(int32_t uid, size_t page) {
-  return std::to_string(uid) + (page == 0 ? "" : "-" + std::to_string(page + 1)) + ".html";
+// The player's page (chunk 0), or the page of his chunk-th 50 matches in archive order, counted
+// from his first ("<uid>-1.html" holds matches 1 to 50).
+std::string pageName(int32_t uid, size_t chunk) {
+  return std::to_string(uid) + (chunk == 0 ? "" : "-" + std::to_string(chunk)) + ".html";
 }
 
 // At most kChartPoints of the history, evenly spread, always the first and the last.
@@ -116,25 +119,34 @@ std::string historyTable(const SiteContext& ctx, const std::vector<const SiteDat
   return b + Layout::tableClose();
 }
 
-std::string pager(int32_t uid, size_t page, size_t pages) {
-  if (pages <= 1) return {};
+// Links to the newer and the older history page; chunk 0 is the player's page, full the number
+// of full chunks before it.
+std::string pager(int32_t uid, size_t chunk, size_t full) {
+  if (full == 0) return {};
+  const size_t newer = chunk == 0 ? 0 : (chunk == full ? 0 : chunk + 1);
+  const size_t older = chunk == 0 ? full : chunk - 1;
   std::string b = "<nav class=\"pager\" aria-label=\"Match history pages\"><ul>";
-  for (size_t i = 0; i < pages; ++i) {
-    b += i == page
-             ? "<li><span aria-current=\"page\">" + std::to_string(i + 1) + "</span></li>"
-             : "<li><a href=\"" + pageName(uid, i) + "\">" + std::to_string(i + 1) + "</a></li>";
+  if (chunk != 0) {
+    b += "<li><a href=\"" + pageName(uid, newer) + "\">Newer matches</a></li>";
+  }
+  if (older != 0) {
+    b += "<li><a href=\"" + pageName(uid, older) + "\">Older matches</a></li>";
   }
   return b + "</ul></nav>\n";
 }
 
 void writePlayer(SiteContext& ctx, int32_t uid, const SiteData::Player& p) {
   const std::string name = Html::text(p.name);
-  std::vector<const SiteData::MatchRow*> rows;
-  rows.reserve(p.rows.size());
-  for (const SiteData::MatchRow& r : p.rows) rows.push_back(&r);
-  std::stable_sort(rows.begin(), rows.end(),
-                   [](const auto* a, const auto* b) { return a->time > b->time; });
-  const size_t pages = std::max<size_t>(1, (rows.size() + kRowsPerPage - 1) / kRowsPerPage);
+  // Full chunks of 50 in archive order (never changing), then the newest 1 to 50 matches on
+  // the player's own page; each page newest first.
+  const size_t full = p.rows.empty() ? 0 : (p.rows.size() - 1) / kRowsPerPage;
+  const auto rowsOf = [&p](size_t from, size_t to) {
+    std::vector<const SiteData::MatchRow*> rows;
+    for (size_t i = from; i < to; ++i) rows.push_back(&p.rows[i]);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const auto* a, const auto* b) { return a->time > b->time; });
+    return rows;
+  };
   const std::string kind = p.isABot ? "Bot" : "Player";
 
   std::string b =
@@ -159,17 +171,28 @@ void writePlayer(SiteContext& ctx, int32_t uid, const SiteData::Player& p) {
                                             "Kills per weapon over all archived matches.", bars);
   b += opponentsTable(ctx, p, true) + opponentsTable(ctx, p, false);
 
-  for (size_t page = 0; page < pages; ++page) {
-    const size_t from = page * kRowsPerPage;
-    const size_t to = std::min(rows.size(), from + kRowsPerPage);
+  // The player's page is rewritten whenever he plays. A full chunk never changes once written,
+  // but for the one before a chunk that is new: its link to newer matches now leads there.
+  const bool newChunk = full > 0 && !ctx.files.exists("players/" + pageName(uid, full));
+  for (size_t chunk = 0; chunk <= full; ++chunk) {
+    const bool linksToNew = newChunk && chunk + 1 == full;
+    if (chunk != 0 && !linksToNew && ctx.files.exists("players/" + pageName(uid, chunk))) {
+      continue;
+    }
+    const size_t from = chunk == 0 ? full * kRowsPerPage : (chunk - 1) * kRowsPerPage;
+    const size_t to = chunk == 0 ? p.rows.size() : chunk * kRowsPerPage;
+    const std::vector<const SiteData::MatchRow*> rows = rowsOf(from, to);
     std::string body =
-        page == 0 ? b : "<p><a href=\"" + pageName(uid, 0) + "\">Back to " + name + "</a></p>\n";
-    body += "<h2>Match history</h2>\n" + pager(uid, page, pages);
-    body += rows.empty() ? "<p>No archived match yet.</p>\n" : historyTable(ctx, rows, from, to);
-    body += pager(uid, page, pages);
-    const std::string title = page == 0 ? name : name + ", page " + std::to_string(page + 1);
+        chunk == 0 ? b : "<p><a href=\"" + pageName(uid, 0) + "\">Back to " + name + "</a></p>\n";
+    body += "<h2>Match history</h2>\n" + pager(uid, chunk, full);
+    body +=
+        rows.empty() ? "<p>No archived match yet.</p>\n" : historyTable(ctx, rows, 0, rows.size());
+    body += pager(uid, chunk, full);
+    const std::string title =
+        chunk == 0 ? name
+                   : name + ", matches " + std::to_string(from + 1) + " to " + std::to_string(to);
     ctx.files.put(
-        "players/" + pageName(uid, page),
+        "players/" + pageName(uid, chunk),
         Layout::page(
             ctx.frame(title, kind + " " + name + ": ratings, matches, weapons and opponents.",
                       "../"),
