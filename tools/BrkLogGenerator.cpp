@@ -11,6 +11,7 @@
 
 #include "games/brk/Specs.h"
 #include "tools/SplitMix64.h"
+#include "util/CivilDate.h"
 
 namespace orvane::tools {
 
@@ -77,19 +78,11 @@ std::string pad(int64_t v, size_t width) {
 
 // "yyyy.MM.dd.HH.mm.ss.SSS" of local milliseconds since 1970 (proleptic Gregorian calendar).
 std::string dateText(int64_t ms) {
-  const int64_t z = ms / kDayMs + 719468;
+  const util::CivilDate c = util::civilFromDays(ms / kDayMs);
   const int64_t dayMs = ms % kDayMs;
-  const int64_t era = z / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  const int64_t day = doy - (153 * mp + 2) / 5 + 1;
-  const int64_t month = mp < 10 ? mp + 3 : mp - 9;
-  const int64_t year = yoe + era * 400 + (month <= 2 ? 1 : 0);
-  return pad(year, 4) + "." + pad(month, 2) + "." + pad(day, 2) + "." + pad(dayMs / 3600000, 2) +
-         "." + pad(dayMs / 60000 % 60, 2) + "." + pad(dayMs / 1000 % 60, 2) + "." +
-         pad(dayMs % 1000, 3);
+  return pad(c.year, 4) + "." + pad(c.month, 2) + "." + pad(c.day, 2) + "." +
+         pad(dayMs / 3600000, 2) + "." + pad(dayMs / 60000 % 60, 2) + "." +
+         pad(dayMs / 1000 % 60, 2) + "." + pad(dayMs % 1000, 3);
 }
 
 // One syllable: an onset (always on the first), a vowel, now and then an accented one, and

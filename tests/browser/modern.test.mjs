@@ -8,11 +8,11 @@
 // screenshots of every page at both widths go to the shots folder.
 //
 // Usage: node modern.test.mjs [--shots DIR] BRK=path/to/html/live ZLN=path/to/html/live
-import { chromium } from 'playwright-core';
 import fs from 'node:fs';
 import path from 'node:path';
 import { createRequire } from 'node:module';
 import { pathToFileURL } from 'node:url';
+import { check, failures, runSites, visit } from './harness.mjs';
 import { serveSite } from './serve.mjs';
 
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
@@ -23,11 +23,6 @@ const widths = {
   390: { viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true },
 };
 
-const failures = [];
-function check(ok, what) {
-  if (!ok) failures.push(what);
-  return ok;
-}
 
 // Runs one interaction; a Playwright error (a missing element, a timeout) becomes a failure.
 async function attempt(label, fn) {
@@ -36,21 +31,6 @@ async function attempt(label, fn) {
   } catch (e) {
     failures.push(`${label}: ${e.message.split('\n')[0]}`);
   }
-}
-
-function parseArgs(argv) {
-  const sites = [];
-  let shots = null;
-  for (let i = 0; i < argv.length; ++i) {
-    if (argv[i] === '--shots') shots = argv[++i];
-    else {
-      const [name, root] = argv[i].split('=');
-      if (!['BRK', 'ZLN'].includes(name) || !root) throw new Error(`bad argument ${argv[i]}`);
-      sites.push({ name, root: path.resolve(root) });
-    }
-  }
-  if (sites.length === 0) throw new Error('usage: modern.test.mjs [--shots DIR] BRK=html/live ZLN=html/live');
-  return { sites, shots };
 }
 
 // A context whose pages may load files below base only: a request anywhere else is aborted and
@@ -82,12 +62,6 @@ async function siteContext(browser, base, options) {
     problems.length = 0;
   };
   return context;
-}
-
-async function visit(page, url) {
-  const response = await page.goto(url, { waitUntil: 'load' });
-  await page.waitForLoadState('networkidle');
-  return response;
 }
 
 const links = (page) => page.$$eval('a[href]', (as) => as.map((a) => ({ href: a.href, text: a.textContent.trim() })));
@@ -333,20 +307,4 @@ async function checkSite(browser, site, shots) {
   server.close();
 }
 
-const { sites, shots } = parseArgs(process.argv.slice(2));
-if (shots) fs.mkdirSync(shots, { recursive: true });
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
-try {
-  for (const site of sites) await checkSite(browser, site, shots);
-} finally {
-  await browser.close();
-}
-if (failures.length > 0) {
-  console.log(`Modern site test: ${failures.length} failure(s)`);
-  for (const f of failures) console.log(`  ${f}`);
-  process.exit(1);
-}
-console.log(`Modern site test: ${sites.map((s) => s.name).join(' and ')} sites passed${shots ? ` (screenshots in ${shots})` : ''}`);
+await runSites('Modern site test', ['BRK', 'ZLN'], 'modern.test.mjs [--shots DIR] BRK=html/live ZLN=html/live', checkSite);

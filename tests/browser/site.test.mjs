@@ -5,9 +5,8 @@
 // working from one page of each directory level. Full-page screenshots go to the shots folder.
 //
 // Usage: node site.test.mjs [--shots DIR] BRK=path/to/html ZLN=path/to/html
-import { chromium } from 'playwright-core';
-import fs from 'node:fs';
 import path from 'node:path';
+import { check, failures, runSites, visit } from './harness.mjs';
 import { serveSite } from './serve.mjs';
 
 const nbsp = '\u00a0';
@@ -19,26 +18,6 @@ const modules = {
   ZLN: { program: 'Scorex for Zolnar', detection: false },
 };
 
-const failures = [];
-function check(ok, what) {
-  if (!ok) failures.push(what);
-  return ok;
-}
-
-function parseArgs(argv) {
-  const sites = [];
-  let shots = null;
-  for (let i = 0; i < argv.length; ++i) {
-    if (argv[i] === '--shots') shots = argv[++i];
-    else {
-      const [name, root] = argv[i].split('=');
-      if (!modules[name] || !root) throw new Error(`bad argument ${argv[i]}`);
-      sites.push({ name, root: path.resolve(root) });
-    }
-  }
-  if (sites.length === 0) throw new Error('usage: site.test.mjs [--shots DIR] BRK=html ZLN=html');
-  return { sites, shots };
-}
 
 // A page with its problems recorded: failed requests, error statuses, console errors and
 // uncaught exceptions.
@@ -58,13 +37,6 @@ async function openPage(context, label) {
     problems.length = 0;
   };
   return page;
-}
-
-// Loads url and waits until every image and the favicon have been asked for and answered.
-async function visit(page, url) {
-  const response = await page.goto(url, { waitUntil: 'load' });
-  await page.waitForLoadState('networkidle');
-  return response;
 }
 
 const headings = (page) =>
@@ -175,20 +147,4 @@ async function checkSite(browser, site, shots) {
   server.close();
 }
 
-const { sites, shots } = parseArgs(process.argv.slice(2));
-if (shots) fs.mkdirSync(shots, { recursive: true });
-const browser = await chromium.launch({
-  executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-  args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-});
-try {
-  for (const site of sites) await checkSite(browser, site, shots);
-} finally {
-  await browser.close();
-}
-if (failures.length > 0) {
-  console.log(`Browser test: ${failures.length} failure(s)`);
-  for (const f of failures) console.log(`  ${f}`);
-  process.exit(1);
-}
-console.log(`Browser test: ${sites.map((s) => s.name).join(' and ')} sites passed${shots ? ` (screenshots in ${shots})` : ''}`);
+await runSites('Browser test', Object.keys(modules), 'site.test.mjs [--shots DIR] BRK=html ZLN=html', checkSite);

@@ -5,6 +5,7 @@
 #include <exception>
 #include <optional>
 
+#include "programs/Scorex/modern/Html.h"
 #include "programs/Scorex/rating/RatingBook.h"
 #include "programs/Scorex/settings/config.h"
 #include "programs/Scorex/store/Journal.h"
@@ -42,12 +43,6 @@ std::optional<std::string> committedBytes(const std::string& db, const std::stri
   return util::readWholeFile(db + file);
 }
 
-std::string fixed(double v, int decimals) {
-  std::array<char, 64> b{};
-  std::snprintf(b.data(), b.size(), "%.*f", decimals, v);
-  return b.data();
-}
-
 std::string exact(double v) {
   std::array<char, 64> b{};
   std::snprintf(b.data(), b.size(), "%.17g", v);
@@ -58,35 +53,13 @@ std::string padLeft(const std::string& s, size_t width) {
   return s.size() >= width ? s : std::string(width - s.size(), ' ') + s;
 }
 
-// ISO-8859-1 bytes as UTF-8, for today's terminals and for JSON; with json, also quoted, with
-// quotes, backslashes and control bytes escaped. In a table a control byte shows as "?", so a
-// planted name cannot drive the admin's terminal.
-std::string utf8(const std::string& bytes, bool json) {
-  std::string out = json ? "\"" : "";
-  for (const char ch : bytes) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (json && (c == '"' || c == '\\')) {
-      out += '\\';
-      out += static_cast<char>(c);
-    } else if (c < 0x20 || (c >= 0x7f && c < 0xa0)) {
-      std::array<char, 8> b{};
-      std::snprintf(b.data(), b.size(), "\\u%04x", c);
-      out += json ? b.data() : "?";
-    } else if (c >= 0x80) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return json ? out + "\"" : out;
-}
-
-std::string jsonText(const std::string& bytes) { return utf8(bytes, true); }
+// Names in UTF-8, as the modern site writes them: a control byte shows as "?", so a planted
+// name cannot drive the admin's terminal.
+using Scorex::modern::Html;
 
 void printTable(const RatingBook& book, int32_t minMatches, std::ostream& out) {
   for (size_t c = 0; c < book.categoryNames().size(); ++c) {
-    out << "\n" << utf8(book.categoryNames()[c], false) << "\n";
+    out << "\n" << Html::utf8(book.categoryNames()[c]) << "\n";
     const auto board = book.leaderboard(c, minMatches);
     if (board.empty()) {
       out << "  no rated matches yet\n";
@@ -94,9 +67,9 @@ void printTable(const RatingBook& book, int32_t minMatches, std::ostream& out) {
     }
     out << "  Rank   Rating       Mu   Sigma  Matches  Name\n";
     for (const RatingBook::Standing& s : board) {
-      out << padLeft(std::to_string(s.rank), 6) << padLeft(fixed(ordinal(s.rating), 2), 9)
-          << padLeft(fixed(s.rating.mu, 2), 9) << padLeft(fixed(s.rating.sigma, 2), 8)
-          << padLeft(std::to_string(s.matches), 9) << "  " << utf8(s.player->name, false);
+      out << padLeft(std::to_string(s.rank), 6) << padLeft(Html::fixed(ordinal(s.rating), 2), 9)
+          << padLeft(Html::fixed(s.rating.mu, 2), 9) << padLeft(Html::fixed(s.rating.sigma, 2), 8)
+          << padLeft(std::to_string(s.matches), 9) << "  " << Html::utf8(s.player->name);
       if (s.player->isABot) out << "  (bot)";
       if (s.provisional) out << "  (provisional)";
       out << "\n";
@@ -108,11 +81,11 @@ void printJson(const RatingBook& book, int32_t minMatches, std::ostream& out) {
   out << "\"categories\":[";
   for (size_t c = 0; c < book.categoryNames().size(); ++c) {
     if (c > 0) out << ",";
-    out << "{\"name\":" << jsonText(book.categoryNames()[c]) << ",\"players\":[";
+    out << "{\"name\":" << Html::json(book.categoryNames()[c]) << ",\"players\":[";
     bool first = true;
     for (const RatingBook::Standing& s : book.leaderboard(c, minMatches)) {
       out << (first ? "" : ",") << "{\"rank\":" << s.rank << ",\"career\":" << s.uid
-          << ",\"name\":" << jsonText(s.player->name)
+          << ",\"name\":" << Html::json(s.player->name)
           << ",\"bot\":" << (s.player->isABot ? "true" : "false")
           << ",\"rating\":" << exact(ordinal(s.rating)) << ",\"mu\":" << exact(s.rating.mu)
           << ",\"sigma\":" << exact(s.rating.sigma) << ",\"matches\":" << s.matches

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "util/CivilDate.h"
+
 namespace orvane::programs::Scorex::modern {
 
 std::string Html::utf8(std::string_view latin1) {
@@ -98,19 +100,10 @@ int64_t Html::dayOf(int64_t millis) {
 }
 
 std::string Html::dayText(int64_t day) {
-  // The proleptic Gregorian calendar by 400-year eras of 146097 days, counted from 0000-03-01.
-  const int64_t z = day + 719468;
-  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
-  const int64_t doe = z - era * 146097;
-  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const int64_t mp = (5 * doy + 2) / 153;
-  const int64_t d = doy - (153 * mp + 2) / 5 + 1;
-  const int64_t m = mp < 10 ? mp + 3 : mp - 9;
-  const int64_t y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+  const util::CivilDate c = util::civilFromDays(day);
   char buf[96];
-  std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld", static_cast<long long>(y),
-                static_cast<long long>(m), static_cast<long long>(d));
+  std::snprintf(buf, sizeof buf, "%04lld-%02lld-%02lld", static_cast<long long>(c.year),
+                static_cast<long long>(c.month), static_cast<long long>(c.day));
   return buf;
 }
 

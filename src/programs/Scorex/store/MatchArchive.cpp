@@ -27,8 +27,10 @@ util::Failure ioFailure(const std::string& path) {
 
 // Reads an archive front to back through a window of a megabyte or so, handing each sound
 // record's bytes to each; returns where the sound part ends, or none when the whole file is.
+// fileSize gets the file's size (0 for a missing file).
 std::optional<int64_t> scan(const std::string& path,
-                            const std::function<void(std::string_view)>& each) {
+                            const std::function<void(std::string_view)>& each, int64_t& fileSize) {
+  fileSize = 0;
   const util::FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
   if (!fd.valid()) {
     if (errno == ENOENT) return std::nullopt;
@@ -37,6 +39,7 @@ std::optional<int64_t> scan(const std::string& path,
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) throw ioFailure(path);
   if (!S_ISREG(st.st_mode)) throw util::Failure(util::Failure::kIO, path + " is no file");
+  fileSize = static_cast<int64_t>(st.st_size);
   const auto size = static_cast<uint64_t>(st.st_size);
   if (size == 0) return std::nullopt;
 
@@ -220,13 +223,15 @@ void MatchArchive::open(const std::string& path) {
   pending.clear();
   sound = 0;
   damage = false;
-  const std::optional<int64_t> end = scan(path, [this](std::string_view body) {
-    util::BigEndianReader in(body);
-    stamps.insert(in.readLong());
-  });
-  struct stat st {};
-  const bool exists = ::stat(path.c_str(), &st) == 0;
-  sound = end.value_or(exists ? static_cast<int64_t>(st.st_size) : 0);
+  int64_t size = 0;
+  const std::optional<int64_t> end = scan(
+      path,
+      [this](std::string_view body) {
+        util::BigEndianReader in(body);
+        stamps.insert(in.readLong());
+      },
+      size);
+  sound = end.value_or(size);
   if (end) {
     damage = true;
     throw util::Failure(util::Failure::kIO, path + ": damaged at byte " + std::to_string(*end) +
@@ -271,15 +276,19 @@ void MatchArchive::saved() {
 bool MatchArchive::forEach(const std::string& path,
                            const std::function<void(ArchivedMatch&&)>& each) {
   bool whole = true;
-  const std::optional<int64_t> end = scan(path, [&](std::string_view body) {
-    if (!whole) return;
-    try {
-      util::BigEndianReader in(body);
-      each(ArchivedMatch::read(in));
-    } catch (const util::Failure&) {
-      whole = false;
-    }
-  });
+  int64_t size = 0;
+  const std::optional<int64_t> end = scan(
+      path,
+      [&](std::string_view body) {
+        if (!whole) return;
+        try {
+          util::BigEndianReader in(body);
+          each(ArchivedMatch::read(in));
+        } catch (const util::Failure&) {
+          whole = false;
+        }
+      },
+      size);
   return whole && !end;
 }
 
